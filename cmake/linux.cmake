@@ -1,0 +1,49 @@
+# The Linux build: the plugin's sources against the simulated host, with tests, demo and benchmarks.
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
+find_package(GTest REQUIRED)
+find_package(benchmark QUIET)
+
+if(BRINDLECOT_SANITIZE)
+  set(sanitize -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${sanitize})
+  add_link_options(${sanitize})
+endif()
+
+# The simulated host: the host library, the game and the Win32 functions in one shared library, which
+# the plugin links against as the .asi links against ScriptHookV.dll.
+add_library(sim_host SHARED
+  sim/world.cpp
+  sim/natives.cpp
+  sim/host.cpp
+  sim/fibre_posix.cpp
+  sim/module_posix.cpp
+  sim/exports_posix.cpp
+  sim/ini_posix.cpp
+)
+target_include_directories(sim_host PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(sim_host PRIVATE ${BRINDLECOT_WARNINGS})
+target_compile_definitions(sim_host PRIVATE SIM_DEFAULT_MODULE="${CMAKE_BINARY_DIR}/Brindlecot.so")
+target_link_libraries(sim_host PRIVATE PkgConfig::INIH ${CMAKE_DL_LIBS})
+
+# The plugin, loaded and unloaded with dlopen so that every run starts from the module's load state.
+add_library(Brindlecot MODULE ${BRINDLECOT_SOURCES})
+set_target_properties(Brindlecot PROPERTIES PREFIX "" OUTPUT_NAME Brindlecot
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+  CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+target_include_directories(Brindlecot PRIVATE ${CMAKE_SOURCE_DIR}/src)
+# No GNU unique symbols: they would keep the module loaded after dlclose.
+target_compile_options(Brindlecot PRIVATE ${BRINDLECOT_WARNINGS} -fno-gnu-unique)
+target_link_libraries(Brindlecot PRIVATE sim_host)
+
+# The plugin's sources compiled into a program of their own, for the benchmark of one frame.
+add_library(brindlecot_static STATIC ${BRINDLECOT_SOURCES})
+target_include_directories(brindlecot_static PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(brindlecot_static PRIVATE ${BRINDLECOT_WARNINGS})
+
+foreach(dir tests demo bench)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${dir})
+  endif()
+endforeach()

@@ -1,0 +1,41 @@
+# The Windows plugin: Brindlecot.asi, a DLL that exports nothing and needs no DLL beyond the system's
+# and the host library.
+
+set(HOST_DEF ${CMAKE_SOURCE_DIR}/src/host/ScriptHookV.def)
+
+add_library(Brindlecot SHARED ${BRINDLECOT_SOURCES})
+set_target_properties(Brindlecot PROPERTIES PREFIX "" SUFFIX ".asi" OUTPUT_NAME Brindlecot)
+target_include_directories(Brindlecot PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(Brindlecot PRIVATE ${BRINDLECOT_WARNINGS})
+
+if(MSVC)
+  # MSVC mangles the host declarations to the exported names, so its import library lists those
+  # names directly; they are taken from the right-hand side of the .def.
+  file(STRINGS ${HOST_DEF} host_lines REGEX "==")
+  set(msvc_def "LIBRARY ScriptHookV.dll\nEXPORTS\n")
+  foreach(line IN LISTS host_lines)
+    string(REGEX REPLACE ".*==[ \t]*" "" mangled "${line}")
+    string(APPEND msvc_def "    ${mangled}\n")
+  endforeach()
+  file(WRITE ${CMAKE_BINARY_DIR}/ScriptHookV.msvc.def "${msvc_def}")
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ScriptHookV.lib
+    COMMAND lib /nologo /def:${CMAKE_BINARY_DIR}/ScriptHookV.msvc.def /out:${CMAKE_BINARY_DIR}/ScriptHookV.lib /machine:x64
+    DEPENDS ${HOST_DEF})
+  add_custom_target(ScriptHookV_import DEPENDS ${CMAKE_BINARY_DIR}/ScriptHookV.lib)
+  add_dependencies(Brindlecot ScriptHookV_import)
+  set_property(TARGET Brindlecot PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  target_link_libraries(Brindlecot PRIVATE ${CMAKE_BINARY_DIR}/ScriptHookV.lib user32 xinput9_1_0)
+else()
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/libScriptHookV.a
+    COMMAND ${BRINDLECOT_DLLTOOL} -d ${HOST_DEF} -D ScriptHookV.dll -l ${CMAKE_BINARY_DIR}/libScriptHookV.a
+    DEPENDS ${HOST_DEF})
+  add_custom_target(ScriptHookV_import DEPENDS ${CMAKE_BINARY_DIR}/libScriptHookV.a)
+  add_dependencies(Brindlecot ScriptHookV_import)
+  target_compile_options(Brindlecot PRIVATE -O2)
+  target_link_options(Brindlecot PRIVATE -s -static -static-libgcc -static-libstdc++ -Wl,--exclude-all-symbols)
+  target_link_libraries(Brindlecot PRIVATE ${CMAKE_BINARY_DIR}/libScriptHookV.a user32 xinput9_1_0)
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/windows-tests.cmake)
+  include(cmake/windows-tests.cmake)
+endif()

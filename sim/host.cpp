@@ -1,0 +1,355 @@
+// Brindlecot simulated host — the driver, the native call protocol and the trace.
+//
+//   [SECTION] Current host and plugin-code accounting
+//   [SECTION] Trace
+//   [SECTION] Lifetime and loading
+//   [SECTION] Driving the script
+//   [SECTION] Native call protocol
+//   [SECTION] Win32 stand-ins
+
+#include "sim/host.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "sim/fibre.h"
+#include "sim/module.h"
+#include "sim/natives.h"
+
+namespace sim {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Current host and plugin-code accounting
+//-----------------------------------------------------------------------------
+
+namespace {
+Host* g_current = nullptr;
+bool g_inPluginCode = false;
+constexpr uint64_t kCallsWithoutWaitLimit = 1000000;
+}  // namespace
+
+Host* Host::current() { return g_current; }
+
+bool Host::inPluginCode() { return g_inPluginCode; }
+
+HostScope::HostScope() : saved_(g_inPluginCode) { g_inPluginCode = false; }
+
+HostScope::~HostScope() { g_inPluginCode = saved_; }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Trace
+//-----------------------------------------------------------------------------
+
+std::vector<std::string> Trace::calls(size_t from, bool nativesOnly) const {
+    std::vector<std::string> out;
+    for (size_t n = from; n < entries.size(); ++n) {
+        if (nativesOnly && entries[n].kind != CallKind::Native) continue;
+        out.push_back(entries[n].call);
+    }
+    return out;
+}
+
+std::vector<std::string> Trace::names(size_t from) const {
+    std::vector<std::string> out;
+    for (size_t n = from; n < entries.size(); ++n) {
+        if (entries[n].kind != CallKind::Native) continue;
+        const std::string& call = entries[n].call;
+        out.push_back(call.substr(0, call.find('(')));
+    }
+    return out;
+}
+
+size_t Trace::find(const std::string& prefix, size_t from) const {
+    for (size_t n = from; n < entries.size(); ++n) {
+        if (entries[n].call.compare(0, prefix.size(), prefix) == 0) return n;
+    }
+    return entries.size();
+}
+
+size_t Trace::count(const std::string& prefix, size_t from) const {
+    size_t total = 0;
+    for (size_t n = from; n < entries.size(); ++n) {
+        if (entries[n].call.compare(0, prefix.size(), prefix) == 0) ++total;
+    }
+    return total;
+}
+
+std::string Trace::dump(size_t from) const {
+    std::string out;
+    char head[48];
+    for (size_t n = from; n < entries.size(); ++n) {
+        std::snprintf(head, sizeof head, "%6llu %10u  ", static_cast<unsigned long long>(entries[n].frame),
+                      entries[n].tick);
+        out += head + entries[n].text() + "\n";
+    }
+    return out;
+}
+
+void Host::record(CallKind kind, std::string call, std::string result, uint64_t hash) {
+    if (!trace.enabled) return;
+    TraceEntry e;
+    e.frame = frame_;
+    e.tick = tick_;
+    e.kind = kind;
+    e.hash = hash;
+    e.call = std::move(call);
+    e.result = std::move(result);
+    trace.entries.push_back(std::move(e));
+}
+
+void Host::fault(const std::string& what) {
+    char where[64];
+    std::snprintf(where, sizeof where, " (frame %llu)", static_cast<unsigned long long>(frame_));
+    faults.push_back(what + where);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Lifetime and loading
+//-----------------------------------------------------------------------------
+
+static std::string makeWorkingDirectory() {
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        const auto dir = base / ("brindlecot-sim-" + std::to_string(random()));
+        if (std::filesystem::create_directory(dir)) return dir.string();
+    }
+}
+
+Host::Host(uint32_t startTick) : tick_(startTick) {
+    if (g_current) {
+        std::fprintf(stderr, "sim::Host: only one host may be alive at a time\n");
+        std::abort();
+    }
+    g_current = this;
+    workingDirectory = makeWorkingDirectory();
+    args_.reserve(32);
+}
+
+Host::~Host() {
+    unload();
+    std::error_code ignored;
+    std::filesystem::remove_all(workingDirectory, ignored);
+    g_current = nullptr;
+}
+
+std::string Host::defaultModulePath() {
+    if (const char* path = std::getenv("BRINDLECOT_MODULE")) return path;
+#ifdef SIM_DEFAULT_MODULE
+    return SIM_DEFAULT_MODULE;
+#else
+    return "Brindlecot.so";
+#endif
+}
+
+void Host::load(const std::string& modulePath) {
+    HostScope scope;
+    std::string error;
+    module_ = Module::load(modulePath, error);
+    if (!error.empty()) fault(error);
+    if (module_ && !entry_) fault("the module registered no script");
+}
+
+void Host::unload() {
+    fibre_.reset();  // a script never returns: dropping its fibre ends it
+    entry_ = nullptr;
+    if (module_) {
+        std::string error;
+        if (!module_->unload(error)) fault(error);
+        module_.reset();
+    }
+}
+
+void Host::setIni(const std::string& contents) {
+    std::ofstream(std::filesystem::path(workingDirectory) / "Brindlecot.ini", std::ios::binary) << contents;
+}
+
+void Host::removeIni() {
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(workingDirectory) / "Brindlecot.ini", ignored);
+}
+
+std::string Host::statusLine() const {
+    return world.lastFrame.lines.empty() ? std::string() : world.lastFrame.lines.front().text;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Driving the script
+//-----------------------------------------------------------------------------
+
+void Host::step() {
+    if (!entry_) {
+        fault("step without a registered script");
+        return;
+    }
+    if (stuck_) return;
+    if (!fibre_) fibre_.reset(new Fibre(entry_));
+    pendingWait_ = 0;
+    g_inPluginCode = true;
+    fibre_->resume();
+    g_inPluginCode = false;
+    if (fibre_->finished()) {
+        fault("the script entry returned");
+        stuck_ = true;
+        return;
+    }
+    if (!stuck_) passWait(pendingWait_);
+}
+
+void Host::passWait(uint32_t ms) {
+    const uint32_t dt = ms == 0 ? frameMs : ms;
+    world.endFrame();
+    tick_ += dt;
+    world.advance(dt);
+    ++frame_;
+    std::vector<Event> due;
+    for (auto it = events_.begin(); it != events_.end();) {
+        if (it->byFrame ? it->when <= frame_ : it->when <= world.nowMs) {
+            due.push_back(std::move(*it));
+            it = events_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (Event& event : due)
+        event.fn(*this);
+}
+
+void Host::runFrames(uint64_t n) {
+    for (uint64_t k = 0; k < n && !stuck_ && entry_; ++k)
+        step();
+}
+
+void Host::runFor(uint64_t ms) {
+    const uint64_t until = world.nowMs + ms;
+    while (world.nowMs < until && !stuck_ && entry_)
+        step();
+}
+
+bool Host::runUntil(const std::function<bool()>& pred, uint64_t maxSteps) {
+    for (uint64_t k = 0; k < maxSteps && !stuck_ && entry_; ++k) {
+        step();
+        if (pred()) return true;
+    }
+    return false;
+}
+
+void Host::atTime(uint64_t elapsedMs, std::function<void(Host&)> event) {
+    events_.push_back({false, elapsedMs, std::move(event)});
+}
+
+void Host::atFrame(uint64_t frame, std::function<void(Host&)> event) {
+    events_.push_back({true, frame, std::move(event)});
+}
+
+void Host::onScriptRegister(void* /*module*/, void (*entry)()) {
+    record(CallKind::Win32, "scriptRegister");
+    if (entry_) fault("scriptRegister called twice");
+    entry_ = entry;
+}
+
+void Host::onScriptWait(uint32_t ms) {
+    record(CallKind::Wait, "scriptWait(" + std::to_string(ms) + ")");
+    if (!fibre_ || !fibre_->running()) {
+        fault("scriptWait outside the script fibre");
+        return;
+    }
+    pendingWait_ = ms;
+    callsSinceWait_ = 0;
+    fibre_->yield();
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Native call protocol
+//-----------------------------------------------------------------------------
+
+static std::string hex64(uint64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%016llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+void Host::onNativeInit(uint64_t hash) {
+    if (callOpen_) fault("nativeInit(" + hex64(hash) + ") while " + hex64(hash_) + " is still open");
+    std::memset(results_, 0xCD, sizeof results_);  // the previous results are no longer valid
+    hash_ = hash;
+    args_.clear();
+    callOpen_ = true;
+}
+
+void Host::onNativePush64(uint64_t slot) {
+    if (!callOpen_) fault("nativePush64 without nativeInit");
+    args_.push_back(slot);
+}
+
+uint64_t* Host::onNativeCall() {
+    if (!callOpen_) fault("nativeCall without nativeInit");
+    callOpen_ = false;
+    std::memset(results_, 0, sizeof results_);
+    const NativeInfo* info = findNative(hash_);
+    if (!info) {
+        fault("unknown native " + hex64(hash_));
+        record(CallKind::Native, "UNKNOWN_" + hex64(hash_), std::string(), hash_);
+        return results_;
+    }
+    if (args_.size() != std::strlen(info->args)) {
+        fault(std::string(info->name) + " takes " + std::to_string(std::strlen(info->args)) + " arguments, got " +
+              std::to_string(args_.size()));
+        record(CallKind::Native, formatCall(*info, args_), std::string(), hash_);
+        return results_;
+    }
+    const std::string call = trace.enabled ? formatCall(*info, args_) : std::string();
+    NativeArgs args{args_};
+    NativeResult result{results_};
+    info->run(*this, args, result);
+    if (trace.enabled) record(CallKind::Native, call, formatResult(*info, results_), hash_);
+    if (++callsSinceWait_ > kCallsWithoutWaitLimit && fibre_ && fibre_->running()) {
+        fault("the script made " + std::to_string(kCallsWithoutWaitLimit) + " native calls without waiting");
+        stuck_ = true;
+        fibre_->yield();  // never resumed
+    }
+    return results_;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Win32 stand-ins
+//-----------------------------------------------------------------------------
+
+uint32_t Host::onGetTickCount() {
+    record(CallKind::Win32, "GetTickCount()", std::to_string(tick_));
+    return tick_;
+}
+
+int16_t Host::onGetAsyncKeyState(int virtualKey) {
+    const bool down = virtualKey >= 0 && virtualKey < 256 && keys[virtualKey];
+    const int16_t state = down ? static_cast<int16_t>(0x8000) : 0;
+    record(CallKind::Win32, "GetAsyncKeyState(" + std::to_string(virtualKey) + ")", std::to_string(state));
+    return state;
+}
+
+// Fills the 16-byte XINPUT_STATE of a connected pad; leaves the buffer alone otherwise.
+uint32_t Host::onXInputGetState(uint32_t userIndex, void* state) {
+    constexpr uint32_t kDeviceNotConnected = 1167;
+    const bool connected = userIndex < 4 && pads[userIndex].connected;
+    if (connected && state) {
+        unsigned char* bytes = static_cast<unsigned char*>(state);
+        std::memset(bytes, 0, 16);
+        std::memcpy(bytes, &pads[userIndex].packet, 4);
+        std::memcpy(bytes + 4, &pads[userIndex].buttons, 2);
+    }
+    char result[32];
+    if (connected) {
+        std::snprintf(result, sizeof result, "0 buttons=0x%04X", pads[userIndex].buttons);
+    } else {
+        std::snprintf(result, sizeof result, "%u", kDeviceNotConnected);
+    }
+    record(CallKind::Win32, "XInputGetState(" + std::to_string(userIndex) + ")", result);
+    return connected ? 0 : kDeviceNotConnected;
+}
+
+}  // namespace sim

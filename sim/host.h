@@ -1,0 +1,173 @@
+// Brindlecot simulated host — the stand-in for the host library, the game and Windows.
+//
+//   [SECTION] Trace
+//   [SECTION] Input devices
+//   [SECTION] Host
+//
+// A Host owns one world, a clock, a keyboard, four gamepad slots and the directory the INI file is
+// read from. It loads the plugin module, runs the registered script entry on a fibre the way the
+// host library does, and records every native call, wait and Win32 call in an ordered trace. One
+// Host is alive at a time; the exported C functions of the boundary reach it through current().
+
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/world.h"
+
+namespace sim {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Trace
+//-----------------------------------------------------------------------------
+
+enum class CallKind { Native, Wait, Win32 };
+
+struct TraceEntry {
+    uint64_t frame = 0;  // number of waits completed before the call
+    uint32_t tick = 0;   // GetTickCount at the call
+    CallKind kind = CallKind::Native;
+    uint64_t hash = 0;   // natives only
+    std::string call;    // e.g. GET_ENTITY_COORDS(3, 1) or scriptWait(0)
+    std::string result;  // e.g. (1.0, 2.0, 30.0); empty for none
+
+    std::string text() const { return result.empty() ? call : call + " -> " + result; }
+};
+
+struct Trace {
+    bool enabled = true;
+    std::vector<TraceEntry> entries;
+
+    void clear() { entries.clear(); }
+    size_t size() const { return entries.size(); }
+    // The calls (without results) from entry `from` on, optionally natives only.
+    std::vector<std::string> calls(size_t from = 0, bool nativesOnly = false) const;
+    // Native names only (the text before the parenthesis), from entry `from` on.
+    std::vector<std::string> names(size_t from = 0) const;
+    // Index of the first entry at or after `from` whose call starts with `prefix`; size() if none.
+    size_t find(const std::string& prefix, size_t from = 0) const;
+    size_t count(const std::string& prefix, size_t from = 0) const;
+    std::string dump(size_t from = 0) const;  // one line per entry, frame and tick first
+};
+
+//-----------------------------------------------------------------------------
+// [SECTION] Input devices
+//-----------------------------------------------------------------------------
+
+struct PadSlot {
+    bool connected = false;
+    uint16_t buttons = 0;
+    uint32_t packet = 0;
+};
+
+//-----------------------------------------------------------------------------
+// [SECTION] Host
+//-----------------------------------------------------------------------------
+
+class Fibre;
+class Module;
+struct NativeCallFrame;
+
+class Host {
+  public:
+    explicit Host(uint32_t startTick = 100000);
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    static Host* current();
+
+    // The game's side
+    World world;
+    Trace trace;
+    uint32_t frameMs = 16;  // what a scriptWait(0) advances the clock by
+    bool keys[256] = {};
+    PadSlot pads[4];
+    std::string workingDirectory = ".";  // where .\Brindlecot.ini is looked up
+    std::vector<std::string> faults;     // protocol errors: unknown natives, bad arguments, a stuck script
+
+    // Clock
+    uint32_t tick() const { return tick_; }
+    uint64_t elapsedMs() const { return world.nowMs; }
+    uint64_t frame() const { return frame_; }
+
+    // Loading the plugin and running its script
+    void load(const std::string& modulePath = defaultModulePath());
+    void unload();
+    bool scriptRegistered() const { return entry_ != nullptr; }
+    void step();                 // resumes the script until it waits, then lets that wait pass
+    void runFrames(uint64_t n);  // n waits
+    void runFor(uint64_t ms);    // until at least ms of clock have passed
+    // Steps until pred() holds after a wait, at most maxSteps; answers whether it held.
+    bool runUntil(const std::function<bool()>& pred, uint64_t maxSteps = 100000);
+    // Events applied right after the wait during which the clock reaches them.
+    void atTime(uint64_t elapsedMs, std::function<void(Host&)> event);
+    void atFrame(uint64_t frame, std::function<void(Host&)> event);
+
+    // Convenience for scenarios
+    void setIni(const std::string& contents);  // writes Brindlecot.ini into workingDirectory
+    void removeIni();
+    void press(int virtualKey, bool down = true) { keys[virtualKey & 0xff] = down; }
+    std::string statusLine() const;  // the text drawn in the last complete frame, "" if none
+
+    static std::string defaultModulePath();
+
+    // The boundary, as the exported functions reach it
+    void onScriptRegister(void* module, void (*entry)());
+    void onScriptWait(uint32_t ms);
+    void onNativeInit(uint64_t hash);
+    void onNativePush64(uint64_t slot);
+    uint64_t* onNativeCall();
+    uint32_t onGetTickCount();
+    int16_t onGetAsyncKeyState(int virtualKey);
+    uint32_t onXInputGetState(uint32_t userIndex, void* state);
+    uint32_t onGetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* file);
+
+    void fault(const std::string& what);
+    void record(CallKind kind, std::string call, std::string result = std::string(), uint64_t hash = 0);
+
+    // Allocation accounting: true while control is inside the plugin's own code.
+    static bool inPluginCode();
+
+  private:
+    void passWait(uint32_t ms);
+
+    uint32_t tick_;
+    uint64_t frame_ = 0;
+    void (*entry_)() = nullptr;
+    std::unique_ptr<Fibre> fibre_;
+    std::unique_ptr<Module> module_;
+    uint32_t pendingWait_ = 0;
+    bool stuck_ = false;
+    uint64_t callsSinceWait_ = 0;
+
+    uint64_t hash_ = 0;
+    bool callOpen_ = false;
+    std::vector<uint64_t> args_;
+    uint64_t results_[4] = {};
+
+    struct Event {
+        bool byFrame;
+        uint64_t when;
+        std::function<void(Host&)> fn;
+    };
+    std::vector<Event> events_;
+};
+
+// Marks a stretch of host code run on behalf of the plugin; allocation counters skip it.
+class HostScope {
+  public:
+    HostScope();
+    ~HostScope();
+    HostScope(const HostScope&) = delete;
+    HostScope& operator=(const HostScope&) = delete;
+
+  private:
+    bool saved_;
+};
+
+}  // namespace sim

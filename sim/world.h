@@ -1,0 +1,177 @@
+// Brindlecot simulated host — the world model.
+//
+//   [SECTION] Basic types
+//   [SECTION] Entities
+//   [SECTION] Screen
+//   [SECTION] World
+//
+// Just enough of the game for the plugin to believe it runs in it: the player, peds, vehicles,
+// streaming of animation dictionaries and models, the waypoint and what is drawn each frame. Handles
+// that name nothing are answered the way the game answers them: queries give 0, orders are ignored.
+
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Basic types
+//-----------------------------------------------------------------------------
+
+struct Vec3 {
+    float x = 0, y = 0, z = 0;
+};
+
+float distance(const Vec3& a, const Vec3& b);
+
+// The host's model hash: one-at-a-time over the lower-case name.
+uint32_t hashName(const std::string& name);
+
+//-----------------------------------------------------------------------------
+// [SECTION] Entities
+//-----------------------------------------------------------------------------
+
+enum class Kind { Ped, Vehicle, Object };
+
+// What a ped is busy with; orders replace it.
+enum class Task { None, LeaveVehicle, EnterVehicle, Follow, Flee, GoTo };
+
+const char* taskName(Task task);
+
+struct Entity {
+    int32_t handle = 0;
+    Kind kind = Kind::Ped;
+    Vec3 pos;
+    uint32_t model = 0;
+
+    // ped and host bookkeeping
+    bool dead = false;           // dead or dying
+    bool missionEntity = false;  // belongs to a mission (IS_ENTITY_A_MISSION_ENTITY)
+    bool scriptOwned = false;    // taken by the script (mission entity call, clone, spawn); cleared by release
+    bool inCombat = false;
+    bool injured = false;
+    bool handcuffed = false;
+    bool blockingEvents = false;
+    bool leftGroup = false;
+    float seeingRange = 100.0f;
+    float hearingRange = 60.0f;
+    std::map<int32_t, int32_t> combatAttributes;
+    std::pair<int32_t, int32_t> fleeAttributes = {-1, -1};
+
+    int32_t vehicle = 0;      // the vehicle the ped sits in, 0 on foot
+    int32_t seat = -2;        // its seat there
+    int32_t lastVehicle = 0;  // the last vehicle the ped sat in
+
+    Task task = Task::None;
+    int32_t taskEntity = 0;  // leader, vehicle or ped to flee from
+    int32_t taskSeat = 0;
+    Vec3 taskPoint;  // destination or follow offset
+    float taskSpeed = 0;
+    uint64_t taskStartedMs = 0;
+    uint32_t taskLimitMs = 0;
+
+    std::set<std::string> anims;      // "dictionary/name" playing now
+    std::vector<std::string> orders;  // every order and animation received, oldest first
+
+    // vehicle
+    float engineHealth = 1000.0f;
+    int32_t seatCount = 4;                 // -1 driver, then 0 .. seatCount-2
+    std::map<int32_t, int32_t> occupants;  // seat -> ped
+    std::set<int32_t> openDoors;
+    Vec3 driveTarget;      // set with driveTo()
+    float driveSpeed = 0;  // metres per second, 0 parked
+};
+
+//-----------------------------------------------------------------------------
+// [SECTION] Screen
+//-----------------------------------------------------------------------------
+
+struct TextLine {
+    std::string text;
+    float x = 0, y = 0;
+};
+
+struct Marker {
+    int32_t type = 0;
+    Vec3 pos;
+};
+
+struct Screen {
+    std::vector<TextLine> lines;
+    std::vector<Marker> markers;
+};
+
+//-----------------------------------------------------------------------------
+// [SECTION] World
+//-----------------------------------------------------------------------------
+
+struct World {
+    // Timing of the host's own behaviour, in milliseconds.
+    uint32_t leaveVehicleMs = 1500;  // a ped told to get out is out after this
+    uint32_t animDictLoadMs = 3;     // a requested dictionary is loaded after this
+    uint32_t modelLoadMs = 3;        // a requested model is loaded after this
+    float walkSpeed = 1.5f;          // metres per second: following, entering, walking to a point
+    float fleeSpeed = 5.0f;
+    float boardReach = 1.5f;  // a ped entering a vehicle sits once this close
+
+    // How the host treats the handle variables it receives by address.
+    bool deleteClearsHandle = true;
+    bool releaseClearsHandle = false;
+
+    std::map<int32_t, Entity> entities;
+    int32_t nextHandle = 1;
+
+    int32_t playerIndex = 0;
+    int32_t playerPed = 0;
+    int32_t aimTarget = 0;  // what the player free-aims at; 0 for nothing
+
+    std::map<std::string, uint64_t> animDicts;  // requested dictionary -> time it is loaded
+    std::map<uint32_t, uint64_t> models;        // requested model -> time it is loaded
+
+    bool waypointSet = false;
+    float waypointX = 0, waypointY = 0;
+
+    Screen drawing;    // being drawn in the current frame
+    Screen lastFrame;  // what the previous frame showed
+
+    uint64_t nowMs = 0;  // time since the world began; the host's clock drives it
+
+    World();
+
+    // Building the scene
+    int32_t spawnPed(Vec3 pos, uint32_t model = 0);
+    int32_t spawnVehicle(Vec3 pos, int32_t seatCount = 4);
+    void seatPed(int32_t ped, int32_t vehicle, int32_t seat);
+    void unseatPed(int32_t ped);
+    void remove(int32_t handle);
+
+    Entity* find(int32_t handle);
+    const Entity* find(int32_t handle) const;
+    bool exists(int32_t handle) const { return find(handle) != nullptr; }
+    Entity& player() { return *find(playerPed); }
+
+    // Moving the player around, as his controls would
+    void movePlayer(Vec3 pos);
+    void drive(int32_t vehicle, Vec3 target, float speed);
+
+    bool animDictLoaded(const std::string& dictionary) const;
+    bool modelLoaded(uint32_t model) const;
+
+    // Orders, as the natives give them
+    void order(Entity& ped, Task task, const std::string& description);
+
+    // One step of the world's own life: tasks, driving, streaming.
+    void advance(uint32_t ms);
+    void endFrame();
+
+  private:
+    void advancePed(Entity& ped, float seconds);
+    void advanceVehicle(Entity& vehicle, float seconds);
+};
+
+}  // namespace sim

@@ -1,0 +1,44 @@
+// Brindlecot — the arrest stages and the operations they share.
+//
+//   [SECTION] Stages
+//   [SECTION] Shared operations
+//
+// The stage of an arrest lives only in the four flags of g_arrest:
+//
+//   stage         inCustody awaitingCuffs isEscorting isTransporting
+//   no arrest         0           0            0             0
+//   busted pose       1           1            0             0
+//   escorting         1           0            1             0
+//   transporting      1           0            0             1
+//
+// One more combination occurs: beginArrest releases the previous suspect only while he exists and
+// leaves isTransporting alone, so a suspect who vanished between custody steps can leave
+// isTransporting set beside a new busted pose; the custody step then runs the transport step too.
+
+#pragma once
+
+#include "host/native_call.h"
+
+//-----------------------------------------------------------------------------
+// [SECTION] Stages
+//-----------------------------------------------------------------------------
+
+void beginArrest();     // a trigger while aiming at an entity: refuse, or take the ped over
+void tryCuffSuspect();  // a trigger without target in the busted pose: cuff, resist, or nothing
+void cuffSuspect();     // handcuffs on; the escort begins
+void updateCustody();   // every frame while inCustody: suspect check, escort, transport, leash
+void releaseSuspect();  // every end of an arrest: the suspect flees and the flags clear
+
+//-----------------------------------------------------------------------------
+// [SECTION] Shared operations
+//-----------------------------------------------------------------------------
+
+void requestAnimDict(const char* dictionary);
+void playAnim(EntityHandle ped, const char* dictionary, const char* name, int32_t duration);
+float distanceBetween(float x1, float y1, float z1, float x2, float y2, float z2);
+void followPlayer(EntityHandle ped, EntityHandle leader, float offsetX, float offsetY);
+
+// distanceBetween over two positions, first point first.
+inline float distanceBetween(const NativeVec3& a, const NativeVec3& b) {
+    return distanceBetween(a.x, a.y, a.z, b.x, b.y, b.z);
+}

@@ -1,0 +1,154 @@
+// Brindlecot — beginning an arrest: refusals, taking the ped over, the busted pose.
+//
+//   [SECTION] Natives of this stage
+//   [SECTION] Refusal tests
+//   [SECTION] Getting the ped out of its vehicle
+//   [SECTION] Taking the ped over
+//   [SECTION] beginArrest
+
+#include "arrest/arrest.h"
+#include "arrest/state.h"
+#include "host/natives.h"
+#include "hud/status.h"
+
+static const char kBustedDict[] = "random@arrests@busted";
+static const char kBustedAnim[] = "idle_c";
+
+// A ped that has not left its vehicle by then never will on its own (stuck, locked in, or the
+// vehicle keeps moving); the game's exit animation takes a few seconds. The script stands still
+// while it waits, so the wait must end.
+constexpr uint32_t kLeaveVehicleLimitMs = 10000;
+
+//-----------------------------------------------------------------------------
+// [SECTION] Natives of this stage
+//-----------------------------------------------------------------------------
+
+static bool isMissionEntity(EntityHandle entity) {
+    return resultBool(callNative(kNativeIsEntityAMissionEntity, slotInt(entity)));
+}
+
+static void makeScriptEntity(EntityHandle entity) {
+    callNative(kNativeSetEntityAsMissionEntity, slotInt(entity), slotInt(0), slotInt(0));
+}
+
+static bool isPedInjured(EntityHandle ped) { return resultBool(callNative(kNativeIsPedInjured, slotInt(ped))); }
+
+static float getEngineHealth(EntityHandle vehicle) {
+    return resultFloat(callNative(kNativeGetVehicleEngineHealth, slotInt(vehicle)));
+}
+
+static void leaveAnyVehicle(EntityHandle ped) {
+    callNative(kNativeTaskLeaveAnyVehicle, slotInt(ped), slotInt(1), slotInt(1));
+}
+
+static EntityHandle clonePedAt(EntityHandle ped, const NativeVec3& at) {
+    return resultInt(callNative(kNativeClonePed, slotInt(ped), slotFloat(at.x), slotFloat(at.y), slotFloat(at.z)));
+}
+
+static void deleteEntity(EntityHandle* entity) { callNative(kNativeDeleteEntity, slotAddress(entity)); }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Refusal tests
+//-----------------------------------------------------------------------------
+
+// Mission ped, then combat on foot, then dead or dying, then combat in a vehicle. Writes the
+// refusal text, if any, and answers whether the ped may be taken.
+static bool passesRefusalTests(EntityHandle target) {
+    if (isMissionEntity(target)) {
+        if (g_arrest.settings.arrestMissionPed == 0) {
+            setStatusMessage(kStatusMissionPed);
+            return false;
+        }
+        makeScriptEntity(target);
+    }
+    if (isPedInCombat(target) && !isPedInjured(target) && !isPedInAnyVehicle(target)) {
+        setStatusMessage(kStatusRefuseOnFoot);
+        return false;
+    }
+    if (isPedDeadOrDying(target)) return false;  // turned away without a word
+    if (isPedInAnyVehicle(target) && isPedInCombat(target)) {
+        const EntityHandle vehicle = getVehiclePedIsIn(target, 0);
+        // Written so that a health that is not a number is refused too.
+        if (!(getEngineHealth(vehicle) <= 600.0f)) {
+            setStatusMessage(kStatusRefuseInVehicle);
+            return false;
+        }
+    }
+    return true;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Getting the ped out of its vehicle
+//-----------------------------------------------------------------------------
+
+// Polls every millisecond until the host reports the ped out of every vehicle, then gives him a
+// second to stand up. Gives up when the ped vanishes, dies or is still inside after the limit.
+static bool waitUntilOutOfVehicle(EntityHandle ped) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (!doesEntityExist(ped) || isPedDeadOrDying(ped)) return false;
+        if (!isPedInAnyVehicle(ped)) break;
+        if (static_cast<uint32_t>(GetTickCount() - start) >= kLeaveVehicleLimitMs) return false;
+        scriptWait(1);
+    }
+    scriptWait(1000);
+    return true;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Taking the ped over
+//-----------------------------------------------------------------------------
+
+// Strips the clone of its group, tasks and nearly all of its senses.
+static void configureSuspect(EntityHandle ped) {
+    callNative(kNativeRemovePedFromGroup, slotInt(ped));
+    clearPedTasks(ped);
+    clearPedTasksImmediately(ped);
+    clearPedSecondaryTask(ped);
+    callNative(kNativeSetPedSeeingRange, slotInt(ped), slotFloat(0.1f));
+    callNative(kNativeSetPedHearingRange, slotInt(ped), slotFloat(0.1f));
+    callNative(kNativeSetPedFleeAttributes, slotInt(ped), slotInt(0), slotInt(0));
+    callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(17), slotInt(1));
+    callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(46), slotInt(1));
+    setBlockingOfNonTemporaryEvents(ped, 1);
+}
+
+// Replaces the aimed-at ped by a clone the script owns, standing where he stands now.
+static void takeOver() {
+    g_arrest.suspectPos = getEntityPosition(g_arrest.targetEntity);
+    g_arrest.suspectPed = clonePedAt(g_arrest.targetEntity, g_arrest.suspectPos);
+    deleteEntity(&g_arrest.targetEntity);
+    configureSuspect(g_arrest.suspectPed);
+}
+
+// The dictionary is not awaited: the pose is started 1 ms after the request and once more 5 ms later.
+static void playBustedPose() {
+    requestAnimDict(kBustedDict);
+    scriptWait(1);
+    playAnim(g_arrest.suspectPed, kBustedDict, kBustedAnim, -1);
+    scriptWait(5);
+    playAnim(g_arrest.suspectPed, kBustedDict, kBustedAnim, -1);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] beginArrest
+//-----------------------------------------------------------------------------
+
+void beginArrest() {
+    if (doesEntityExist(g_arrest.suspectPed)) releaseSuspect();
+    g_arrest.suspectPed = g_arrest.targetEntity;
+    const EntityHandle target = g_arrest.targetEntity;
+    if (!passesRefusalTests(target)) return;
+
+    if (isPedInAnyVehicle(target)) {
+        leaveAnyVehicle(target);
+        if (!waitUntilOutOfVehicle(target)) return;
+    }
+
+    g_arrest.inCustody = 1;
+    takeOver();
+    playBustedPose();
+    setStatusMessage(kStatusGetClose);
+    g_arrest.isEscorting = 0;
+    g_arrest.awaitingCuffs = 1;
+}

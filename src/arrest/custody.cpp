@@ -1,0 +1,106 @@
+// Brindlecot — the custody step: suspect check, escort and boarding, transport, leash.
+//
+//   [SECTION] Natives of this stage
+//   [SECTION] Suspect check
+//   [SECTION] Escort and boarding
+//   [SECTION] Leash
+//   [SECTION] updateCustody
+
+#include "arrest/custody.h"
+#include "arrest/arrest.h"
+#include "arrest/state.h"
+#include "host/natives.h"
+#include "hud/status.h"
+
+constexpr float kBoardingRadius = 5.0f;  // vehicle to suspect, strictly closer
+constexpr float kLeashLength = 50.0f;    // player to suspect, strictly farther releases
+
+// Passenger seats in the order they are tried, and the door beside each. Never the driver's seat.
+struct SeatDoor {
+    int32_t seat;
+    int32_t door;
+};
+static const SeatDoor kPassengerSeats[] = {{1, 2}, {2, 3}, {0, 1}};
+
+//-----------------------------------------------------------------------------
+// [SECTION] Natives of this stage
+//-----------------------------------------------------------------------------
+
+static bool isVehicleSeatFree(EntityHandle vehicle, int32_t seat) {
+    return resultBool(callNative(kNativeIsVehicleSeatFree, slotInt(vehicle), slotInt(seat)));
+}
+
+static void openVehicleDoor(EntityHandle vehicle, int32_t door) {
+    callNative(kNativeSetVehicleDoorOpen, slotInt(vehicle), slotInt(door), slotInt(1), slotInt(0));
+}
+
+static void setWaypoint(float x, float y) { callNative(kNativeSetNewWaypoint, slotFloat(x), slotFloat(y)); }
+
+void enterVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat) {
+    callNative(kNativeTaskEnterVehicle, slotInt(ped), slotInt(vehicle), slotInt(10000), slotInt(seat), slotFloat(1.2f),
+               slotInt(0), slotInt(0));
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Suspect check
+//-----------------------------------------------------------------------------
+
+static void checkSuspect() {
+    g_arrest.playerPed = getPlayerPed();
+    if (!doesEntityExist(g_arrest.suspectPed) || isPedDeadOrDying(g_arrest.suspectPed)) releaseSuspect();
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Escort and boarding
+//-----------------------------------------------------------------------------
+
+static const SeatDoor* findFreePassengerSeat(EntityHandle vehicle) {
+    for (const SeatDoor& candidate : kPassengerSeats) {
+        if (isVehicleSeatFree(vehicle, candidate.seat)) return &candidate;
+    }
+    return nullptr;
+}
+
+static void boardVehicle(const SeatDoor& seat) {
+    openVehicleDoor(g_arrest.playerVehicle, seat.door);
+    enterVehicle(g_arrest.suspectPed, g_arrest.playerVehicle, seat.seat);
+    g_arrest.isEscorting = 0;
+    setStatusMessage(kStatusDrive);
+    setWaypoint(kPrecinctPoint.x, kPrecinctPoint.y);
+    g_arrest.isTransporting = 1;
+}
+
+// Returns true when the suspect boarded in this frame.
+static bool escortStep() {
+    followPlayer(g_arrest.suspectPed, g_arrest.playerPed, 0.5f, 0.5f);
+    g_arrest.vehiclePos = getEntityPosition(g_arrest.playerVehicle);
+    g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
+    if (!(distanceBetween(g_arrest.vehiclePos, g_arrest.suspectPos) < kBoardingRadius)) return false;
+    const SeatDoor* seat = findFreePassengerSeat(g_arrest.playerVehicle);
+    if (seat == nullptr) return false;
+    boardVehicle(*seat);
+    return true;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Leash
+//-----------------------------------------------------------------------------
+
+// Runs at the end of every custody step, also one in which the arrest has already ended.
+static void leash() {
+    g_arrest.playerVehicle = getVehiclePedIsIn(g_arrest.playerPed, 1);
+    g_arrest.playerPos = getEntityPosition(g_arrest.playerPed);
+    g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
+    if (distanceBetween(g_arrest.playerPos, g_arrest.suspectPos) > kLeashLength) releaseSuspect();
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] updateCustody
+//-----------------------------------------------------------------------------
+
+void updateCustody() {
+    checkSuspect();
+    const bool boarded = g_arrest.isEscorting && escortStep();
+    if (boarded || g_arrest.isTransporting) transportStep();
+    leash();
+}

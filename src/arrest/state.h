@@ -1,0 +1,62 @@
+// Brindlecot — the arrest state: the one record of everything the plugin knows.
+//
+//   [SECTION] Settings
+//   [SECTION] ArrestState
+//
+// One instance, g_arrest, lives from module load to unload. Every field is zero at load except
+// statusMessage (empty) and padIndex (-1). Nothing is saved between runs of the game.
+
+#pragma once
+
+#include <string>
+
+#include "host/native_call.h"
+
+//-----------------------------------------------------------------------------
+// [SECTION] Settings
+//-----------------------------------------------------------------------------
+
+// Read once at script start from .\Brindlecot.ini, section [Brindlecot]; stored as read.
+struct Settings {
+    int32_t keyArrest;         // key_arrest: virtual-key code for GetAsyncKeyState (default 114, F3)
+    int32_t arrestMissionPed;  // arrest_mission_ped: non-zero allows mission peds (default 0)
+    int32_t keyArrestGamepad;  // key_arrest_gamepad: XInput button mask, any bit fires (default 0)
+    int32_t showMsg;           // show_msg: non-zero draws the status line (default 1)
+};
+
+//-----------------------------------------------------------------------------
+// [SECTION] ArrestState
+//-----------------------------------------------------------------------------
+
+struct ArrestState {
+    // Suspect
+    EntityHandle suspectPed = 0;    // beginArrest sets (aimed ped, then its clone); the host may rewrite it on release
+    NativeVec3 suspectPos = {};     // whoever measures a distance to the suspect reads it first
+    EntityHandle targetEntity = 0;  // the host writes it through the aim query; beginArrest hands it to deletion
+
+    // Player and vehicles
+    EntityHandle playerPed = 0;      // refreshPlayer each frame; the custody step's suspect check
+    NativeVec3 playerPos = {};       // refreshPlayer each frame; tryCuffSuspect; the leash
+    EntityHandle playerVehicle = 0;  // the leash only, every custody frame (current or last vehicle)
+    NativeVec3 vehiclePos = {};      // the escort step, for its boarding test
+    EntityHandle copPed = 0;         // deliverAtPrecinct; handed back to the host at once
+
+    // Stage flags: one of the four stages, see arrest/arrest.h
+    uint8_t inCustody = 0;       // beginArrest sets; releaseSuspect clears
+    uint8_t awaitingCuffs = 0;   // beginArrest sets; cuffSuspect and releaseSuspect clear
+    uint8_t isEscorting = 0;     // cuffSuspect sets; beginArrest, the boarding and releaseSuspect clear
+    uint8_t isTransporting = 0;  // the boarding sets; releaseSuspect clears
+
+    // Trigger
+    uint32_t lastTriggerTick = 0;  // dispatchTrigger, at its start and again at its end
+
+    // Status line
+    std::string statusMessage;  // stages replace it whole with a catalogue text (hud/status.h)
+
+    // Settings and input
+    Settings settings = {};      // loadSettings, once per script start
+    int32_t padIndex = -1;       // findController; -1 while no gamepad was found
+    XINPUT_STATE padState = {};  // findController and pollTrigger, cleared before every read
+};
+
+extern ArrestState g_arrest;

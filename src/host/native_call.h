@@ -1,0 +1,85 @@
+// Brindlecot — the native call protocol.
+//
+//   [SECTION] Shared host types
+//   [SECTION] Argument slots
+//   [SECTION] Calling a native
+//   [SECTION] Reading results
+//
+// Every native call is init, one push per argument, call, read. callNative() takes its slots as
+// already evaluated values, so a native whose result is an argument of another has always finished
+// before the next init: sequences cannot interleave.
+
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "host/platform.h"
+
+//-----------------------------------------------------------------------------
+// [SECTION] Shared host types
+//-----------------------------------------------------------------------------
+
+typedef int32_t EntityHandle;  // 0 is none; an aim result counts as a target from 1 up
+typedef uint32_t ModelHash;
+
+// A position as the host returns it: three floats, each in the low half of its own 8-byte slot.
+// Copied whole, padding included.
+struct NativeVec3 {
+    float x;
+    uint32_t xPad;
+    float y;
+    uint32_t yPad;
+    float z;
+    uint32_t zPad;
+};
+static_assert(sizeof(NativeVec3) == 24, "NativeVec3 is three 8-byte slots");
+
+//-----------------------------------------------------------------------------
+// [SECTION] Argument slots
+//-----------------------------------------------------------------------------
+// 32-bit values travel in the low half with the upper half zero, negatives included (-1 is
+// 0x00000000FFFFFFFF); floats as their IEEE-754 bits; texts and out-parameters as addresses.
+
+inline uint64_t slotInt(int32_t value) { return static_cast<uint32_t>(value); }
+
+inline uint64_t slotFloat(float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+inline uint64_t slotText(const char* text) { return reinterpret_cast<uintptr_t>(text); }
+
+inline uint64_t slotAddress(int32_t* variable) { return reinterpret_cast<uintptr_t>(variable); }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Calling a native
+//-----------------------------------------------------------------------------
+
+template <typename... Slots>
+inline const uint64_t* callNative(uint64_t hash, Slots... slots) {
+    nativeInit(hash);
+    (nativePush64(slots), ...);
+    return nativeCall();
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Reading results
+//-----------------------------------------------------------------------------
+
+inline int32_t resultInt(const uint64_t* result) { return static_cast<int32_t>(static_cast<uint32_t>(result[0])); }
+
+inline bool resultBool(const uint64_t* result) { return resultInt(result) != 0; }
+
+inline float resultFloat(const uint64_t* result) {
+    float value = 0.0f;
+    std::memcpy(&value, result, sizeof value);
+    return value;
+}
+
+inline NativeVec3 resultVec3(const uint64_t* result) {
+    NativeVec3 value;
+    std::memcpy(&value, result, sizeof value);
+    return value;
+}

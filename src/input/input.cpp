@@ -1,0 +1,72 @@
+// Brindlecot — settings file, gamepad choice and the debounced arrest trigger.
+//
+//   [SECTION] Settings file
+//   [SECTION] Gamepad choice
+//   [SECTION] Trigger
+
+#include "input/input.h"
+
+#include <cstring>
+
+#include "arrest/state.h"
+
+//-----------------------------------------------------------------------------
+// [SECTION] Settings file
+//-----------------------------------------------------------------------------
+
+static const char kIniPath[] = ".\\Brindlecot.ini";
+static const char kIniSection[] = "Brindlecot";
+
+static int32_t readSetting(const char* key, int defaultValue) {
+    return static_cast<int32_t>(GetPrivateProfileIntA(kIniSection, key, defaultValue, kIniPath));
+}
+
+void loadSettings() {
+    Settings& settings = g_arrest.settings;
+    settings.keyArrest = readSetting("key_arrest", 114);  // F3
+    settings.arrestMissionPed = readSetting("arrest_mission_ped", 0);
+    settings.keyArrestGamepad = readSetting("key_arrest_gamepad", 0);
+    settings.showMsg = readSetting("show_msg", 1);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Gamepad choice
+//-----------------------------------------------------------------------------
+
+// A failed read leaves the cleared buffer behind, so it always reads as no button held.
+static DWORD readPad(DWORD userIndex) {
+    std::memset(&g_arrest.padState, 0, sizeof g_arrest.padState);
+    return XInputGetState(userIndex, &g_arrest.padState);
+}
+
+void findController() {
+    for (int32_t index = 0; index < 4 && g_arrest.padIndex == -1; ++index) {
+        if (readPad(static_cast<DWORD>(index)) == 0) g_arrest.padIndex = index;
+    }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Trigger
+//-----------------------------------------------------------------------------
+
+// The debounce counts elapsed time in unsigned 32-bit arithmetic, so it holds across the wrap of
+// GetTickCount every 49.7 days instead of blocking the trigger until the tick catches up again.
+static bool debounceElapsed() {
+    const DWORD tick = GetTickCount();
+    return static_cast<uint32_t>(tick - g_arrest.lastTriggerTick) > kTriggerDebounceMs;
+}
+
+static bool keyHeld() { return (static_cast<uint16_t>(GetAsyncKeyState(g_arrest.settings.keyArrest)) & 0x8000u) != 0; }
+
+static bool padMaskHeld() {
+    readPad(static_cast<DWORD>(g_arrest.padIndex));
+    const uint32_t buttons = g_arrest.padState.Gamepad.wButtons;
+    return (static_cast<uint32_t>(g_arrest.settings.keyArrestGamepad) & buttons) != 0;
+}
+
+bool pollTrigger() {
+    if (debounceElapsed() && keyHeld()) return true;
+    if (!debounceElapsed()) return false;
+    if (g_arrest.padIndex == -1) return false;
+    return padMaskHeld();
+}
