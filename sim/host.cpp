@@ -79,10 +79,10 @@ size_t Trace::count(const std::string& prefix, size_t from) const {
     return total;
 }
 
-std::string Trace::dump(size_t from) const {
+std::string Trace::dump(size_t from, size_t to) const {
     std::string out;
     char head[48];
-    for (size_t n = from; n < entries.size(); ++n) {
+    for (size_t n = from; n < entries.size() && n < to; ++n) {
         std::snprintf(head, sizeof head, "%6llu %10u  ", static_cast<unsigned long long>(entries[n].frame),
                       entries[n].tick);
         out += head + entries[n].text() + "\n";

@@ -51,7 +51,7 @@ struct Trace {
     // Index of the first entry at or after `from` whose call starts with `prefix`; size() if none.
     size_t find(const std::string& prefix, size_t from = 0) const;
     size_t count(const std::string& prefix, size_t from = 0) const;
-    std::string dump(size_t from = 0) const;  // one line per entry, frame and tick first
+    std::string dump(size_t from = 0, size_t to = SIZE_MAX) const;  // one line per entry, frame and tick first
 };
 
 //-----------------------------------------------------------------------------
