@@ -26,7 +26,10 @@ BOOL pluginAttach(HMODULE module, DWORD reason, LPVOID /*reserved*/) {
 }
 
 #ifdef _WIN32
-BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) { return pluginAttach(module, reason, reserved); }
+// The C runtime's DLL start-up calls DllMain by its C name once it has constructed the globals.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
+    return pluginAttach(module, reason, reserved);
+}
 #endif
 
 //-----------------------------------------------------------------------------
