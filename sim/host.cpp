@@ -155,6 +155,12 @@ void Host::load(const std::string& modulePath) {
     if (module_ && !entry_) fault("the module registered no script");
 }
 
+void Host::attachLinked(int32_t (*attach)(void* module, uint32_t reason, void* reserved)) {
+    HostScope scope;
+    if (attach(this, 1, nullptr) != 1) fault("pluginAttach did not return 1");
+    if (!entry_) fault("the linked plugin registered no script");
+}
+
 void Host::unload() {
     fibre_.reset();  // a script never returns: dropping its fibre ends it
     entry_ = nullptr;

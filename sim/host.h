@@ -97,6 +97,9 @@ class Host {
 
     // Loading the plugin and running its script
     void load(const std::string& modulePath = defaultModulePath());
+    // Attaches a plugin linked into this program instead of loading a module: calls its attach
+    // function with reason 1. Its state is whatever the program left, not the module's load state.
+    void attachLinked(int32_t (*attach)(void* module, uint32_t reason, void* reserved));
     void unload();
     bool scriptRegistered() const { return entry_ != nullptr; }
     void step();                 // resumes the script until it waits, then lets that wait pass
