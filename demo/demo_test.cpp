@@ -1,0 +1,171 @@
+// Brindlecot demo tests — the text the demo prints and the verdicts it gives.
+//
+//   [SECTION] Status line rendering
+//   [SECTION] Reading traced calls
+//   [SECTION] Time stamps
+//   [SECTION] Choosing the start tick
+//   [SECTION] Whole scenes
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "demo/narrator.h"
+#include "demo/scenarios.h"
+
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+//-----------------------------------------------------------------------------
+// [SECTION] Status line rendering
+//-----------------------------------------------------------------------------
+
+TEST(RenderStatus, ColourTokensBecomeTerminalColoursOrVanish) {
+    const struct {
+        const char* text;
+        const char* plain;
+        const char* coloured;
+    } cases[] = {
+        {"", "", ""},
+        {"Escort the suspect to the vehicle", "Escort the suspect to the vehicle", "Escort the suspect to the vehicle"},
+        {"Ped is ~r~refusing arrest~w~, shoot him in the leg!", "Ped is refusing arrest, shoot him in the leg!",
+         "Ped is \033[31mrefusing arrest\033[0m, shoot him in the leg!\033[0m"},
+        {"the ~b~marked~w~ precinct", "the marked precinct", "the \033[34mmarked\033[0m precinct\033[0m"},
+        // A colour left open at the end of the text is closed before the line ends.
+        {"~r~red to the end", "red to the end", "\033[31mred to the end\033[0m"},
+        // Tokens the demo does not know, and broken ones, are shown as they are.
+        {"~g~go~", "~g~go~", "~g~go~"},
+        {"50~r", "50~r", "50~r"},
+        {"~~r~x", "~x", "~\033[31mx\033[0m"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(demo::renderStatus(c.text, false), c.plain) << c.text;
+        EXPECT_EQ(demo::renderStatus(c.text, true), c.coloured) << c.text;
+    }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Reading traced calls
+//-----------------------------------------------------------------------------
+
+TEST(CallArgs, SplitsAtTopLevelCommasOnly) {
+    const struct {
+        const char* call;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"PLAYER_PED_ID()", {}},
+        {"DELETE_ENTITY(&4)", {"&4"}},
+        {"TASK_ENTER_VEHICLE(4, 2, 10000, 1, 1.2, 0, 0)", {"4", "2", "10000", "1", "1.2", "0", "0"}},
+        {"SET_NEW_WAYPOINT(477.0, -1023.0)", {"477.0", "-1023.0"}},
+        // The status texts hold commas; quoted parentheses must not end the list either.
+        {"ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"Ped is ~r~refusing arrest~w~, shoot him in the leg!\")",
+         {"\"Ped is ~r~refusing arrest~w~, shoot him in the leg!\""}},
+        {"X(\"(or set him free F3)\", 1)", {"\"(or set him free F3)\"", "1"}},
+        {"X(\"\")", {"\"\""}},
+        {"X(\"\", 7)", {"\"\"", "7"}},
+        {"DRAW_MARKER(2, 477.0, null, null, 0)", {"2", "477.0", "null", "null", "0"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_THAT(demo::callArgs(c.call), ElementsAreArray(c.args)) << c.call;
+    }
+    EXPECT_EQ(demo::callName("CLONE_PED(2, 1.0, 2.0, 3.0)"), "CLONE_PED");
+    EXPECT_EQ(demo::callName("scriptWait(6000)"), "scriptWait");
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Time stamps
+//-----------------------------------------------------------------------------
+
+TEST(FormatTime, MinutesSecondsMillisecondsWithMinutesPastAnHour) {
+    const struct {
+        uint64_t ms;
+        const char* text;
+    } cases[] = {
+        {0, "00:00.000"},     {999, "00:00.999"},     {1000, "00:01.000"},     {59999, "00:59.999"},
+        {60000, "01:00.000"}, {3600000, "60:00.000"}, {6000123, "100:00.123"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(demo::formatTime(c.ms), c.text) << c.ms;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Choosing the start tick
+//-----------------------------------------------------------------------------
+
+static bool firstDrawResists(uint32_t tick) {
+    std::srand(tick);
+    return std::rand() % 100 < 15;
+}
+
+TEST(FindStartTick, AnswersTheFirstTickWhoseDrawFallsTheAskedWay) {
+    for (const uint32_t from : {0u, 100000u, 4294967000u}) {
+        for (const bool resist : {true, false}) {
+            const uint32_t tick = demo::findStartTick(from, resist);
+            EXPECT_EQ(firstDrawResists(tick), resist) << from;
+            for (uint32_t earlier = from; earlier != tick; ++earlier)
+                EXPECT_NE(firstDrawResists(earlier), resist) << "tick " << earlier << " was skipped";
+        }
+    }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Whole scenes
+//-----------------------------------------------------------------------------
+
+// Runs a scene with its output captured.
+static bool play(const std::string& name, demo::RunOptions options, std::string& output) {
+    FILE* out = std::tmpfile();
+    options.out = out;
+    const bool ok = demo::runScenario(name, options);
+    output.assign(static_cast<size_t>(std::ftell(out)), '\0');
+    std::rewind(out);
+    output.resize(std::fread(&output[0], 1, output.size(), out));
+    std::fclose(out);
+    return ok;
+}
+
+// A scene that goes the wrong way must not be reported as a success.
+TEST(Scenes, AScenePlayedWithTheWrongDiceFails) {
+    std::string output;
+    demo::RunOptions options;
+    options.startTick = demo::findStartTick(100000, true);
+    EXPECT_FALSE(play("arrest", options, output));
+    EXPECT_THAT(output, HasSubstr("NOT AS EXPECTED: the suspect is cuffed"));
+    EXPECT_THAT(output, HasSubstr("== arrest: FAILED"));
+
+    options.startTick = demo::findStartTick(100000, false);
+    EXPECT_FALSE(play("resist", options, output));
+    EXPECT_THAT(output, HasSubstr("NOT AS EXPECTED: no handcuffs were put on"));
+}
+
+TEST(Scenes, UnknownSceneIsNoSuccess) {
+    std::string output;
+    EXPECT_FALSE(play("parade", demo::RunOptions(), output));
+}
+
+TEST(Scenes, StatusLineIsColouredOnlyWhenAsked) {
+    std::string output;
+    demo::RunOptions options;
+    ASSERT_TRUE(play("resist", options, output));
+    EXPECT_THAT(output, HasSubstr("screen: Suspect is resisting arrest!\n"));
+    EXPECT_THAT(output, Not(HasSubstr("\033")));
+    EXPECT_THAT(output, Not(HasSubstr("~")));
+
+    options.colour = true;
+    ASSERT_TRUE(play("resist", options, output));
+    EXPECT_THAT(output, HasSubstr("screen: Suspect is \033[31mresisting\033[0m arrest!\033[0m\n"));
+}
+
+TEST(Scenes, TraceEchoesEveryCallWithItsResult) {
+    std::string output;
+    demo::RunOptions options;
+    options.trace = true;
+    ASSERT_TRUE(play("leash", options, output));
+    EXPECT_THAT(output, HasSubstr("CLONE_PED(3, 306.0, -907.0, 29.0) -> 4\n"));
+    EXPECT_THAT(output, HasSubstr("scriptWait(0)\n"));
+    EXPECT_THAT(output, HasSubstr("GetTickCount() -> 100000\n"));
+}

@@ -1,0 +1,393 @@
+// Brindlecot demo — the scenes.
+//
+//   [SECTION] Texts the player reads
+//   [SECTION] The player at the controls
+//   [SECTION] Verdicts
+//   [SECTION] Scenes
+//   [SECTION] Table and runner
+
+#include "demo/scenarios.h"
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+#include "demo/narrator.h"
+#include "sim/host.h"
+
+namespace demo {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Texts the player reads
+//-----------------------------------------------------------------------------
+
+namespace {
+
+const char kMissionText[] = "Cannot arrest mission ped (change in config file)";
+const char kLegText[] = "Ped is ~r~refusing arrest~w~, shoot him in the leg!";
+const char kEngineText[] = "Ped is ~r~refusing~w~ arrest, damage the vehicle engine!";
+const char kCuffText[] = "Get close to the suspect and press again to cuff him";
+const char kEscortText[] = "Escort the suspect to the vehicle";
+const char kResistText[] = "Suspect is ~r~resisting~w~ arrest!";
+const char kDriveText[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)";
+
+constexpr int kF3 = 0x72;
+constexpr uint32_t kDefaultStartTick = 100000;
+constexpr float kWalk = 1.4f;  // metres per second
+constexpr float kRun = 6.0f;
+const sim::Vec3 kStreet = {300.0f, -900.0f, 29.0f};
+const sim::Vec3 kPrecinctKerb = {477.0f, -1025.0f, 28.0f};
+
+sim::Vec3 offset(const sim::Vec3& p, float dx, float dy) { return {p.x + dx, p.y + dy, p.z}; }
+
+std::string metres(float d) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f m", static_cast<double>(d));
+    return text;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] The player at the controls
+//-----------------------------------------------------------------------------
+
+// Moves the player and presses the key, frame by frame, while the narrator tells what follows.
+class Player {
+  public:
+    Player(sim::Host& host, Narrator& narrator) : host_(host), n_(narrator) {}
+
+    sim::Entity& me() { return host_.world.player(); }
+    float distanceTo(int32_t handle) {
+        const sim::Entity* e = host_.world.find(handle);
+        return e ? sim::distance(me().pos, e->pos) : -1.0f;
+    }
+
+    void idle(uint64_t ms) {
+        waitUntil([] { return false; }, ms);
+    }
+
+    // Frames until `done` holds, for at most `ms` of simulated time.
+    bool waitUntil(const std::function<bool()>& done, uint64_t ms) {
+        const uint64_t until = n_.now() + ms;
+        while (n_.now() < until && host_.faults.empty()) {
+            if (done()) return true;
+            n_.step();
+        }
+        return done();
+    }
+
+    // Holds the key for one frame, once the previous press is well past the plugin's debounce.
+    void press(const std::string& how) {
+        if (pressedAt_ + 300 > n_.now()) idle(pressedAt_ + 300 - n_.now());
+        n_.say(how);
+        host_.press(kF3, true);
+        n_.step();
+        host_.press(kF3, false);
+        pressedAt_ = n_.now();
+    }
+
+    void aimAndPress(int32_t ped) {
+        host_.world.aimTarget = ped;
+        press("the player aims at " + std::string(host_.world.find(ped)->vehicle ? "the driver, " : "") + "ped #" +
+              std::to_string(ped) + " (" + metres(distanceTo(ped)) + " away) and presses F3");
+        host_.world.aimTarget = 0;
+    }
+
+    // Walks (or runs) in a straight line; stops early once `stop` holds.
+    bool walkTo(const sim::Vec3& to, float speed, const std::function<bool()>& stop = {}) {
+        uint64_t last = n_.now();
+        for (uint64_t guard = 0; guard < 20000 && host_.faults.empty(); ++guard) {
+            if (stop && stop()) return true;
+            const float left = sim::distance(me().pos, to);
+            if (left < 0.01f) return true;
+            n_.step();
+            const float stride = speed * static_cast<float>(n_.now() - last) / 1000.0f;
+            last = n_.now();
+            sim::Vec3 p = me().pos;
+            const float f = stride >= left ? 1.0f : stride / left;
+            host_.world.movePlayer({p.x + (to.x - p.x) * f, p.y + (to.y - p.y) * f, p.z + (to.z - p.z) * f});
+        }
+        return false;
+    }
+
+    void getBehindTheWheel(int32_t car) {
+        host_.world.seatPed(host_.world.playerPed, car, -1);
+        n_.step();
+    }
+
+    bool driveTo(int32_t car, const sim::Vec3& to, float speed, const std::function<bool()>& stop) {
+        n_.say("the player drives off towards the precinct at " + metres(speed) + "/s");
+        host_.world.drive(car, to, speed);
+        return waitUntil([&] { return stop() || host_.world.find(car)->driveSpeed == 0.0f; }, 120000);
+    }
+
+  private:
+    sim::Host& host_;
+    Narrator& n_;
+    uint64_t pressedAt_ = 0;
+};
+
+//-----------------------------------------------------------------------------
+// [SECTION] Verdicts
+//-----------------------------------------------------------------------------
+
+struct Verdict {
+    std::vector<std::string> failed;
+    void expect(bool ok, const std::string& what) {
+        if (!ok) failed.push_back(what);
+    }
+};
+
+struct Scene {
+    sim::Host& host;
+    Narrator& n;
+    Player& player;
+    Verdict& verdict;
+};
+
+// The scene's people and places, built before the narrator starts watching.
+struct Cast {
+    int32_t car = 0;  // the player's
+    int32_t ped = 0;  // the man on the pavement
+    int32_t missionPed = 0, fighter = 0, getaway = 0, driver = 0;
+};
+
+// The player has just got out of his car by the kerb; a man stands on the pavement a few metres off.
+Cast buildStreet(sim::World& world) {
+    Cast c;
+    c.car = world.spawnVehicle(kStreet);
+    world.seatPed(world.playerPed, c.car, -1);
+    world.unseatPed(world.playerPed);
+    c.ped = world.spawnPed(offset(kStreet, 6.0f, -7.0f));
+    return c;
+}
+
+// The same street, with a mission ped, a ped fighting on foot and one fighting from his car.
+Cast buildTroubledStreet(sim::World& world) {
+    Cast c = buildStreet(world);
+    c.missionPed = world.spawnPed(offset(kStreet, 5.0f, 3.0f));
+    world.find(c.missionPed)->missionEntity = true;
+    c.fighter = world.spawnPed(offset(kStreet, -6.0f, 4.0f));
+    world.find(c.fighter)->inCombat = true;
+    c.getaway = world.spawnVehicle(offset(kStreet, 8.0f, -8.0f));
+    c.driver = world.spawnPed(world.find(c.getaway)->pos);
+    world.seatPed(c.driver, c.getaway, -1);
+    world.find(c.driver)->inCombat = true;
+    return c;
+}
+
+// Aim, press, walk up, press again: ends with the handcuffs on or the suspect gone.
+bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
+    const Facts& f = s.n.facts();
+    s.player.aimAndPress(ped);
+    if (!s.player.waitUntil([&] { return f.lastStatus() == kCuffText; }, 5000)) return false;
+    s.n.say("the player walks up to the suspect");
+    const int32_t suspect = f.suspect;
+    s.player.walkTo(offset(s.host.world.find(suspect)->pos, -1.2f, 0.0f), kWalk);
+    s.player.press("the player lowers his gun and presses F3 (" + metres(s.player.distanceTo(suspect)) + " from him)");
+    s.player.waitUntil([&] { return f.count("SET_ENABLE_HANDCUFFS") > 0 || f.releaseDistance >= 0; }, 1000);
+    return f.count("SET_ENABLE_HANDCUFFS") > 0;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Scenes
+//-----------------------------------------------------------------------------
+
+void playArrest(Scene& s, const Cast& cast) {
+    const Facts& f = s.n.facts();
+    sim::World& w = s.host.world;
+    s.n.say("the player stands by his car #" + std::to_string(cast.car) + "; ped #" + std::to_string(cast.ped) +
+            " loiters on the pavement");
+    s.player.idle(500);
+    if (!takeIntoCustodyAndCuff(s, cast.ped)) {
+        s.verdict.expect(false, "the suspect is cuffed");
+        return;
+    }
+    s.n.say("the player walks back to his car");
+    s.player.walkTo(offset(w.find(cast.car)->pos, -2.5f, 0.0f), kWalk,
+                    [&] { return f.count("TASK_ENTER_VEHICLE") > 0; });
+    s.verdict.expect(s.player.waitUntil([&] { return f.boardedCar != 0; }, 15000), "the suspect sits in the car");
+    s.player.idle(500);
+    s.player.getBehindTheWheel(cast.car);
+    s.player.driveTo(cast.car, kPrecinctKerb, 20.0f, [&] { return f.count("CREATE_PED") > 0; });
+    s.player.waitUntil([&] { return s.n.stage() == Stage::Released; }, 10000);
+    s.player.idle(2000);
+    if (const sim::Entity* suspect = w.find(f.suspect); suspect && suspect->vehicle != 0) {
+        s.n.say("suspect #" + std::to_string(f.suspect) + " still sits in car #" + std::to_string(suspect->vehicle));
+    }
+
+    s.verdict.expect(f.boardedCar == cast.car, "the suspect boarded the player's car");
+    s.verdict.expect(w.waypointSet && w.waypointX == 477.0f && w.waypointY == -1023.0f,
+                     "the map waypoint points at the precinct");
+    s.verdict.expect(f.count("DRAW_MARKER") > 0, "the precinct was marked on the ground");
+    s.verdict.expect(f.officer != 0 && w.exists(f.officer), "an officer was created at the precinct");
+    s.verdict.expect(f.count("TASK_LEAVE_VEHICLE") > 0, "the suspect was ordered out at the precinct");
+    s.verdict.expect(s.n.stage() == Stage::Released && s.host.statusLine().empty(),
+                     "the status line is blank after the hand-over");
+}
+
+void playRefusals(Scene& s, const Cast& cast) {
+    const Facts& f = s.n.facts();
+    sim::World& w = s.host.world;
+    const int32_t getaway = cast.getaway, driver = cast.driver;
+    const struct {
+        int32_t ped;
+        const char* text;
+        const char* aside;
+    } presses[] = {
+        {cast.missionPed, kMissionText, "ped #%d is part of a mission"},
+        {cast.fighter, kLegText, "ped #%d is fighting the player on foot, unhurt"},
+        {driver, kEngineText, "ped #%d fights from car #%d, whose engine is intact"},
+    };
+    for (const auto& p : presses) {
+        char aside[96];
+        std::snprintf(aside, sizeof aside, p.aside, p.ped, getaway);
+        s.n.say(aside);
+        s.player.aimAndPress(p.ped);
+        s.verdict.expect(s.player.waitUntil([&] { return f.lastStatus() == p.text; }, 2000),
+                         std::string("refused with \"") + p.text + "\"");
+        s.player.idle(1000);
+    }
+    s.verdict.expect(f.count("CLONE_PED") == 0, "nobody was taken into custody");
+
+    s.n.say("the player shoots up the engine of car #" + std::to_string(getaway) + " (health 1000 -> 400)");
+    w.find(getaway)->engineHealth = 400.0f;
+    s.player.aimAndPress(driver);
+    s.verdict.expect(s.player.waitUntil([&] { return f.lastStatus() == kCuffText; }, 10000),
+                     "the driver gives up once his engine is damaged");
+    s.verdict.expect(!w.exists(driver) && w.find(f.suspect) && w.find(f.suspect)->vehicle == 0,
+                     "the driver was taken out of his car into custody");
+}
+
+void playResist(Scene& s, const Cast& cast) {
+    const Facts& f = s.n.facts();
+    s.n.say("ped #" + std::to_string(cast.ped) + " looks like he might run");
+    takeIntoCustodyAndCuff(s, cast.ped);
+    s.player.idle(2000);
+    s.verdict.expect(f.count("SET_ENABLE_HANDCUFFS") == 0, "no handcuffs were put on");
+    s.verdict.expect(f.releaseDistance >= 0 && f.releaseDistance < 2.0f, "the suspect ran from arm's length");
+    s.verdict.expect(f.lastStatus() == kResistText && s.n.stage() == Stage::Released,
+                     "the resisting text stays on after the arrest ended");
+}
+
+void playLeash(Scene& s, const Cast& cast) {
+    const Facts& f = s.n.facts();
+    s.player.aimAndPress(cast.ped);
+    s.player.waitUntil([&] { return f.lastStatus() == kCuffText; }, 5000);
+    s.n.say("the player turns and runs off down the street");
+    const bool kept = s.player.walkTo(offset(kStreet, -80.0f, 0.0f), kRun, [&] { return f.releaseDistance >= 0; });
+    s.player.idle(1000);
+    s.verdict.expect(kept, "the suspect was let go before the player got 80 m down the street");
+    s.verdict.expect(f.releaseDistance > 50.0f && f.releaseDistance < 51.0f, "let go just past 50 m");
+    s.verdict.expect(s.host.statusLine().empty(), "the status line is blank");
+}
+
+void playFree(Scene& s, const Cast& cast) {
+    const Facts& f = s.n.facts();
+    if (!takeIntoCustodyAndCuff(s, cast.ped)) {
+        s.verdict.expect(false, "the suspect is cuffed");
+        return;
+    }
+    s.n.say("the player leads him a few steps, then changes his mind");
+    s.player.walkTo(offset(s.host.world.player().pos, 0.0f, 4.0f), kWalk);
+    s.player.press("the player presses F3 aiming at nobody");
+    s.player.idle(2000);
+    s.verdict.expect(f.releaseDistance >= 0 && f.releaseDistance < 5.0f, "the suspect was set free beside the player");
+    s.verdict.expect(f.count("TASK_ENTER_VEHICLE") == 0, "he was never put in a car");
+    s.verdict.expect(s.host.statusLine().empty(), "the status line is blank");
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Table and runner
+//-----------------------------------------------------------------------------
+
+struct Entry {
+    ScenarioInfo info;
+    bool cuffs;  // whether the scene needs a cuffing draw, and which way it must fall
+    bool resist;
+    Cast (*build)(sim::World&);
+    void (*play)(Scene&, const Cast&);
+};
+
+const std::vector<Entry>& entries() {
+    static const std::vector<Entry> table = {
+        {{"arrest", "the whole arrest: aim, cuff, escort, drive to the precinct, hand-over"},
+         true,
+         false,
+         buildStreet,
+         playArrest},
+        {{"refusals", "a mission ped, a fighter on foot and one in a healthy car are refused"},
+         false,
+         false,
+         buildTroubledStreet,
+         playRefusals},
+        {{"resist", "the suspect resists the handcuffs and runs"}, true, true, buildStreet, playResist},
+        {{"leash", "the player walks more than 50 m away from the suspect"}, false, false, buildStreet, playLeash},
+        {{"free", "the player sets the suspect free during the escort"}, true, false, buildStreet, playFree},
+    };
+    return table;
+}
+
+}  // namespace
+
+const std::vector<ScenarioInfo>& scenarioList() {
+    static const std::vector<ScenarioInfo> list = [] {
+        std::vector<ScenarioInfo> out;
+        for (const Entry& e : entries())
+            out.push_back(e.info);
+        return out;
+    }();
+    return list;
+}
+
+bool hasScenario(const std::string& name) {
+    for (const Entry& e : entries()) {
+        if (name == e.info.name) return true;
+    }
+    return false;
+}
+
+uint32_t findStartTick(uint32_t from, bool resist) {
+    for (uint32_t tick = from;; ++tick) {
+        std::srand(tick);
+        if ((std::rand() % 100 < 15) == resist) return tick;
+    }
+}
+
+bool runScenario(const std::string& name, const RunOptions& options) {
+    const Entry* entry = nullptr;
+    for (const Entry& e : entries()) {
+        if (name == e.info.name) entry = &e;
+    }
+    if (!entry) return false;
+    uint32_t startTick = kDefaultStartTick;
+    if (options.startTick >= 0) {
+        startTick = static_cast<uint32_t>(options.startTick);
+    } else if (entry->cuffs) {
+        startTick = findStartTick(kDefaultStartTick, entry->resist);
+    }
+
+    sim::Host host(startTick);
+    const Cast cast = entry->build(host.world);
+    NarratorOptions narration;
+    narration.colour = options.colour;
+    narration.trace = options.trace;
+    narration.out = options.out;
+    Narrator narrator(host, narration);
+    Player player(host, narrator);
+    Verdict verdict;
+    Scene scene{host, narrator, player, verdict};
+
+    std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->info.name, entry->info.summary, startTick);
+    host.load();
+    if (host.faults.empty()) entry->play(scene, cast);
+
+    for (const std::string& fault : host.faults)
+        std::fprintf(options.out, "host fault: %s\n", fault.c_str());
+    for (const std::string& what : verdict.failed)
+        std::fprintf(options.out, "NOT AS EXPECTED: %s\n", what.c_str());
+    const bool ok = host.faults.empty() && verdict.failed.empty();
+    std::fprintf(options.out, "== %s: %s\n", entry->info.name, ok ? "ended as it should" : "FAILED");
+    return ok;
+}
+
+}  // namespace demo

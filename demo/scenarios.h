@@ -1,0 +1,36 @@
+// Brindlecot demo — the scenes a player can watch, each played from a fresh simulated game.
+
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace demo {
+
+struct RunOptions {
+    bool trace = false;      // echo every native call
+    bool colour = false;     // render the status line's colours
+    int64_t startTick = -1;  // the game's tick at start; -1 picks one that suits the scene
+    FILE* out = stdout;
+};
+
+struct ScenarioInfo {
+    const char* name;
+    const char* summary;
+};
+
+const std::vector<ScenarioInfo>& scenarioList();
+bool hasScenario(const std::string& name);
+
+// Plays the scene with the real plugin module loaded; true when it ends the way it should and the
+// host recorded no fault.
+bool runScenario(const std::string& name, const RunOptions& options);
+
+// The plugin seeds rand() with the tick at start and draws once per cuffing attempt. This answers
+// the first tick at or after `from` whose first draw makes the suspect resist (or, with `resist`
+// false, lets him be cuffed). It uses the rand() of this process, the one the module shares.
+uint32_t findStartTick(uint32_t from, bool resist);
+
+}  // namespace demo
