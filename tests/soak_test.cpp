@@ -1,0 +1,107 @@
+// Brindlecot tests — the soak: long runs of random world events against the plugin linked in.
+//
+// The plugin's sources are linked into this program, so its state can be read after every frame:
+// the status line must always hold a catalogue text and the flags one of the arrest's stages.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "arrest/state.h"
+#include "host/script.h"
+#include "hud/status.h"
+#include "sim/host.h"
+
+namespace {
+
+int32_t attachPlugin(void* module, uint32_t reason, void* reserved) {
+    return pluginAttach(static_cast<HMODULE>(module), reason, reserved);
+}
+
+bool isCatalogueText(const std::string& text) {
+    for (const char* known : {kStatusEmpty, kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
+                              kStatusGetClose, kStatusEscort, kStatusResisting, kStatusDrive}) {
+        if (text == known) return true;
+    }
+    return false;
+}
+
+// inCustody, awaitingCuffs, isEscorting, isTransporting as four bits, in that order.
+int flagBits() {
+    return g_arrest.inCustody << 3 | g_arrest.awaitingCuffs << 2 | g_arrest.isEscorting << 1 | g_arrest.isTransporting;
+}
+
+// The four stages, and the busted pose that a suspect who vanished during the transport leaves
+// beside isTransporting when the next arrest begins.
+bool isKnownStage(int bits) {
+    return bits == 0b0000 || bits == 0b1100 || bits == 0b1010 || bits == 0b1001 || bits == 0b1101;
+}
+
+class Soak : public ::testing::TestWithParam<uint32_t> {};
+
+// A player walking, driving and pressing the key at peds, vehicles and nothing, while peds die,
+// vanish and fight. The tick starts a minute before it wraps.
+TEST_P(Soak, EveryFrameEndsInAStageWithACatalogueText) {
+    std::mt19937 random(GetParam());
+    auto chance = [&](double p) { return std::uniform_real_distribution<double>(0, 1)(random) < p; };
+    auto around = [&](const sim::Vec3& at, float r) {
+        std::uniform_real_distribution<float> d(-r, r);
+        return sim::Vec3{at.x + d(random), at.y + d(random), at.z};
+    };
+    g_arrest = ArrestState();
+    sim::Host host(0xFFFFFFFFu - 60000u);
+    host.trace.enabled = false;
+    sim::World& world = host.world;
+    int32_t car = world.spawnVehicle({0, 10, 30});
+    host.attachLinked(attachPlugin);
+    std::vector<int32_t> peds;
+    std::map<int, int> framesInStage;
+    for (int frame = 0; frame < 50000 && host.faults.empty(); ++frame) {
+        sim::Entity& player = world.player();
+        if (!world.exists(car)) car = world.spawnVehicle(around(player.pos, 20));  // an arrest aimed at it deletes it
+        if (peds.size() < 4 || chance(0.002)) {
+            const int32_t ped = world.spawnPed(around(player.pos, 30));
+            sim::Entity& p = *world.find(ped);
+            p.inCombat = chance(0.2);
+            p.injured = chance(0.2);
+            p.missionEntity = chance(0.1);
+            peds.push_back(ped);
+        }
+        const int32_t somePed = peds[random() % peds.size()];
+        if (chance(0.03)) {
+            const int32_t targets[] = {0, 0, 0, somePed, car, g_arrest.suspectPed, 9999};
+            world.aimTarget = targets[random() % 7];
+        }
+        host.press(0x72, chance(0.04));
+        const int32_t victim = chance(0.5) ? g_arrest.suspectPed : somePed;
+        if (chance(0.002) && world.find(victim)) world.find(victim)->dead = true;
+        if (chance(0.002) && victim != world.playerPed) world.remove(victim);
+        if (chance(0.01)) world.movePlayer(around(player.pos, chance(0.05) ? 80 : 3));
+        if (const sim::Entity* suspect = world.find(g_arrest.suspectPed)) {
+            if (chance(0.01)) world.movePlayer(around(suspect->pos, 1.2f));  // walks up to him
+            if (chance(0.005)) world.find(car)->pos = around(suspect->pos, 4);
+        }
+        if (chance(0.003)) world.seatPed(world.playerPed, car, -1);
+        if (chance(0.003)) world.unseatPed(world.playerPed);
+        if (chance(0.002)) world.drive(car, chance(0.5) ? sim::Vec3{477, -1021, 28} : around(player.pos, 100), 30);
+        if (chance(0.002) && world.exists(somePed)) world.seatPed(somePed, car, static_cast<int32_t>(random() % 3));
+        if (chance(0.01)) {
+            peds.erase(std::remove_if(peds.begin(), peds.end(), [&](int32_t p) { return !world.exists(p); }),
+                       peds.end());
+        }
+        host.step();
+        if (host.lastWaitMs() != 0) continue;  // stopped inside a stage that waits
+        ASSERT_TRUE(isCatalogueText(g_arrest.statusMessage)) << g_arrest.statusMessage << " at frame " << frame;
+        ASSERT_TRUE(isKnownStage(flagBits())) << "flags " << flagBits() << " at frame " << frame;
+        ++framesInStage[flagBits()];
+    }
+    EXPECT_TRUE(host.faults.empty()) << host.faults.front();
+    for (int stage : {0b1100, 0b1010, 0b1001})
+        EXPECT_GT(framesInStage[stage], 0) << "stage " << stage << " never reached";
+    EXPECT_LT(host.tick(), 0x80000000u);  // the tick wrapped
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, Soak, ::testing::Values(1u, 2u, 3u, 4u));
+
+}  // namespace
