@@ -169,3 +169,25 @@ TEST(Scenes, TraceEchoesEveryCallWithItsResult) {
     EXPECT_THAT(output, HasSubstr("scriptWait(0)\n"));
     EXPECT_THAT(output, HasSubstr("GetTickCount() -> 100000\n"));
 }
+
+// The story of a whole arrest reads in order: time never runs backwards and the stages come one
+// after the other, each at least once.
+TEST(Scenes, TheArrestIsToldInOrder) {
+    std::string output;
+    ASSERT_TRUE(play("arrest", demo::RunOptions(), output));
+    const std::vector<std::string> order = {"street", "busted", "escort", "transport", "hand-over", "released"};
+    std::vector<std::string> stages;
+    std::string lastTime;
+    size_t lines = 0;
+    for (size_t at = 0, end; (end = output.find('\n', at)) != std::string::npos; at = end + 1) {
+        const std::string line = output.substr(at, end - at);
+        if (line.rfind("==", 0) == 0) continue;
+        ++lines;
+        const std::string time = line.substr(0, 9), stage = line.substr(11, line.find(' ', 11) - 11);
+        EXPECT_GE(time, lastTime) << line;
+        lastTime = time;
+        if (stages.empty() || stages.back() != stage) stages.push_back(stage);
+    }
+    EXPECT_THAT(stages, ElementsAreArray(order));
+    EXPECT_LT(lines, 60u) << "short enough to read";
+}
