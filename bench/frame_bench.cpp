@@ -1,0 +1,119 @@
+// Brindlecot benchmark — one main loop pass in each stage of an arrest, against a host that does
+// nothing (null_host.cpp), beside a hand-written loop that issues the same natives with no logic.
+// The ratio plugin / hand-written per stage is the cost of the plugin's own logic.
+//
+//   [SECTION] Stages
+//   [SECTION] Hand-written frames
+//   [SECTION] Benchmarks
+
+#include <benchmark/benchmark.h>
+
+#include "arrest/state.h"
+#include "bench/null_host.h"
+#include "host/natives.h"
+#include "host/script.h"
+#include "hud/status.h"
+
+//-----------------------------------------------------------------------------
+// [SECTION] Stages
+//-----------------------------------------------------------------------------
+
+enum Stage { kIdle, kBusted, kEscort, kTransport };
+
+constexpr EntityHandle kPlayer = 1, kVehicle = 2, kSuspect = 3;
+
+static void enterStage(int stage) {
+    g_arrest = ArrestState();
+    g_arrest.settings = {114, 0, 0, 1};
+    g_arrest.suspectPed = kSuspect;
+    g_arrest.playerVehicle = kVehicle;
+    g_arrest.inCustody = stage != kIdle;
+    g_arrest.awaitingCuffs = stage == kBusted;
+    g_arrest.isEscorting = stage == kEscort;
+    g_arrest.isTransporting = stage == kTransport;
+    const char* texts[] = {kStatusEmpty, kStatusGetClose, kStatusEscort, kStatusDrive};
+    g_arrest.statusMessage = texts[stage];
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Hand-written frames
+//-----------------------------------------------------------------------------
+
+static NativeVec3 coords(EntityHandle entity) {
+    return resultVec3(callNative(kNativeGetEntityCoords, slotInt(entity), slotInt(1)));
+}
+
+static float distance(const NativeVec3& a, const NativeVec3& b) {
+    return resultFloat(callNative(kNativeGetDistanceBetweenCoords, slotFloat(a.x), slotFloat(a.y), slotFloat(a.z),
+                                  slotFloat(b.x), slotFloat(b.y), slotFloat(b.z), slotInt(1)));
+}
+
+static void handIdle(const char* text) {
+    const EntityHandle player = resultInt(callNative(kNativePlayerPedId));
+    benchmark::DoNotOptimize(coords(player));
+    callNative(kNativeSetTextFont, slotInt(0));
+    callNative(kNativeSetTextScale, slotFloat(0.5f), slotFloat(0.5f));
+    callNative(kNativeSetTextColour, slotInt(255), slotInt(255), slotInt(255), slotInt(255));
+    callNative(kNativeSetTextWrap, slotFloat(0.0f), slotFloat(1.0f));
+    callNative(kNativeSetTextCentre, slotInt(1));
+    callNative(kNativeSetTextDropshadow, slotInt(0), slotInt(0), slotInt(0), slotInt(0), slotInt(0));
+    callNative(kNativeSetTextEdge, slotInt(1), slotInt(0), slotInt(0), slotInt(0), slotInt(205));
+    callNative(kNativeBeginTextCommandDisplayText, slotText("STRING"));
+    callNative(kNativeAddTextComponentString, slotText(text));
+    callNative(kNativeEndTextCommandDisplayText, slotFloat(0.5f), slotFloat(0.9f));
+    benchmark::DoNotOptimize(GetTickCount());
+    benchmark::DoNotOptimize(GetAsyncKeyState(114));
+    benchmark::DoNotOptimize(GetTickCount());
+}
+
+static void handFrame(int stage, const char* text) {
+    handIdle(text);
+    if (stage == kIdle) return;
+    const EntityHandle player = resultInt(callNative(kNativePlayerPedId));
+    benchmark::DoNotOptimize(callNative(kNativeDoesEntityExist, slotInt(kSuspect)));
+    benchmark::DoNotOptimize(callNative(kNativeIsPedDeadOrDying, slotInt(kSuspect), slotInt(0)));
+    if (stage == kEscort) {
+        callNative(kNativeTaskFollowToOffsetOfEntity, slotInt(kSuspect), slotInt(player), slotFloat(0.5f),
+                   slotFloat(0.5f), slotFloat(0.0f), slotFloat(1.0f), slotInt(1000), slotFloat(1.0f), slotInt(1));
+        benchmark::DoNotOptimize(distance(coords(kVehicle), coords(kSuspect)));
+    }
+    if (stage == kTransport) {
+        const NativeVec3 suspect = coords(kSuspect);
+        callNative(kNativeDrawMarker, slotInt(2), slotFloat(477.0f), slotFloat(-1023.0f), slotFloat(20.0f),
+                   slotFloat(0.0f), slotFloat(0.0f), slotFloat(0.0f), slotFloat(180.0f), slotFloat(0.0f),
+                   slotFloat(0.0f), slotFloat(0.5f), slotFloat(0.5f), slotFloat(0.5f), slotInt(204), slotInt(204),
+                   slotInt(0), slotInt(100), slotInt(0), slotInt(1), slotInt(2), slotInt(0), slotText(nullptr),
+                   slotText(nullptr), slotInt(0));
+        benchmark::DoNotOptimize(resultFloat(callNative(kNativeGetDistanceBetweenCoords, slotFloat(477.0f),
+                                                        slotFloat(-1023.0f), slotFloat(28.0f), slotFloat(suspect.x),
+                                                        slotFloat(suspect.y), slotFloat(suspect.z), slotInt(1))));
+    }
+    benchmark::DoNotOptimize(callNative(kNativeGetVehiclePedIsIn, slotInt(player), slotInt(1)));
+    benchmark::DoNotOptimize(distance(coords(player), coords(kSuspect)));
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Benchmarks
+//-----------------------------------------------------------------------------
+
+static void pluginFrame(benchmark::State& state) {
+    enterStage(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        mainLoopFrame();
+    if (!g_arrest.inCustody != (state.range(0) == kIdle)) state.SkipWithError("the frame left its stage");
+    benchmark::DoNotOptimize(nullhost::pushed);
+}
+
+static void handWrittenFrame(benchmark::State& state) {
+    const int stage = static_cast<int>(state.range(0));
+    enterStage(stage);
+    for (auto _ : state)
+        handFrame(stage, g_arrest.statusMessage.c_str());
+    benchmark::DoNotOptimize(nullhost::pushed);
+}
+
+// 0 idle, 1 busted pose, 2 escort, 3 transport
+BENCHMARK(pluginFrame)->DenseRange(kIdle, kTransport);
+BENCHMARK(handWrittenFrame)->DenseRange(kIdle, kTransport);
+
+BENCHMARK_MAIN();
