@@ -328,7 +328,9 @@ uint64_t* Host::onNativeCall() {
 
 uint32_t Host::onGetTickCount() {
     record(CallKind::Win32, "GetTickCount()", std::to_string(tick_));
-    return tick_;
+    const uint32_t now = tick_;
+    tick_ += tickPerRead;
+    return now;
 }
 
 int16_t Host::onGetAsyncKeyState(int virtualKey) {

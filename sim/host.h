@@ -85,6 +85,8 @@ class Host {
     World world;
     Trace trace;
     uint32_t frameMs = 16;  // what a scriptWait(0) advances the clock by
+    // What each GetTickCount read moves the clock on by; 0 keeps the clock still within a frame.
+    uint32_t tickPerRead = 0;
     bool keys[256] = {};
     PadSlot pads[4];
     std::string workingDirectory = ".";  // where .\Brindlecot.ini is looked up

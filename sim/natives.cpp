@@ -133,11 +133,13 @@ static void playerPedId(Host& h, const NativeArgs&, NativeResult& r) { r.setInt(
 
 static void playerId(Host& h, const NativeArgs&, NativeResult& r) { r.setInt(h.world.playerIndex); }
 
-// Writes the aimed-at entity, or 0 when the player aims at nothing that exists.
+// Writes the aimed-at entity, or 0 when the player aims at nothing that exists. A negative aimTarget
+// is written as it is, for scenarios of a game that answers "nobody" with a negative handle.
 static void getEntityPlayerIsFreeAimingAt(Host& h, const NativeArgs& a, NativeResult& r) {
-    const int32_t target = h.world.exists(h.world.aimTarget) ? h.world.aimTarget : 0;
+    const int32_t aimed = h.world.aimTarget;
+    const int32_t target = aimed < 0 || h.world.exists(aimed) ? aimed : 0;
     if (a.p(1) && a.i(0) == h.world.playerIndex) *a.p(1) = target;
-    r.setBool(target != 0);
+    r.setBool(target > 0);
 }
 
 //-----------------------------------------------------------------------------

@@ -128,7 +128,7 @@ struct World {
 
     int32_t playerIndex = 0;
     int32_t playerPed = 0;
-    int32_t aimTarget = 0;  // what the player free-aims at; 0 for nothing
+    int32_t aimTarget = 0;  // what the player free-aims at; 0 for nothing, negative written as is
 
     std::map<std::string, uint64_t> animDicts;  // requested dictionary -> time it is loaded
     std::map<uint32_t, uint64_t> models;        // requested model -> time it is loaded

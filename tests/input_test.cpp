@@ -1,0 +1,343 @@
+// Brindlecot tests — settings file, gamepad choice and the debounced arrest trigger.
+//
+//   [SECTION] Trace helpers
+//   [SECTION] Settings
+//   [SECTION] Gamepad choice
+//   [SECTION] Debounce and trigger sources
+//   [SECTION] A long run across the tick wrap
+
+#include <string>
+#include <vector>
+
+#include "tests/scenario.h"
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+//-----------------------------------------------------------------------------
+// [SECTION] Trace helpers
+//-----------------------------------------------------------------------------
+
+namespace {
+
+constexpr uint16_t kPadA = 0x1000;
+constexpr int kKeyF3 = 0x72, kKeyF6 = 0x75;
+
+// A dispatch opens with the player index query, so its frames are the trigger's acceptances.
+std::vector<uint64_t> dispatchFrames(const sim::Trace& trace) {
+    std::vector<uint64_t> frames;
+    for (const sim::TraceEntry& e : trace.entries)
+        if (e.call == "PLAYER_ID()") frames.push_back(e.frame);
+    return frames;
+}
+
+// The calls with the given prefix made in one frame.
+std::vector<std::string> callsIn(const sim::Trace& trace, uint64_t frame, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const sim::TraceEntry& e : trace.entries)
+        if (e.frame == frame && e.call.compare(0, prefix.size(), prefix) == 0) out.push_back(e.call);
+    return out;
+}
+
+std::vector<std::string> iniReads(const sim::Trace& trace) {
+    std::vector<std::string> out;
+    for (const sim::TraceEntry& e : trace.entries)
+        if (e.call.rfind("GetPrivateProfileIntA", 0) == 0) out.push_back(e.text());
+    return out;
+}
+
+std::string padMaskIni(long long mask) { return "[Brindlecot]\nkey_arrest_gamepad=" + std::to_string(mask) + "\n"; }
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// [SECTION] Settings
+//-----------------------------------------------------------------------------
+
+struct SettingsCase {
+    const char* name;
+    std::string ini;  // empty: no file at all
+    std::vector<std::string> values;
+    int arrestKey, otherKey;
+    bool padFires, missionPedTaken, drawn;
+};
+
+class Settings : public Scenario, public ::testing::WithParamInterface<SettingsCase> {};
+
+TEST_P(Settings, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
+    const SettingsCase& c = GetParam();
+    if (!c.ini.empty()) host.setIni(c.ini);
+    const int32_t missionPed = host.world.spawnPed({3, 0, 30});
+    host.world.find(missionPed)->missionEntity = true;
+    host.pads[0].connected = true;
+    start();
+    const std::string call = "GetPrivateProfileIntA(\"Brindlecot\", \"";
+    EXPECT_THAT(iniReads(host.trace),
+                ElementsAre(call + "key_arrest\", 114, \".\\Brindlecot.ini\") -> " + c.values[0],
+                            call + "arrest_mission_ped\", 0, \".\\Brindlecot.ini\") -> " + c.values[1],
+                            call + "key_arrest_gamepad\", 0, \".\\Brindlecot.ini\") -> " + c.values[2],
+                            call + "show_msg\", 1, \".\\Brindlecot.ini\") -> " + c.values[3]));
+    // A changed file is not read again while the script runs.
+    host.setIni("[Brindlecot]\nkey_arrest=65\nkey_arrest_gamepad=65535\nshow_msg=1\n");
+
+    tapKey(c.otherKey);
+    host.pads[0].buttons = 0xFFFF;
+    host.step();
+    host.pads[0].buttons = 0;
+    EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 1u : 0u);
+    host.runFrames(15);
+    host.world.aimTarget = missionPed;
+    tapKey(c.arrestKey);
+    host.world.aimTarget = 0;
+    host.runFrames(20);
+
+    EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 2u : 1u);
+    EXPECT_EQ(host.trace.count("CLONE_PED"), c.missionPedTaken ? 1u : 0u);
+    EXPECT_EQ(host.trace.count("GetPrivateProfileIntA"), 4u);
+    EXPECT_EQ(host.trace.count("SET_TEXT_FONT"), c.drawn ? host.trace.count("scriptWait(0)") : 0u);
+    EXPECT_EQ(host.trace.count("END_TEXT_COMMAND_DISPLAY_TEXT"), host.trace.count("SET_TEXT_FONT"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Settings,
+    ::testing::Values(
+        SettingsCase{"NoFile", "", {"114", "0", "0", "1"}, kKeyF3, kKeyF6, false, false, true},
+        SettingsCase{
+            "OtherSection", "[Other]\nkey_arrest=117\n", {"114", "0", "0", "1"}, kKeyF3, kKeyF6, false, false, true},
+        SettingsCase{"AllSet",
+                     "[Brindlecot]\nkey_arrest=117\narrest_mission_ped=1\nkey_arrest_gamepad=4096\nshow_msg=0\n",
+                     {"117", "1", "4096", "0"},
+                     kKeyF6,
+                     kKeyF3,
+                     true,
+                     true,
+                     false}),
+    [](const ::testing::TestParamInfo<SettingsCase>& p) { return std::string(p.param.name); });
+
+//-----------------------------------------------------------------------------
+// [SECTION] Gamepad choice
+//-----------------------------------------------------------------------------
+
+struct ScanCase {
+    std::vector<int> connected;
+    std::vector<std::string> probes;
+    int chosen;  // -1: none
+};
+
+class PadScan : public Scenario, public ::testing::WithParamInterface<ScanCase> {};
+
+TEST_P(PadScan, KeepsTheLowestConnectedIndexAndNeverScansAgain) {
+    const ScanCase& c = GetParam();
+    host.setIni(padMaskIni(kPadA));
+    for (int index : c.connected)
+        host.pads[index].connected = true;
+    start();
+    const size_t settingsAt = host.trace.find("GetPrivateProfileIntA");
+    std::vector<std::string> probes;
+    for (size_t n = 0; n < settingsAt; ++n)
+        if (host.trace.entries[n].call.rfind("XInputGetState", 0) == 0) probes.push_back(host.trace.entries[n].call);
+    EXPECT_THAT(probes, ElementsAreArray(c.probes));
+
+    // Pads connected later are not seen, and only the chosen one is ever read.
+    for (int index = 0; index < 4; ++index)
+        host.pads[index] = {true, index == c.chosen ? uint16_t{0} : kPadA, 1};
+    host.runFrames(3);
+    const std::vector<std::string> reads = host.trace.calls(settingsAt);
+    size_t padReads = 0;
+    for (const std::string& read : reads) {
+        if (read.rfind("XInputGetState", 0) != 0) continue;
+        ++padReads;
+        EXPECT_EQ(read, "XInputGetState(" + std::to_string(c.chosen) + ")");
+    }
+    EXPECT_EQ(padReads, c.chosen < 0 ? 0u : 4u);
+    EXPECT_THAT(dispatchFrames(host.trace), IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Connections, PadScan,
+    ::testing::Values(
+        ScanCase{{}, {"XInputGetState(0)", "XInputGetState(1)", "XInputGetState(2)", "XInputGetState(3)"}, -1},
+        ScanCase{{0, 1, 2, 3}, {"XInputGetState(0)"}, 0},
+        ScanCase{{1, 3}, {"XInputGetState(0)", "XInputGetState(1)"}, 1},
+        ScanCase{{3}, {"XInputGetState(0)", "XInputGetState(1)", "XInputGetState(2)", "XInputGetState(3)"}, 3}));
+
+//-----------------------------------------------------------------------------
+// [SECTION] Debounce and trigger sources
+//-----------------------------------------------------------------------------
+
+struct DebounceCase {
+    uint32_t startTick, frameMs;
+    std::vector<uint64_t> dispatches;  // frames 0..6 with the key held throughout
+};
+
+class Debounce : public Scenario, public ::testing::WithParamInterface<DebounceCase> {
+  protected:
+    Debounce() : Scenario(GetParam().startTick) {}
+};
+
+// A held key fires in the first frame whose tick is strictly more than 200 ms past the last
+// dispatch (0 at load), and is not even read before that.
+TEST_P(Debounce, HeldKeyFiresOnlyStrictlyAfterTheWindow) {
+    host.frameMs = GetParam().frameMs;
+    host.press(kF3);
+    start();
+    host.runFrames(6);
+    EXPECT_THAT(dispatchFrames(host.trace), ElementsAreArray(GetParam().dispatches));
+    EXPECT_EQ(host.trace.count("GetAsyncKeyState"), GetParam().dispatches.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, Debounce,
+                         ::testing::Values(DebounceCase{100000, 100, {0, 3, 6}},
+                                           DebounceCase{100000, 200, {0, 2, 4, 6}},
+                                           DebounceCase{100000, 201, {0, 1, 2, 3, 4, 5, 6}},
+                                           DebounceCase{0, 100, {3, 6}}, DebounceCase{0, 200, {2, 4, 6}},
+                                           DebounceCase{0, 201, {1, 2, 3, 4, 5, 6}}));
+
+// beginArrest waits for the ped to leave his car; the window runs from the end of that wait.
+TEST_F(Scenario, DebounceCountsFromTheEndOfADispatchThatWaited) {
+    const int32_t ped = host.world.spawnPed({3, 0, 30});
+    host.world.seatPed(ped, host.world.spawnVehicle({3, 0, 30}), -1);
+    start();
+    host.world.aimTarget = ped;
+    host.press(kF3);
+    host.runFor(4000);
+    const size_t first = host.trace.find("PLAYER_ID()");
+    const size_t second = host.trace.find("PLAYER_ID()", first + 1);
+    ASSERT_LT(second, host.trace.size());
+    uint32_t endStamp = 0;
+    for (size_t n = first; n < host.trace.find("scriptWait(0)", first); ++n)
+        if (host.trace.entries[n].call == "GetTickCount()") endStamp = host.trace.entries[n].tick;
+    EXPECT_GT(endStamp - host.trace.entries[first].tick, 2000u);
+    EXPECT_EQ(host.trace.entries[second].tick, endStamp + 13 * 16);  // first frame tick past +200
+    for (size_t n = first; host.trace.entries[n].tick < host.trace.entries[second].tick; ++n)
+        EXPECT_NE(host.trace.entries[n].call, "GetAsyncKeyState(114)") << "read at tick " << host.trace.entries[n].tick;
+}
+
+TEST_F(Scenario, PadIsTriedWhenOnlyTheSecondTickReadIsPastTheWindow) {
+    host.setIni(padMaskIni(kPadA));
+    host.pads[0] = {true, kPadA, 1};
+    host.frameMs = 100;
+    start();  // fires at once: tick 100000 is long past 0 + 200
+    host.press(kF3);
+    host.atFrame(2, [](sim::Host& h) { h.tickPerRead = 1; });  // reads 100200, then 100201
+    host.runFrames(2);
+    EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(0u, 2u));
+    // The key is held but not read: only the second tick read is past the window.
+    EXPECT_THAT(callsIn(host.trace, 2, "G"),
+                ElementsAre("GET_ENTITY_COORDS(1, 1)", "GetTickCount()", "GetTickCount()", "GetTickCount()",
+                            "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT(0, &0)", "GetTickCount()"));
+    EXPECT_THAT(callsIn(host.trace, 2, "XInputGetState"), ElementsAre("XInputGetState(0)"));
+}
+
+TEST_F(Scenario, KeyAndPadInOneFrameGiveOneTriggerWithoutReadingThePad) {
+    host.setIni(padMaskIni(kPadA));
+    host.pads[0].connected = true;
+    start();
+    host.runFrames(2);
+    host.pads[0].buttons = kPadA;
+    tapKey();
+    EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(3u));
+    EXPECT_THAT(callsIn(host.trace, 3, "XInputGetState"), IsEmpty());
+}
+
+struct MaskCase {
+    long long mask;
+    uint16_t buttons;
+    bool fires;
+};
+
+class PadMask : public Scenario, public ::testing::WithParamInterface<MaskCase> {};
+
+TEST_P(PadMask, AnyHeldBitOfTheMaskFires) {
+    host.setIni(padMaskIni(GetParam().mask));
+    host.pads[0] = {true, GetParam().buttons, 1};
+    start();
+    host.runFrames(2);
+    EXPECT_EQ(dispatchFrames(host.trace).empty(), !GetParam().fires);
+}
+
+INSTANTIATE_TEST_SUITE_P(Masks, PadMask,
+                         ::testing::Values(MaskCase{0x3000, 0x1000, true}, MaskCase{0x3000, 0x2000, true},
+                                           MaskCase{0x3000, 0x4000 | 0x0001, false}, MaskCase{0x10000, 0xFFFF, false},
+                                           MaskCase{0x18000, 0x8000, true}, MaskCase{-1, 0x0001, true},
+                                           MaskCase{0, 0xFFFF, false}));
+
+// A disconnected pad leaves the buffer alone: the last held buttons must not fire again.
+TEST_F(Scenario, DisconnectedPadNeverFiresAndFiresAgainOnceBack) {
+    host.setIni(padMaskIni(kPadA));
+    host.pads[0] = {true, kPadA, 1};
+    start();
+    host.pads[0].connected = false;
+    host.runFrames(40);
+    EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(0u));
+    EXPECT_GT(host.trace.count("XInputGetState(0)"), 20u);
+    host.pads[0].connected = true;
+    host.step();
+    EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(0u, 41u));
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] A long run across the tick wrap
+//-----------------------------------------------------------------------------
+
+struct Hold {
+    uint64_t from, to;  // frames, both included
+    bool key;           // else the pad's A button
+};
+
+struct WrapRun {
+    const char* name;
+    uint32_t startTick;  // the tick wraps to 0 in frame (2^32 - startTick) / 16
+    std::vector<Hold> holds;
+    std::vector<uint64_t> dispatches;
+};
+
+class TickWrap : public Scenario, public ::testing::WithParamInterface<WrapRun> {
+  protected:
+    TickWrap() : Scenario(GetParam().startTick) {}
+};
+
+// Dispatches without a target wait for nothing, so frame f runs at startTick + 16 f and a held
+// source fires again 13 frames (208 ms) after the previous dispatch.
+TEST_P(TickWrap, TriggerAcceptedExactlyWhenTheDebounceAllows) {
+    host.setIni(padMaskIni(kPadA));
+    host.pads[0].connected = true;
+    for (const Hold& hold : GetParam().holds) {
+        for (const bool down : {true, false}) {
+            host.atFrame(down ? hold.from : hold.to + 1, [hold, down](sim::Host& h) {
+                if (hold.key) {
+                    h.press(kKeyF3, down);
+                } else {
+                    h.pads[0].buttons = down ? kPadA : 0;
+                }
+            });
+        }
+    }
+    start();
+    host.runFrames(300);
+    EXPECT_THAT(dispatchFrames(host.trace), ElementsAreArray(GetParam().dispatches));
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, TickWrap,
+                         ::testing::Values(
+                             // Wrap in frame 32. The window of the dispatch in frame 19 (tick 0xFFFFFF30) ends at
+                             // 0xFFFFFFF8: the pad held across the wrap fires at tick 0, not 49.7 days later.
+                             WrapRun{"WindowEndsAfterTheWrap",
+                                     0xFFFFFE00u,
+                                     {{6, 6, true},
+                                      {12, 12, true},
+                                      {15, 20, true},
+                                      {25, 45, false},
+                                      {44, 44, true},
+                                      {100, 140, true},
+                                      {120, 160, false},
+                                      {250, 251, true}},
+                                     {6, 19, 32, 45, 100, 113, 126, 139, 152, 250}},
+                             // Wrap in frame 16. The window of the dispatch in frame 14 (tick 0xFFFFFFE0) ends past the
+                             // wrap: the pad held from frame 15 waits until frame 27 instead of firing at once.
+                             WrapRun{"WindowStraddlesTheWrap",
+                                     0xFFFFFF00u,
+                                     {{14, 14, true}, {15, 40, false}, {27, 27, true}, {200, 299, false}},
+                                     {14, 27, 40, 200, 213, 226, 239, 252, 265, 278, 291}}),
+                         [](const ::testing::TestParamInfo<WrapRun>& p) { return std::string(p.param.name); });
