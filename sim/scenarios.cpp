@@ -1,0 +1,234 @@
+// Brindlecot simulated host — named scenarios that drive the plugin through a whole situation.
+//
+//   [SECTION] Start ticks
+//   [SECTION] Helpers
+//   [SECTION] Refusals and settings
+//   [SECTION] Custody
+//   [SECTION] Table
+
+#include "sim/scenarios.h"
+
+namespace sim {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Start ticks
+//-----------------------------------------------------------------------------
+// The first rand() % 100 after srand(start tick) is the cuff draw; below 15 the suspect resists.
+// Traces can only match across platforms when glibc's rand and msvcrt's LCG
+// (state = state * 214013 + 2531011; (state >> 16) & 0x7fff) agree on the outcome:
+//   100000: glibc 68, msvcrt 84 -> cuffed on both
+//   100038: glibc 3,  msvcrt 8  -> resists on both
+constexpr uint32_t kCuffingTick = 100000;
+constexpr uint32_t kResistingTick = 100038;
+
+namespace {
+
+constexpr int kF2 = 0x71;
+constexpr int kF3 = 0x72;
+constexpr uint16_t kPadA = 0x1000;
+
+const char kGetClose[] = "Get close to the suspect and press again to cuff him";
+const char kEscort[] = "Escort the suspect to the vehicle";
+
+//-----------------------------------------------------------------------------
+// [SECTION] Helpers
+//-----------------------------------------------------------------------------
+
+void start(Host& host) {
+    host.load();
+    host.runFrames(20);
+}
+
+void tap(Host& host, int key = kF3) {
+    host.press(key, true);
+    host.step();
+    host.press(key, false);
+    host.runFrames(2);
+}
+
+// Aims at the ped and presses the key, then lets the take-over finish.
+void arrest(Host& host, int32_t ped, int key = kF3) {
+    host.world.aimTarget = ped;
+    tap(host, key);
+    host.world.aimTarget = 0;
+    host.runFrames(20);
+}
+
+std::string expectStatus(const Host& host, const std::string& wanted) {
+    if (host.statusLine() == wanted) return "";
+    return "status line is \"" + host.statusLine() + "\", expected \"" + wanted + "\"";
+}
+
+std::string expectTask(Host& host, int32_t ped, Task task) {
+    const Entity* e = host.world.find(ped);
+    if (e && e->task == task) return "";
+    return std::string("ped ") + std::to_string(ped) + " is not busy with " + taskName(task);
+}
+
+// Arrests a ped standing beside the player and walks up to cuff him; answers the suspect's handle.
+int32_t arrestAndCuff(Host& host) {
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    start(host);
+    arrest(host, ped);
+    const int32_t suspect = host.world.nextHandle - 1;  // the clone
+    host.world.movePlayer({5, 1, 30});
+    host.runFrames(20);
+    tap(host);
+    return suspect;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Refusals and settings
+//-----------------------------------------------------------------------------
+
+std::string idle(Host& host) {
+    start(host);
+    host.runFrames(30);
+    if (host.trace.count("CLONE_PED") != 0) return "an idle script cloned a ped";
+    return expectStatus(host, "");
+}
+
+std::string missionPedRefused(Host& host) {
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    host.world.find(ped)->missionEntity = true;
+    start(host);
+    arrest(host, ped);
+    return expectStatus(host, "Cannot arrest mission ped (change in config file)");
+}
+
+std::string missionPedAllowedByIni(Host& host) {
+    host.setIni("[Brindlecot]\narrest_mission_ped=1\n");
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    host.world.find(ped)->missionEntity = true;
+    start(host);
+    arrest(host, ped);
+    return expectStatus(host, kGetClose);
+}
+
+std::string fightingOnFootRefused(Host& host) {
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    host.world.find(ped)->inCombat = true;
+    start(host);
+    arrest(host, ped);
+    return expectStatus(host, "Ped is ~r~refusing arrest~w~, shoot him in the leg!");
+}
+
+std::string fightingInVehicleRefused(Host& host) {
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    const int32_t car = host.world.spawnVehicle({5, 0, 30});
+    host.world.seatPed(ped, car, -1);
+    host.world.find(ped)->inCombat = true;
+    start(host);
+    arrest(host, ped);
+    return expectStatus(host, "Ped is ~r~refusing~w~ arrest, damage the vehicle engine!");
+}
+
+// F2 instead of F3 and no status line: F3 does nothing, F2 arrests, nothing is ever drawn.
+std::string otherKeyWithoutStatusLine(Host& host) {
+    host.setIni("[brindlecot]\nKEY_ARREST = 113\nshow_msg=0\n");
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    start(host);
+    arrest(host, ped, kF3);
+    if (host.trace.count("CLONE_PED") != 0) return "F3 arrested with key_arrest set to F2";
+    arrest(host, ped, kF2);
+    if (host.trace.count("CLONE_PED") != 1) return "F2 did not arrest";
+    if (host.trace.count("END_TEXT_COMMAND_DISPLAY_TEXT") != 0) return "the status line was drawn";
+    return "";
+}
+
+std::string gamepadMask(Host& host) {
+    host.setIni("[Brindlecot]\nkey_arrest_gamepad=4097\n");
+    host.pads[1].connected = true;
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    start(host);
+    host.world.aimTarget = ped;
+    host.pads[1].buttons = kPadA;
+    host.runFrames(3);
+    host.pads[1].buttons = 0;
+    host.world.aimTarget = 0;
+    host.runFrames(20);
+    return expectStatus(host, kGetClose);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Custody
+//-----------------------------------------------------------------------------
+
+std::string cuffed(Host& host) {
+    const int32_t suspect = arrestAndCuff(host);
+    host.runFrames(10);
+    const Entity* e = host.world.find(suspect);
+    if (!e || !e->handcuffed) return "the suspect is not handcuffed";
+    return expectStatus(host, kEscort);
+}
+
+std::string resisted(Host& host) {
+    const int32_t suspect = arrestAndCuff(host);
+    host.runFrames(10);
+    const std::string status = expectStatus(host, "Suspect is ~r~resisting~w~ arrest!");
+    return status.empty() ? expectTask(host, suspect, Task::Flee) : status;
+}
+
+std::string releasedByKey(Host& host) {
+    const int32_t suspect = arrestAndCuff(host);
+    host.runFrames(30);
+    tap(host);
+    const std::string status = expectStatus(host, "");
+    return status.empty() ? expectTask(host, suspect, Task::Flee) : status;
+}
+
+std::string leash(Host& host) {
+    const int32_t suspect = arrestAndCuff(host);
+    host.runFrames(30);
+    host.world.movePlayer({5, 60, 30});
+    host.runFrames(3);
+    const std::string status = expectStatus(host, "");
+    return status.empty() ? expectTask(host, suspect, Task::Flee) : status;
+}
+
+std::string wholeArrest(Host& host) {
+    const int32_t car = host.world.spawnVehicle({0, 10, 30});
+    host.world.seatPed(host.world.playerPed, car, -1);
+    host.world.unseatPed(host.world.playerPed);
+    const int32_t suspect = arrestAndCuff(host);
+    host.world.movePlayer({0, 8, 30});
+    host.runFrames(400);
+    const std::string boarding =
+        expectStatus(host, "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)");
+    if (!boarding.empty()) return boarding;
+    host.world.seatPed(host.world.playerPed, car, -1);
+    host.runFrames(200);
+    host.world.drive(car, {477, -1020, 28}, 30);
+    host.runFrames(3000);
+    if (host.trace.count("CREATE_PED") != 1) return "no officer came for the hand-over";
+    if (!host.world.waypointSet) return "no waypoint was set";
+    if (host.trace.count("TASK_LEAVE_VEHICLE(" + std::to_string(suspect)) != 1)
+        return "the suspect was not ordered out";
+    return expectStatus(host, "");
+}
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// [SECTION] Table
+//-----------------------------------------------------------------------------
+
+const std::vector<ScriptedRun>& scriptedRuns() {
+    static const std::vector<ScriptedRun> runs = {
+        {"idle", kCuffingTick, idle},
+        {"mission_ped_refused", kCuffingTick, missionPedRefused},
+        {"mission_ped_allowed_by_ini", kCuffingTick, missionPedAllowedByIni},
+        {"fighting_on_foot_refused", kCuffingTick, fightingOnFootRefused},
+        {"fighting_in_vehicle_refused", kCuffingTick, fightingInVehicleRefused},
+        {"other_key_without_status_line", kCuffingTick, otherKeyWithoutStatusLine},
+        {"gamepad_mask", kCuffingTick, gamepadMask},
+        {"cuffed", kCuffingTick, cuffed},
+        {"resisted", kResistingTick, resisted},
+        {"released_by_key", kCuffingTick, releasedByKey},
+        {"leash", kCuffingTick, leash},
+        {"whole_arrest", kCuffingTick, wholeArrest},
+    };
+    return runs;
+}
+
+}  // namespace sim

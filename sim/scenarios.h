@@ -1,0 +1,27 @@
+// Brindlecot simulated host — named scenarios that drive the plugin through a whole situation.
+//
+// Each one builds its scene on a fresh Host (constructed with the scenario's start tick), loads the
+// module, plays the situation and answers what went wrong with its expected outcome ("" when it
+// held). The Linux tests and the Windows runner play the same list, so their traces can be compared
+// entry by entry.
+
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/host.h"
+
+namespace sim {
+
+struct ScriptedRun {
+    const char* name;
+    // GetTickCount at load. The script seeds rand with it, so it decides whether the suspect resists.
+    uint32_t startTick;
+    std::string (*play)(Host& host);
+};
+
+const std::vector<ScriptedRun>& scriptedRuns();
+
+}  // namespace sim

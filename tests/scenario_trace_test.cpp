@@ -1,0 +1,37 @@
+// Plays every named scenario on the Linux build, checks its outcome and writes its trace to
+// <build>/traces/<name>.txt, where the Windows runner's traces of the real .asi are compared with it.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "sim/scenarios.h"
+
+namespace sim {
+void PrintTo(const ScriptedRun& run, std::ostream* out) { *out << run.name; }
+}  // namespace sim
+
+namespace {
+
+class ScriptedRunTest : public ::testing::TestWithParam<sim::ScriptedRun> {};
+
+TEST_P(ScriptedRunTest, ReachesItsOutcomeAndRecordsItsTrace) {
+    const sim::ScriptedRun& run = GetParam();
+    std::string trace;
+    {
+        sim::Host host(run.startTick);
+        EXPECT_EQ(run.play(host), "");
+        EXPECT_THAT(host.faults, ::testing::IsEmpty());
+        trace = host.trace.dump();
+    }
+    const std::filesystem::path dir = BRINDLECOT_TRACE_DIR;
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / (std::string(run.name) + ".txt"), std::ios::binary) << trace;
+}
+
+INSTANTIATE_TEST_SUITE_P(All, ScriptedRunTest, ::testing::ValuesIn(sim::scriptedRuns()),
+                         [](const ::testing::TestParamInfo<sim::ScriptedRun>& param) { return param.param.name; });
+
+}  // namespace

@@ -1,0 +1,210 @@
+// Brindlecot Wine harness — runs the real Brindlecot.asi on the simulated host, under Windows or Wine.
+//
+//   [SECTION] Boundary for the stand-in host library
+//   [SECTION] Scenarios
+//   [SECTION] INI files
+//   [SECTION] Main
+//
+//   runner --out DIR [NAME...]   plays the named scenarios (all by default), writes DIR\<name>.txt
+//   runner --crash-probe         plays a scenario in which the plugin reads a faulting result
+//   runner --ini-table           checks the system's GetPrivateProfileIntA against the INI table
+//   runner --check-ini FILE      checks that FILE gives every setting its default
+//
+// Every scenario gets a fresh Host and a freshly loaded module, and runs in the Host's own working
+// directory, where the system's INI reader finds the scenario's .\Brindlecot.ini.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "sim/host.h"
+#include "sim/scenarios.h"
+#include "tests/ini_table.h"
+#include "wine/standin.h"
+
+namespace {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Boundary for the stand-in host library
+//-----------------------------------------------------------------------------
+
+uint64_t* g_faultingResult = nullptr;  // handed out instead of the results while set
+
+sim::Host& host() {
+    sim::Host* current = sim::Host::current();
+    if (!current) FatalAppExitA(0, "runner: the plugin called its host with no sim::Host alive");
+    return *current;
+}
+
+void onScriptRegister(HMODULE module, void (*entry)()) {
+    sim::HostScope scope;
+    host().onScriptRegister(module, entry);
+}
+
+void onScriptWait(DWORD ms) {
+    sim::HostScope scope;
+    host().onScriptWait(ms);
+}
+
+void onNativeInit(uint64_t hash) {
+    sim::HostScope scope;
+    host().onNativeInit(hash);
+}
+
+void onNativePush64(uint64_t slot) {
+    sim::HostScope scope;
+    host().onNativePush64(slot);
+}
+
+uint64_t* onNativeCall() {
+    sim::HostScope scope;
+    uint64_t* results = host().onNativeCall();
+    return g_faultingResult ? g_faultingResult : results;
+}
+
+const StandInBoundary kBoundary = {onScriptRegister, onScriptWait, onNativeInit, onNativePush64, onNativeCall};
+
+//-----------------------------------------------------------------------------
+// [SECTION] Scenarios
+//-----------------------------------------------------------------------------
+
+std::string directoryOfExe() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string full(path, n);
+    return full.substr(0, full.find_last_of("\\/"));
+}
+
+std::string absolute(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? std::string(full, n) : path;
+}
+
+// Plays one scenario; prints PASS or FAIL with every fault; writes the trace when outDir is set.
+bool playAndReport(const sim::ScriptedRun& run, const std::string& outDir) {
+    std::string outcome;
+    std::vector<std::string> faults;
+    std::string trace;
+    {
+        sim::Host sim(run.startTick);
+        SetCurrentDirectoryA(sim.workingDirectory.c_str());
+        outcome = run.play(sim);
+        sim.unload();
+        faults = sim.faults;
+        trace = sim.trace.dump();
+    }
+    if (!outDir.empty()) {
+        std::ofstream(outDir + "\\" + run.name + ".txt", std::ios::binary) << trace;
+    }
+    const bool passed = outcome.empty() && faults.empty();
+    std::printf("%s %s\n", passed ? "PASS" : "FAIL", run.name);
+    if (!outcome.empty()) std::printf("    outcome: %s\n", outcome.c_str());
+    for (const std::string& fault : faults)
+        std::printf("    fault: %s\n", fault.c_str());
+    std::fflush(stdout);
+    return passed;
+}
+
+// The plugin is handed a result pointer into a page it may not read, a few frames after start.
+std::string crashProbe(sim::Host& sim) {
+    void* page = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS);
+    sim.load();
+    sim.runFrames(5);
+    g_faultingResult = static_cast<uint64_t*>(page);
+    sim.runFrames(3);
+    g_faultingResult = nullptr;
+    sim.runFrames(3);
+    VirtualFree(page, 0, MEM_RELEASE);
+    return "";
+}
+
+int playScenarios(const std::string& outDir, const std::vector<std::string>& names) {
+    if (!outDir.empty()) CreateDirectoryA(outDir.c_str(), nullptr);
+    int failed = 0, played = 0;
+    for (const sim::ScriptedRun& run : sim::scriptedRuns()) {
+        bool wanted = names.empty();
+        for (const std::string& name : names)
+            wanted = wanted || name == run.name;
+        if (!wanted) continue;
+        ++played;
+        if (!playAndReport(run, outDir)) ++failed;
+    }
+    std::printf("%d of %d scenarios passed\n", played - failed, played);
+    return failed == 0 && played > 0 ? 0 : 1;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] INI files
+//-----------------------------------------------------------------------------
+
+const char kIniFile[] = ".\\Brindlecot.ini";
+
+int checkIniTable() {
+    sim::Host sim;  // for its scratch working directory only
+    SetCurrentDirectoryA(sim.workingDirectory.c_str());
+    int failed = 0;
+    for (const IniCase& c : kIniCases) {
+        DeleteFileA(kIniFile);
+        if (c.contents) std::ofstream(kIniFile, std::ios::binary) << c.contents;
+        const auto got = static_cast<int32_t>(GetPrivateProfileIntA("Brindlecot", c.key, c.defaultValue, kIniFile));
+        if (got != c.expected) {
+            std::printf("FAIL %s: %d, expected %d\n", c.name, got, c.expected);
+            ++failed;
+        }
+    }
+    DeleteFileA(kIniFile);
+    std::printf("%d of %d INI cases as expected\n", static_cast<int>(std::size(kIniCases)) - failed,
+                static_cast<int>(std::size(kIniCases)));
+    return failed == 0 ? 0 : 1;
+}
+
+int checkDefaults(const std::string& file) {
+    struct Setting {
+        const char* key;
+        int32_t value;
+    };
+    const Setting defaults[] = {
+        {"key_arrest", 114}, {"arrest_mission_ped", 0}, {"key_arrest_gamepad", 0}, {"show_msg", 1}};
+    const std::string path = absolute(file);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::printf("FAIL %s does not exist\n", path.c_str());
+        return 1;
+    }
+    int failed = 0;
+    for (const Setting& s : defaults) {
+        // A default that no setting has tells a value read from the file from a key that is missing.
+        const auto got = static_cast<int32_t>(GetPrivateProfileIntA("Brindlecot", s.key, -12345, path.c_str()));
+        std::printf("%s %s = %d\n", got == s.value ? "ok  " : "FAIL", s.key, got);
+        if (got != s.value) ++failed;
+    }
+    return failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// [SECTION] Main
+//-----------------------------------------------------------------------------
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--ini-table") return checkIniTable();
+    if (args.size() == 2 && args[0] == "--check-ini") return checkDefaults(args[1]);
+
+    standInBind(&kBoundary);
+    const std::string module = "BRINDLECOT_MODULE=" + directoryOfExe() + "\\Brindlecot.asi";
+    _putenv(module.c_str());
+    if (args.size() == 1 && args[0] == "--crash-probe") {
+        return playAndReport({"crash_probe", 100000, crashProbe}, "") ? 0 : 1;
+    }
+    if (args.size() >= 2 && args[0] == "--out") {
+        return playScenarios(absolute(args[1]), std::vector<std::string>(args.begin() + 2, args.end()));
+    }
+    std::fprintf(stderr, "usage: runner --out DIR [NAME...] | --crash-probe | --ini-table | --check-ini FILE\n");
+    return 2;
+}
