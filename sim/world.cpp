@@ -237,6 +237,8 @@ void World::advancePed(Entity& ped, float seconds) {
         }
         case Task::Flee: {
             const Entity* from = find(ped.taskEntity);
+            // A passenger told to flee gets out first; a driver flees in his car (not modelled).
+            if (ped.vehicle != 0 && ped.seat != -1 && elapsed >= leaveVehicleMs) unseatPed(ped.handle);
             if (!from || ped.vehicle != 0) break;
             const float d = distance(ped.pos, from->pos);
             if (d >= 200.0f) break;
