@@ -1,71 +1,31 @@
 // Brindlecot tests — beginning an arrest: refusals, leaving the vehicle, the take-over.
 //
-//   [SECTION] Helpers
+//   [SECTION] Fixture
 //   [SECTION] Refusal tests and what each way out leaves behind
 //   [SECTION] Taking the ped over
 //   [SECTION] Leaving the vehicle
 
 #include <limits>
-#include <string>
-#include <vector>
 
-#include "tests/scenario.h"
+#include "tests/arrest_steps.h"
 
 using ::testing::ElementsAreArray;
 
 //-----------------------------------------------------------------------------
-// [SECTION] Helpers
+// [SECTION] Fixture
 //-----------------------------------------------------------------------------
-
-namespace {
-
-const char kMissionText[] = "Cannot arrest mission ped (change in config file)";
-const char kLegText[] = "Ped is ~r~refusing arrest~w~, shoot him in the leg!";
-const char kEngineText[] = "Ped is ~r~refusing~w~ arrest, damage the vehicle engine!";
-const char kGetCloseText[] = "Get close to the suspect and press again to cuff him";
-
-// The script's natives and waits from entry `from` on, without the Win32 calls.
-std::vector<std::string> scriptCalls(const sim::Trace& trace, size_t from) {
-    std::vector<std::string> out;
-    for (size_t n = from; n < trace.size(); ++n) {
-        if (trace.entries[n].kind != sim::CallKind::Win32) out.push_back(trace.entries[n].call);
-    }
-    return out;
-}
-
-}  // namespace
 
 class Begin : public Scenario {
   protected:
-    // Aims at `ped`, presses, lets the press frame run to its end and draws one more frame.
-    size_t pressAt(int32_t ped) {
-        const size_t from = host.trace.size();
-        host.world.aimTarget = ped;
-        tapKey();
-        host.world.aimTarget = 0;
-        while (host.trace.entries[lastWait()].call != "scriptWait(0)")
-            host.step();
-        host.step();
-        return from;
-    }
-
-    size_t lastWait() const {
-        size_t n = host.trace.size();
-        while (n > 0 && host.trace.entries[n - 1].kind != sim::CallKind::Wait)
-            --n;
-        return n > 0 ? n - 1 : 0;
-    }
-
-    // Leaves `text` on the status line through a refused ped that then vanishes, so the next press
-    // has no previous suspect to release.
+    // Leaves `text` on the line through a refused ped who then vanishes: the next press has no
+    // previous suspect to release, and a press that writes nothing leaves `text` in place.
     void leaveTextFromVanishedPed(const std::string& text) {
         const int32_t decoy = host.world.spawnPed({-5, 0, 30});
         host.world.find(decoy)->inCombat = true;
         if (text == kEngineText) host.world.seatPed(decoy, host.world.spawnVehicle({-5, 0, 30}), -1);
-        pressAt(decoy);
+        press(host, decoy);
         ASSERT_EQ(host.statusLine(), text);
         host.world.remove(decoy);
-        host.runFrames(13);  // past the debounce
     }
 
     int32_t seatedPed(float engineHealth = 1000.0f) {
@@ -86,8 +46,7 @@ struct WayOut {
     int missionSetting;
     bool mission, combat, hurt, dead, seated;
     float engineHealth;
-    const char* text;  // nullptr: the line keeps the text it had
-    bool arrested;
+    const char* text;  // nullptr: taken over, or (dead) the line keeps its text
 };
 
 class BeginWayOut : public Begin, public ::testing::WithParamInterface<WayOut> {};
@@ -102,51 +61,49 @@ TEST_P(BeginWayOut, RefusesOrTakesOverWithTheRightText) {
     e.injured = c.hurt;
     e.dead = c.dead;
     start();
-    const std::string before = c.text && std::string(c.text) == kLegText ? kEngineText : kLegText;
+    const std::string before = c.text && c.text == kLegText ? kEngineText : kLegText;
     leaveTextFromVanishedPed(before);
 
-    const size_t from = pressAt(ped);
+    const size_t from = press(host, ped);
+    const bool arrested = !c.text && !c.dead;
     EXPECT_EQ(host.trace.count("STOP_ANIM_TASK", from), 0u) << "the vanished ped is not released";
-    EXPECT_EQ(host.statusLine(), c.arrested ? kGetCloseText : c.text ? c.text : before);
-    EXPECT_EQ(host.trace.count("CLONE_PED", from), c.arrested ? 1u : 0u);
-    EXPECT_EQ(host.world.exists(ped), !c.arrested);
+    EXPECT_EQ(host.statusLine(), arrested ? kGetCloseText : c.text ? c.text : before);
+    EXPECT_EQ(host.trace.count("CLONE_PED", from), arrested ? 1u : 0u);
+    EXPECT_EQ(host.world.exists(ped), !arrested);
     const bool madeOwn = c.mission && c.missionSetting;
     EXPECT_EQ(host.trace.count("SET_ENTITY_AS_MISSION_ENTITY(" + std::to_string(ped) + ", 0, 0)", from),
               madeOwn ? 1u : 0u);
-    if (madeOwn) {
-        EXPECT_LT(host.trace.find("SET_ENTITY_AS_MISSION_ENTITY", from), host.trace.find("IS_PED_IN_COMBAT", from));
-    }
-    if (!c.arrested) {
+    EXPECT_TRUE(!madeOwn ||
+                host.trace.find("SET_ENTITY_AS_MISSION_ENTITY", from) < host.trace.find("IS_PED_IN_COMBAT", from));
+    if (!arrested) {
         EXPECT_EQ(host.world.find(ped)->scriptOwned, madeOwn) << "a refused ped the script took stays its own";
-        const size_t later = host.trace.size();
-        host.runFrames(2);
-        EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", later), 0u) << "no custody step after a refusal";
+        EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", frameEnd(host.trace, from)), 0u) << "no custody step";
     }
-    if (!c.combat || !c.seated || c.mission) {
-        EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), 0u);
-    }
+    EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), c.combat && c.seated && !c.mission ? 1u : 0u);
 }
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+const char* const kMission = kMissionText.c_str();
+const char* const kLeg = kLegText.c_str();
+const char* const kEngine = kEngineText.c_str();
 
-// name, mission setting, mission, combat, hurt, dead, seated, engine health, text, arrested
+// name, mission setting, mission, combat, hurt, dead, seated, engine health, refusal text
 INSTANTIATE_TEST_SUITE_P(
     , BeginWayOut,
-    ::testing::Values(WayOut{"MissionPed", 0, true, false, false, false, false, 1000, kMissionText, false},
-                      WayOut{"MissionPedInCombat", 0, true, true, false, false, false, 1000, kMissionText, false},
-                      WayOut{"MissionPedDead", 0, true, false, false, true, false, 1000, kMissionText, false},
-                      WayOut{"MissionPedSeated", 0, true, false, false, false, true, 1000, kMissionText, false},
-                      WayOut{"MissionPedAllowed", 1, true, false, false, false, false, 1000, nullptr, true},
-                      WayOut{"MissionPedAllowedInCombat", 1, true, true, false, false, false, 1000, kLegText, false},
-                      WayOut{"CombatOnFoot", 0, false, true, false, false, false, 1000, kLegText, false},
-                      WayOut{"CombatOnFootHurt", 0, false, true, true, false, false, 1000, nullptr, true},
-                      WayOut{"Dead", 0, false, false, false, true, false, 1000, nullptr, false},
-                      WayOut{"CombatSeatedEngine600", 0, false, true, false, false, true, 600.0f, nullptr, true},
-                      WayOut{"CombatSeatedEngineAbove600", 0, false, true, false, false, true, 600.1f, kEngineText,
-                             false},
-                      WayOut{"CombatSeatedEngineNaN", 0, false, true, false, false, true, kNaN, kEngineText, false},
-                      WayOut{"CombatSeatedHurt", 0, false, true, true, false, true, 1000, kEngineText, false},
-                      WayOut{"SeatedNotInCombat", 0, false, false, false, false, true, 1000, nullptr, true}),
+    ::testing::Values(WayOut{"MissionPed", 0, true, false, false, false, false, 1000, kMission},
+                      WayOut{"MissionPedInCombat", 0, true, true, false, false, false, 1000, kMission},
+                      WayOut{"MissionPedDead", 0, true, false, false, true, false, 1000, kMission},
+                      WayOut{"MissionPedSeated", 0, true, false, false, false, true, 1000, kMission},
+                      WayOut{"MissionPedAllowed", 1, true, false, false, false, false, 1000, nullptr},
+                      WayOut{"MissionPedAllowedInCombat", 1, true, true, false, false, false, 1000, kLeg},
+                      WayOut{"CombatOnFoot", 0, false, true, false, false, false, 1000, kLeg},
+                      WayOut{"CombatOnFootHurt", 0, false, true, true, false, false, 1000, nullptr},
+                      WayOut{"Dead", 0, false, false, false, true, false, 1000, nullptr},
+                      WayOut{"CombatSeatedEngine600", 0, false, true, false, false, true, 600.0f, nullptr},
+                      WayOut{"CombatSeatedEngineAbove600", 0, false, true, false, false, true, 600.1f, kEngine},
+                      WayOut{"CombatSeatedEngineNaN", 0, false, true, false, false, true, kNaN, kEngine},
+                      WayOut{"CombatSeatedHurt", 0, false, true, true, false, true, 1000, kEngine},
+                      WayOut{"SeatedNotInCombat", 0, false, false, false, false, true, 1000, nullptr}),
     [](const ::testing::TestParamInfo<WayOut>& param) { return std::string(param.param.name); });
 
 //-----------------------------------------------------------------------------
@@ -156,39 +113,36 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Begin, FirstArrestConfiguresTheCloneAndPlaysTheBustedPoseTwice) {
     const int32_t ped = host.world.spawnPed({0, 5, 30});  // handle 2; its clone will be 3
     start();
-    const size_t from = pressAt(ped);
-    const std::vector<std::string> expected = {
-        "DOES_ENTITY_EXIST(0)",
-        "IS_ENTITY_A_MISSION_ENTITY(2)",
-        "IS_PED_IN_COMBAT(2, 0)",
-        "IS_PED_DEAD_OR_DYING(2, 0)",
-        "IS_PED_IN_ANY_VEHICLE(2, 1)",
-        "IS_PED_IN_ANY_VEHICLE(2, 1)",
-        "GET_ENTITY_COORDS(2, 1)",
-        "CLONE_PED(2, 0.0, 5.0, 30.0)",
-        "DELETE_ENTITY(&2)",
-        "REMOVE_PED_FROM_GROUP(3)",
-        "CLEAR_PED_TASKS(3)",
-        "CLEAR_PED_TASKS_IMMEDIATELY(3)",
-        "CLEAR_PED_SECONDARY_TASK(3)",
-        "SET_PED_SEEING_RANGE(3, 0.1)",
-        "SET_PED_HEARING_RANGE(3, 0.1)",
-        "SET_PED_FLEE_ATTRIBUTES(3, 0, 0)",
-        "SET_PED_COMBAT_ATTRIBUTES(3, 17, 1)",
-        "SET_PED_COMBAT_ATTRIBUTES(3, 46, 1)",
-        "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(3, 1)",
-        "HAS_ANIM_DICT_LOADED(\"random@arrests@busted\")",
-        "REQUEST_ANIM_DICT(\"random@arrests@busted\")",
-        "scriptWait(1)",
-        "TASK_PLAY_ANIM(3, \"random@arrests@busted\", \"idle_c\", 2.0, 1.0, -1, 54, 0.0, 0, 0, 0)",
-        "scriptWait(5)",
-        "TASK_PLAY_ANIM(3, \"random@arrests@busted\", \"idle_c\", 2.0, 1.0, -1, 54, 0.0, 0, 0, 0)",
-        "PLAYER_PED_ID()",  // the custody step follows in the same frame
-    };
-    const std::vector<std::string> calls = scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from));
-    ASSERT_GE(calls.size(), expected.size());
-    EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + expected.size()), ElementsAreArray(expected));
-
+    const size_t from = press(host, ped);
+    const std::string pose = "TASK_PLAY_ANIM(3, \"random@arrests@busted\", \"idle_c\", 2.0, 1.0, -1, 54, 0.0, 0, 0, 0)";
+    const std::vector<std::string> expected = {"DOES_ENTITY_EXIST(0)",
+                                               "IS_ENTITY_A_MISSION_ENTITY(2)",
+                                               "IS_PED_IN_COMBAT(2, 0)",
+                                               "IS_PED_DEAD_OR_DYING(2, 0)",
+                                               "IS_PED_IN_ANY_VEHICLE(2, 1)",
+                                               "IS_PED_IN_ANY_VEHICLE(2, 1)",
+                                               "GET_ENTITY_COORDS(2, 1)",
+                                               "CLONE_PED(2, 0.0, 5.0, 30.0)",
+                                               "DELETE_ENTITY(&2)",
+                                               "REMOVE_PED_FROM_GROUP(3)",
+                                               "CLEAR_PED_TASKS(3)",
+                                               "CLEAR_PED_TASKS_IMMEDIATELY(3)",
+                                               "CLEAR_PED_SECONDARY_TASK(3)",
+                                               "SET_PED_SEEING_RANGE(3, 0.1)",
+                                               "SET_PED_HEARING_RANGE(3, 0.1)",
+                                               "SET_PED_FLEE_ATTRIBUTES(3, 0, 0)",
+                                               "SET_PED_COMBAT_ATTRIBUTES(3, 17, 1)",
+                                               "SET_PED_COMBAT_ATTRIBUTES(3, 46, 1)",
+                                               "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(3, 1)",
+                                               "HAS_ANIM_DICT_LOADED(\"random@arrests@busted\")",
+                                               "REQUEST_ANIM_DICT(\"random@arrests@busted\")",
+                                               "scriptWait(1)",
+                                               pose,
+                                               "scriptWait(5)",
+                                               pose,
+                                               "PLAYER_PED_ID()"};  // the custody step follows in the same frame
+    EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from), expected.size()),
+                ElementsAreArray(expected));
     const sim::Entity& clone = *host.world.find(3);
     EXPECT_TRUE(clone.anims.count("random@arrests@busted/idle_c"));
     EXPECT_TRUE(clone.blockingEvents && clone.scriptOwned);
@@ -196,26 +150,16 @@ TEST_F(Begin, FirstArrestConfiguresTheCloneAndPlaysTheBustedPoseTwice) {
 }
 
 TEST_F(Begin, AimingAtTheSuspectAgainReleasesHimAndTakesANewClone) {
-    const int32_t ped = host.world.spawnPed({0, 5, 30});
     start();
-    pressAt(ped);
-    const int32_t first = 3;
-    host.runFrames(13);
-    const size_t from = pressAt(first);
-    const std::vector<std::string> calls = scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from));
-    const std::vector<std::string> expected = {
-        "DOES_ENTITY_EXIST(3)",
-        "STOP_ANIM_TASK(3, \"back_to_default\", \"get_up@cuffed\", 0)",
-        "STOP_ANIM_TASK(3, \"idle_c\", \"random@arrests@busted\", 0)",
-        "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(3, 0)",
-        "TASK_SMART_FLEE_PED(3, 1, 200.0, -1, 1, 1)",
-        "SET_PED_AS_NO_LONGER_NEEDED(&3)",
-        "IS_ENTITY_A_MISSION_ENTITY(3)",  // released, so no longer the script's: not refused as a mission ped
-    };
-    ASSERT_GE(calls.size(), expected.size());
-    EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + expected.size()), ElementsAreArray(expected));
+    press(host, host.world.spawnPed({0, 5, 30}));
+    const size_t from = press(host, 3);
+    std::vector<std::string> expected = releaseOf(3);
+    expected.insert(expected.begin(), "DOES_ENTITY_EXIST(3)");
+    expected.push_back("IS_ENTITY_A_MISSION_ENTITY(3)");  // released: no longer the script's, so not refused
+    EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from), expected.size()),
+                ElementsAreArray(expected));
     EXPECT_EQ(host.trace.count("CLONE_PED(3, 0.0, 5.0, 30.0)", from), 1u);
-    EXPECT_FALSE(host.world.exists(first));
+    EXPECT_FALSE(host.world.exists(3));
     EXPECT_TRUE(host.world.find(4)->anims.count("random@arrests@busted/idle_c"));
     EXPECT_EQ(host.statusLine(), kGetCloseText);
 }
@@ -226,29 +170,25 @@ TEST_F(Begin, AimingAtTheSuspectAgainReleasesHimAndTakesANewClone) {
 
 TEST_F(Begin, SeatedPedIsOrderedOutAndClonedASecondAfterHeIsOut) {
     const int32_t ped = seatedPed();
-    start();
-    const size_t from = pressAt(ped);
     const std::string id = std::to_string(ped);
+    start();
+    const size_t from = press(host, ped);
     const size_t leave = host.trace.find("TASK_LEAVE_ANY_VEHICLE(" + id + ", 1, 1)", from);
-    ASSERT_LT(leave, host.trace.size());
-
     size_t out = leave;
     for (; out < host.trace.size() && host.trace.entries[out].text() != "IS_PED_IN_ANY_VEHICLE(" + id + ", 1) -> 0";
          ++out) {
-        if (host.trace.entries[out].kind == sim::CallKind::Wait) {
-            EXPECT_EQ(host.trace.entries[out].call, "scriptWait(1)");
-        }
+        const sim::TraceEntry& entry = host.trace.entries[out];
+        EXPECT_TRUE(entry.kind != sim::CallKind::Wait || entry.call == "scriptWait(1)") << entry.call;
     }
     ASSERT_LT(out, host.trace.size());
     EXPECT_GE(host.trace.count("scriptWait(1)", leave) - host.trace.count("scriptWait(1)", out), 1000u);
-    const std::vector<std::string> calls = scriptCalls(host.trace, out + 1);
-    EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + 3),
+    EXPECT_THAT(scriptCalls(host.trace, out + 1, 3),
                 ElementsAreArray(std::vector<std::string>{"scriptWait(1000)", "GET_ENTITY_COORDS(" + id + ", 1)",
                                                           "CLONE_PED(" + id + ", -2.0, 10.0, 30.0)"}));
     EXPECT_EQ(host.trace.entries[host.trace.find("CLONE_PED", out)].tick - host.trace.entries[out].tick, 1000u);
     EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), 0u);
-    const size_t frameEnd = host.trace.find("scriptWait(0)", from);
-    EXPECT_EQ(host.trace.count("SET_TEXT_FONT", from) - host.trace.count("SET_TEXT_FONT", frameEnd), 1u)
+    EXPECT_EQ(host.trace.count("SET_TEXT_FONT", from) - host.trace.count("SET_TEXT_FONT", frameEnd(host.trace, from)),
+              1u)
         << "drawn once at the start of the press frame, never while it waits";
 }
 
@@ -266,22 +206,16 @@ TEST_P(BeginLeaveGivesUp, WithoutCloneOrTextAndTheScriptRunsOn) {
     start();
     leaveTextFromVanishedPed(kLegText);
     GetParam().happen(host, ped);
-    const size_t from = pressAt(ped);
-
-    const uint32_t pressed = host.trace.entries[host.trace.find("TASK_LEAVE_ANY_VEHICLE", from)].tick;
-    const size_t frameEnd = host.trace.find("scriptWait(0)", from);
-    ASSERT_LT(frameEnd, host.trace.size());
-    const uint32_t lasted = host.trace.entries[frameEnd].tick - pressed;
+    const size_t from = press(host, ped);
+    const size_t end = frameEnd(host.trace, from);
+    const uint32_t lasted = host.trace.entries[end].tick - host.trace.entries[from].tick;
     EXPECT_GE(lasted, GetParam().minMs);
     EXPECT_LE(lasted, GetParam().maxMs);
     EXPECT_EQ(host.trace.count("scriptWait(1000)", from), 0u);
     EXPECT_EQ(host.trace.count("CLONE_PED", from), 0u);
-
-    const size_t later = host.trace.size();
-    host.runFrames(3);
-    EXPECT_EQ(host.trace.count("SET_TEXT_FONT", later), 3u);
+    EXPECT_EQ(host.trace.count("SET_TEXT_FONT", end), 14u) << "every later frame draws the line";
     EXPECT_EQ(host.statusLine(), kLegText);
-    EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", later), 0u) << "no custody step follows";
+    EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", end), 0u) << "no custody step follows";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,122 +1,58 @@
 // Brindlecot tests — the second press: cuffing radius, the resist draw, the handcuffs.
 //
-//   [SECTION] Helpers
-//   [SECTION] Cuffing radius
-//   [SECTION] Resisting
-//   [SECTION] Cuffed
-//
 // The script seeds rand() from the tick at start and the cuff decision is its first draw, so each
 // fixture starts the host at a tick whose seed gives the draws it needs.
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
-#include "tests/scenario.h"
+#include "tests/arrest_steps.h"
 
 using ::testing::ElementsAreArray;
 
-//-----------------------------------------------------------------------------
-// [SECTION] Helpers
-//-----------------------------------------------------------------------------
-
-namespace {
-
-const char kResistText[] = "Suspect is ~r~resisting~w~ arrest!";
-const char kEscortText[] = "Escort the suspect to the vehicle";
-const char kGetCloseText[] = "Get close to the suspect and press again to cuff him";
-
-// The first start tick from 100000 on whose seed makes the first two draws of 0..99 pass `wanted`.
-template <typename Wanted>
-uint32_t tickWhere(Wanted wanted) {
+// The first start tick from 100000 on whose seed draws `first`, then `second` (-1: any), of 0..99.
+static uint32_t tickDrawing(int first, int second) {
     for (uint32_t tick = 100000;; ++tick) {
         std::srand(tick);
-        const int first = std::rand() % 100;
-        const int second = std::rand() % 100;
-        if (wanted(first, second)) return tick;
+        const int a = std::rand() % 100;
+        const int b = std::rand() % 100;
+        if (a == first && (second < 0 || b == second)) return tick;
     }
 }
 
-// The script's natives and waits from entry `from` on, without the Win32 calls.
-std::vector<std::string> scriptCalls(const sim::Trace& trace, size_t from) {
-    std::vector<std::string> out;
-    for (size_t n = from; n < trace.size(); ++n) {
-        if (trace.entries[n].kind != sim::CallKind::Win32) out.push_back(trace.entries[n].call);
-    }
-    return out;
-}
-
-// The calls of a press after the aim query, up to the end of its frame.
-std::vector<std::string> afterAimQuery(const sim::Trace& trace, size_t from) {
-    std::vector<std::string> calls = scriptCalls(trace, trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", from) + 1);
-    calls.resize(std::find(calls.begin(), calls.end(), "scriptWait(0)") - calls.begin());
-    return calls;
-}
-
-const std::vector<std::string> kReleaseOfThree = {
-    "STOP_ANIM_TASK(3, \"back_to_default\", \"get_up@cuffed\", 0)",
-    "STOP_ANIM_TASK(3, \"idle_c\", \"random@arrests@busted\", 0)",
-    "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(3, 0)",
-    "TASK_SMART_FLEE_PED(3, 1, 200.0, -1, 1, 1)",
-    "SET_PED_AS_NO_LONGER_NEEDED(&3)",
-};
-
-}  // namespace
-
-// The ped (handle 2) stands 10 m ahead of the player; his clone, the suspect, will be handle 3.
-class Cuff : public Scenario {
+// The ped (handle 2) stands 10 m ahead of the player; his clone, the suspect, is handle 3.
+template <int First, int Second = -1>
+class Draws : public Scenario {
   protected:
-    explicit Cuff(uint32_t startTick) : Scenario(startTick) {}
-
-    void arrest(int32_t ped) {
-        host.world.aimTarget = ped;
-        tapKey();
-        host.world.aimTarget = 0;
-        host.runFrames(15);  // past the waits of the take-over and the debounce
-    }
-
-    size_t pressWithoutTarget() {
-        const size_t from = host.trace.size();
-        tapKey();
-        host.runFrames(15);
-        return from;
-    }
+    Draws() : Scenario(tickDrawing(First, Second)) {}
 
     void arrestAndStandAt(float y) {
         host.world.spawnPed({0, 10, 30});
         start();
-        arrest(2);
+        press(host, 2);
         ASSERT_EQ(host.statusLine(), kGetCloseText);
         host.world.movePlayer({0, y, 30});
     }
+
+    // The calls of the press at `from` after its aim query, up to the end of its frame.
+    std::vector<std::string> afterAimQuery(size_t from) const {
+        const size_t begin = host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", from) + 1;
+        std::vector<std::string> calls = scriptCalls(host.trace, begin);
+        calls.resize(calls.size() - scriptCalls(host.trace, frameEnd(host.trace, begin)).size());
+        return calls;
+    }
 };
 
-class CuffFirstDrawCuffsSecondResists : public Cuff {
-  protected:
-    CuffFirstDrawCuffsSecondResists() : Cuff(tickWhere([](int a, int b) { return a >= 15 && b < 15; })) {}
-};
-
-class CuffDraw14 : public Cuff {
-  protected:
-    CuffDraw14() : Cuff(tickWhere([](int a, int) { return a == 14; })) {}
-};
-
-class CuffDraw15 : public Cuff {
-  protected:
-    CuffDraw15() : Cuff(tickWhere([](int a, int) { return a == 15; })) {}
-};
-
-//-----------------------------------------------------------------------------
-// [SECTION] Cuffing radius
-//-----------------------------------------------------------------------------
+using CuffsThenResists = Draws<15, 14>;
+using Resists = Draws<14>;
+using Cuffs = Draws<15>;
 
 // Exactly 2.0 away nothing happens and no draw is spent: the next press, just inside, gets the
 // first draw (cuffs) and not the second (resists).
-TEST_F(CuffFirstDrawCuffsSecondResists, ExactlyTwoMetresDoesNothingAndDrawsNothing) {
+TEST_F(CuffsThenResists, ExactlyTwoMetresDoesNothingAndDrawsNothing) {
     arrestAndStandAt(12.0f);
-    size_t from = pressWithoutTarget();
-    EXPECT_THAT(afterAimQuery(host.trace, from),
+    size_t from = press(host);
+    EXPECT_THAT(afterAimQuery(from),
                 ElementsAreArray(std::vector<std::string>{
                     "GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
                     "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 12.0, 30.0, 1)",
@@ -128,22 +64,18 @@ TEST_F(CuffFirstDrawCuffsSecondResists, ExactlyTwoMetresDoesNothingAndDrawsNothi
     EXPECT_TRUE(host.world.find(3)->anims.count("random@arrests@busted/idle_c"));
 
     host.world.movePlayer({0, 11.999999f, 30});
-    from = pressWithoutTarget();
+    from = press(host);
     EXPECT_EQ(host.trace.count("SET_ENABLE_HANDCUFFS(3, 1)", from), 1u);
     EXPECT_EQ(host.statusLine(), kEscortText);
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Resisting
-//-----------------------------------------------------------------------------
-
-TEST_F(CuffDraw14, ResistingSuspectIsReleasedAndTheTextOutlivesTheArrest) {
+TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
     arrestAndStandAt(11.0f);
-    size_t from = pressWithoutTarget();
-    std::vector<std::string> expected = {"GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
-                                         "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 11.0, 30.0, 1)"};
-    expected.insert(expected.end(), kReleaseOfThree.begin(), kReleaseOfThree.end());
-    EXPECT_THAT(afterAimQuery(host.trace, from), ElementsAreArray(expected)) << "no custody step follows";
+    size_t from = press(host);
+    std::vector<std::string> expected = releaseOf(3);
+    expected.insert(expected.begin(), {"GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
+                                       "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 11.0, 30.0, 1)"});
+    EXPECT_THAT(afterAimQuery(from), ElementsAreArray(expected)) << "no custody step follows";
     const sim::Entity& suspect = *host.world.find(3);
     EXPECT_EQ(suspect.task, sim::Task::Flee);
     EXPECT_TRUE(suspect.anims.empty());
@@ -151,30 +83,22 @@ TEST_F(CuffDraw14, ResistingSuspectIsReleasedAndTheTextOutlivesTheArrest) {
     EXPECT_EQ(host.statusLine(), kResistText);
 
     // No arrest is under way: a press without target does nothing, the text stays.
-    from = pressWithoutTarget();
-    EXPECT_TRUE(afterAimQuery(host.trace, from).empty());
+    from = press(host);
+    EXPECT_TRUE(afterAimQuery(from).empty());
     EXPECT_EQ(host.statusLine(), kResistText);
 
     // The fled suspect still exists: the next arrest releases him a second time, harmlessly.
-    host.world.spawnPed({0, 5, 30});
-    from = host.trace.size();
-    arrest(4);
-    std::vector<std::string> calls = scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(3)", from) + 1);
-    calls.resize(kReleaseOfThree.size());
-    EXPECT_THAT(calls, ElementsAreArray(kReleaseOfThree));
+    from = press(host, host.world.spawnPed({0, 5, 30}));
+    EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(3)", from) + 1, 5),
+                ElementsAreArray(releaseOf(3)));
     EXPECT_EQ(host.world.find(3)->task, sim::Task::Flee);
     EXPECT_TRUE(host.world.find(5)->anims.count("random@arrests@busted/idle_c"));
     EXPECT_EQ(host.statusLine(), kGetCloseText);
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Cuffed
-//-----------------------------------------------------------------------------
-
-TEST_F(CuffDraw15, CuffsThenEscortsInTheSameFrameAndANewPressReleases) {
+TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
     arrestAndStandAt(11.0f);
-    size_t from = pressWithoutTarget();
-    std::vector<std::string> calls = afterAimQuery(host.trace, from);
+    size_t from = press(host);
     const std::vector<std::string> expected = {
         "GET_ENTITY_COORDS(1, 1)",
         "GET_ENTITY_COORDS(3, 1)",
@@ -193,40 +117,36 @@ TEST_F(CuffDraw15, CuffsThenEscortsInTheSameFrameAndANewPressReleases) {
         "PLAYER_PED_ID()",
         "DOES_ENTITY_EXIST(3)",
         "IS_PED_DEAD_OR_DYING(3, 0)",
-        "TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.5, 0.5, 0.0, 1.0, 1000, 1.0, 1)",
-    };
-    ASSERT_GE(calls.size(), expected.size());
-    calls.resize(expected.size());
+        "TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.5, 0.5, 0.0, 1.0, 1000, 1.0, 1)"};
+    std::vector<std::string> calls = afterAimQuery(from);
+    calls.resize(std::min(calls.size(), expected.size()));
     EXPECT_THAT(calls, ElementsAreArray(expected));
     EXPECT_TRUE(host.world.find(3)->handcuffed);
     EXPECT_EQ(host.statusLine(), kEscortText);
 
     // Escorting now: a press without target sets him free instead of cuffing again.
-    from = pressWithoutTarget();
-    calls = afterAimQuery(host.trace, from);
-    EXPECT_THAT(calls, ElementsAreArray(kReleaseOfThree));
+    from = press(host);
+    EXPECT_THAT(afterAimQuery(from), ElementsAreArray(releaseOf(3)));
     EXPECT_EQ(host.statusLine(), "");
 }
 
 // A transported suspect who vanishes just before the press is not released, so the transport
 // stage is never cleared: the new suspect in the busted pose gets the precinct marker too.
-TEST_F(CuffDraw15, NewArrestAfterTheTransportedSuspectVanishedKeepsTheTransportStep) {
+TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedKeepsTheTransportStep) {
     arrestAndStandAt(11.0f);
     const int32_t car = host.world.spawnVehicle({3, 10, 30});  // handle 4, the player's last vehicle
     host.world.seatPed(host.world.playerPed, car, -1);
     host.world.unseatPed(host.world.playerPed);
     host.world.movePlayer({0, 11, 30});
     host.runFrames(1);
-    pressWithoutTarget();  // cuffed, and at once within reach of the car: boards
+    press(host);  // cuffed, and at once within reach of the car: boards
     ASSERT_TRUE(host.runUntil([&] { return host.world.find(3)->vehicle == car; }, 1000));
     size_t later = host.trace.size();
     host.runFrames(2);
     ASSERT_EQ(host.trace.count("DRAW_MARKER", later), 2u);
 
     host.world.remove(3);
-    host.world.spawnPed({0, 12, 30});
-    const size_t from = host.trace.size();
-    arrest(5);
+    const size_t from = press(host, host.world.spawnPed({0, 12, 30}));
     EXPECT_EQ(host.trace.count("STOP_ANIM_TASK", from), 0u) << "nothing left to release";
     EXPECT_TRUE(host.world.find(6)->anims.count("random@arrests@busted/idle_c"));
     later = host.trace.size();
