@@ -8,6 +8,8 @@
 #   wine_ini_table     the system's INI reader answers as the INI table says
 #   package            builds dist/Brindlecot-<version>.zip from the .asi that passed, and checks it
 
+enable_testing()
+
 if(CMAKE_HOST_WIN32)
   set(wine_prefix_dir "")
 else()
