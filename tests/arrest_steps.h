@@ -42,8 +42,9 @@ inline size_t press(sim::Host& host, int32_t target = 0) {
     host.step();
     host.press(0x72, false);
     host.world.aimTarget = 0;
-    while (host.trace.entries.back().call != "scriptWait(0)")
-        host.step();  // a step ends at a wait
+    // A step ends at a wait; a press that never ends its frame fails the test instead of hanging it.
+    for (int k = 0; k < 100000 && host.trace.entries.back().call != "scriptWait(0)"; ++k)
+        host.step();
     host.runFrames(14);
     return from;
 }

@@ -231,6 +231,6 @@ INSTANTIATE_TEST_SUITE_P(
                                       h.atTime(h.elapsedMs() + 500, [ped](sim::Host& x) { x.world.remove(ped); });
                                   },
                                   400, 600},
-                      StuckInside{"NeverGetsOut", [](sim::Host& h, int32_t) { h.world.leaveVehicleMs = 100000000; },
-                                  10000, 10020}),
+                      StuckInside{"NeverGetsOut", [](sim::Host& h, int32_t) { h.world.leaveVehicleMs = 30000; }, 10000,
+                                  10020}),
     [](const ::testing::TestParamInfo<StuckInside>& param) { return std::string(param.param.name); });
