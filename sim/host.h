@@ -105,7 +105,8 @@ class Host {
     void unload();
     bool scriptRegistered() const { return entry_ != nullptr; }
     void step();                 // resumes the script until it waits, then lets that wait pass
-    uint32_t lastWaitMs() const { return pendingWait_; }  // the wait that the last step() let pass
+    // The wait that the last step() let pass; 0 is the main loop's own wait.
+    uint32_t lastWaitMs() const { return pendingWait_; }
     void runFrames(uint64_t n);  // n waits
     void runFor(uint64_t ms);    // until at least ms of clock have passed
     // Steps until pred() holds after a wait, at most maxSteps; answers whether it held.
