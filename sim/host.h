@@ -104,7 +104,7 @@ class Host {
     void attachLinked(int32_t (*attach)(void* module, uint32_t reason, void* reserved));
     void unload();
     bool scriptRegistered() const { return entry_ != nullptr; }
-    void step();                 // resumes the script until it waits, then lets that wait pass
+    void step();  // resumes the script until it waits, then lets that wait pass
     // The wait that the last step() let pass; 0 is the main loop's own wait.
     uint32_t lastWaitMs() const { return pendingWait_; }
     void runFrames(uint64_t n);  // n waits
