@@ -29,16 +29,11 @@ std::vector<std::string> namesBetween(const sim::Trace& trace, size_t from, size
     return out;
 }
 
-const std::vector<std::string> kDraw = {"SET_TEXT_FONT",
-                                        "SET_TEXT_SCALE",
-                                        "SET_TEXT_COLOUR",
-                                        "SET_TEXT_WRAP",
-                                        "SET_TEXT_CENTRE",
-                                        "SET_TEXT_DROPSHADOW",
-                                        "SET_TEXT_EDGE",
-                                        "BEGIN_TEXT_COMMAND_DISPLAY_TEXT",
-                                        "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME",
-                                        "END_TEXT_COMMAND_DISPLAY_TEXT"};
+// clang-format off
+const std::vector<std::string> kDraw = {"SET_TEXT_FONT", "SET_TEXT_SCALE", "SET_TEXT_COLOUR", "SET_TEXT_WRAP",
+    "SET_TEXT_CENTRE", "SET_TEXT_DROPSHADOW", "SET_TEXT_EDGE", "BEGIN_TEXT_COMMAND_DISPLAY_TEXT",
+    "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", "END_TEXT_COMMAND_DISPLAY_TEXT"};
+// clang-format on
 
 // Holds the arrest key until the frame it was pressed in has ended, through any waits inside it.
 void tapThroughFrame(sim::Host& host) {
