@@ -164,6 +164,20 @@ TEST_F(Begin, AimingAtTheSuspectAgainReleasesHimAndTakesANewClone) {
     EXPECT_EQ(host.statusLine(), kGetCloseText);
 }
 
+// The host makes no clone of a vehicle: the car the player aimed at must not vanish. The custody step
+// of the same frame finds no suspect and ends the arrest again.
+TEST_F(Begin, AimingAtAVehicleKeepsItAndTheArrestEndsAtOnce) {
+    const int32_t car = host.world.spawnVehicle({0, 5, 30});
+    start();
+    const size_t from = press(host, car);
+    EXPECT_EQ(host.trace.count("CLONE_PED(" + std::to_string(car), from), 1u);
+    EXPECT_EQ(host.trace.count("DELETE_ENTITY", from), 0u);
+    EXPECT_TRUE(host.world.exists(car));
+    EXPECT_EQ(host.trace.count("REMOVE_PED_FROM_GROUP(0)", from), 1u);  // the rest of the take-over goes on
+    EXPECT_EQ(host.statusLine(), "");
+    EXPECT_EQ(host.trace.count("DRAW_MARKER", from), 0u);
+}
+
 //-----------------------------------------------------------------------------
 // [SECTION] Leaving the vehicle
 //-----------------------------------------------------------------------------

@@ -59,7 +59,7 @@ TEST_P(Soak, EveryFrameEndsInAStageWithACatalogueText) {
     std::map<int, int> framesInStage;
     for (int frame = 0; frame < 50000 && host.faults.empty(); ++frame) {
         sim::Entity& player = world.player();
-        if (!world.exists(car)) car = world.spawnVehicle(around(player.pos, 20));  // an arrest aimed at it deletes it
+        if (!world.exists(car)) car = world.spawnVehicle(around(player.pos, 20));
         if (peds.size() < 4 || chance(0.002)) {
             const int32_t ped = world.spawnPed(around(player.pos, 30));
             sim::Entity& p = *world.find(ped);

@@ -113,11 +113,13 @@ static void configureSuspect(EntityHandle ped) {
     setBlockingOfNonTemporaryEvents(ped, 1);
 }
 
-// Replaces the aimed-at ped by a clone the script owns, standing where he stands now.
+// Replaces the aimed-at ped by a clone the script owns, standing where he stands now. When the host
+// makes no clone (the aimed-at entity is a vehicle or an object, or no ped could be made), the
+// original stays in the world: deleting it would lose the player's car or whatever he aimed at.
 static void takeOver() {
     g_arrest.suspectPos = getEntityPosition(g_arrest.targetEntity);
     g_arrest.suspectPed = clonePedAt(g_arrest.targetEntity, g_arrest.suspectPos);
-    deleteEntity(&g_arrest.targetEntity);
+    if (g_arrest.suspectPed != 0) deleteEntity(&g_arrest.targetEntity);
     configureSuspect(g_arrest.suspectPed);
 }
 
