@@ -1,6 +1,6 @@
 // Brindlecot demo — the scenes.
 //
-//   [SECTION] Texts the player reads
+//   [SECTION] Constants
 //   [SECTION] The player at the controls
 //   [SECTION] Verdicts
 //   [SECTION] Scenes
@@ -13,23 +13,16 @@
 #include <memory>
 
 #include "demo/narrator.h"
+#include "hud/status.h"
 #include "sim/host.h"
 
 namespace demo {
 
 //-----------------------------------------------------------------------------
-// [SECTION] Texts the player reads
+// [SECTION] Constants
 //-----------------------------------------------------------------------------
 
 namespace {
-
-const char kMissionText[] = "Cannot arrest mission ped (change in config file)";
-const char kLegText[] = "Ped is ~r~refusing arrest~w~, shoot him in the leg!";
-const char kEngineText[] = "Ped is ~r~refusing~w~ arrest, damage the vehicle engine!";
-const char kCuffText[] = "Get close to the suspect and press again to cuff him";
-const char kEscortText[] = "Escort the suspect to the vehicle";
-const char kResistText[] = "Suspect is ~r~resisting~w~ arrest!";
-const char kDriveText[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)";
 
 constexpr int kF3 = 0x72;
 constexpr uint32_t kDefaultStartTick = 100000;
@@ -179,7 +172,7 @@ Cast buildTroubledStreet(sim::World& world) {
 bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
     const Facts& f = s.n.facts();
     s.player.aimAndPress(ped);
-    if (!s.player.waitUntil([&] { return f.lastStatus() == kCuffText; }, 5000)) return false;
+    if (!s.player.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 5000)) return false;
     s.n.say("the player walks up to the suspect");
     const int32_t suspect = f.suspect;
     s.player.walkTo(offset(s.host.world.find(suspect)->pos, -1.2f, 0.0f), kWalk);
@@ -234,9 +227,9 @@ void playRefusals(Scene& s, const Cast& cast) {
         const char* text;
         const char* aside;
     } presses[] = {
-        {cast.missionPed, kMissionText, "ped #%d is part of a mission"},
-        {cast.fighter, kLegText, "ped #%d is fighting the player on foot, unhurt"},
-        {driver, kEngineText, "ped #%d fights from car #%d, whose engine is intact"},
+        {cast.missionPed, kStatusMissionPed, "ped #%d is part of a mission"},
+        {cast.fighter, kStatusRefuseOnFoot, "ped #%d is fighting the player on foot, unhurt"},
+        {driver, kStatusRefuseInVehicle, "ped #%d fights from car #%d, whose engine is intact"},
     };
     for (const auto& p : presses) {
         char aside[96];
@@ -252,7 +245,7 @@ void playRefusals(Scene& s, const Cast& cast) {
     s.n.say("the player shoots up the engine of car #" + std::to_string(getaway) + " (health 1000 -> 400)");
     w.find(getaway)->engineHealth = 400.0f;
     s.player.aimAndPress(driver);
-    s.verdict.expect(s.player.waitUntil([&] { return f.lastStatus() == kCuffText; }, 10000),
+    s.verdict.expect(s.player.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 10000),
                      "the driver gives up once his engine is damaged");
     s.verdict.expect(!w.exists(driver) && w.find(f.suspect) && w.find(f.suspect)->vehicle == 0,
                      "the driver was taken out of his car into custody");
@@ -265,14 +258,14 @@ void playResist(Scene& s, const Cast& cast) {
     s.player.idle(2000);
     s.verdict.expect(f.count("SET_ENABLE_HANDCUFFS") == 0, "no handcuffs were put on");
     s.verdict.expect(f.releaseDistance >= 0 && f.releaseDistance < 2.0f, "the suspect ran from arm's length");
-    s.verdict.expect(f.lastStatus() == kResistText && s.n.stage() == Stage::Released,
+    s.verdict.expect(f.lastStatus() == kStatusResisting && s.n.stage() == Stage::Released,
                      "the resisting text stays on after the arrest ended");
 }
 
 void playLeash(Scene& s, const Cast& cast) {
     const Facts& f = s.n.facts();
     s.player.aimAndPress(cast.ped);
-    s.player.waitUntil([&] { return f.lastStatus() == kCuffText; }, 5000);
+    s.player.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 5000);
     s.n.say("the player turns and runs off down the street");
     const bool kept = s.player.walkTo(offset(kStreet, -80.0f, 0.0f), kRun, [&] { return f.releaseDistance >= 0; });
     s.player.idle(1000);
