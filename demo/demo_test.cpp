@@ -15,6 +15,7 @@
 
 #include "demo/narrator.h"
 #include "demo/scenarios.h"
+#include "sim/host.h"
 
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
@@ -101,10 +102,10 @@ static bool firstDrawResists(uint32_t tick) {
     return std::rand() % 100 < 15;
 }
 
-TEST(FindStartTick, AnswersTheFirstTickWhoseDrawFallsTheAskedWay) {
+TEST(StartTickWhereSuspect, AnswersTheFirstTickWhoseDrawFallsTheAskedWay) {
     for (const uint32_t from : {0u, 100000u, 4294967000u}) {
         for (const bool resist : {true, false}) {
-            const uint32_t tick = demo::findStartTick(from, resist);
+            const uint32_t tick = sim::startTickWhereSuspect(resist, from);
             EXPECT_EQ(firstDrawResists(tick), resist) << from;
             for (uint32_t earlier = from; earlier != tick; ++earlier)
                 EXPECT_NE(firstDrawResists(earlier), resist) << "tick " << earlier << " was skipped";
@@ -132,12 +133,12 @@ static bool play(const std::string& name, demo::RunOptions options, std::string&
 TEST(Scenes, AScenePlayedWithTheWrongDiceFails) {
     std::string output;
     demo::RunOptions options;
-    options.startTick = demo::findStartTick(100000, true);
+    options.startTick = sim::startTickWhereSuspect(true);
     EXPECT_FALSE(play("arrest", options, output));
     EXPECT_THAT(output, HasSubstr("NOT AS EXPECTED: the suspect is cuffed"));
     EXPECT_THAT(output, HasSubstr("== arrest: FAILED"));
 
-    options.startTick = demo::findStartTick(100000, false);
+    options.startTick = sim::startTickWhereSuspect(false);
     EXPECT_FALSE(play("resist", options, output));
     EXPECT_THAT(output, HasSubstr("NOT AS EXPECTED: no handcuffs were put on"));
 }

@@ -8,7 +8,6 @@
 
 #include "demo/scenarios.h"
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -339,13 +338,6 @@ bool hasScenario(const std::string& name) {
     return false;
 }
 
-uint32_t findStartTick(uint32_t from, bool resist) {
-    for (uint32_t tick = from;; ++tick) {
-        std::srand(tick);
-        if ((std::rand() % 100 < 15) == resist) return tick;
-    }
-}
-
 bool runScenario(const std::string& name, const RunOptions& options) {
     const Entry* entry = nullptr;
     for (const Entry& e : entries()) {
@@ -356,7 +348,7 @@ bool runScenario(const std::string& name, const RunOptions& options) {
     if (options.startTick >= 0) {
         startTick = static_cast<uint32_t>(options.startTick);
     } else if (entry->cuffs) {
-        startTick = findStartTick(kDefaultStartTick, entry->resist);
+        startTick = sim::startTickWhereSuspect(entry->resist, kDefaultStartTick);
     }
 
     sim::Host host(startTick);

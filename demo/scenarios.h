@@ -28,9 +28,4 @@ bool hasScenario(const std::string& name);
 // host recorded no fault.
 bool runScenario(const std::string& name, const RunOptions& options);
 
-// The plugin seeds rand() with the tick at start and draws once per cuffing attempt. This answers
-// the first tick at or after `from` whose first draw makes the suspect resist (or, with `resist`
-// false, lets him be cuffed). It uses the rand() of this process, the one the module shares.
-uint32_t findStartTick(uint32_t from, bool resist);
-
 }  // namespace demo

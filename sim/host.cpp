@@ -360,4 +360,11 @@ uint32_t Host::onXInputGetState(uint32_t userIndex, void* state) {
     return connected ? 0 : kDeviceNotConnected;
 }
 
+uint32_t startTickWhereSuspect(bool resists, uint32_t from) {
+    for (uint32_t tick = from;; ++tick) {
+        std::srand(tick);
+        if ((std::rand() % 100 < 15) == resists) return tick;
+    }
+}
+
 }  // namespace sim

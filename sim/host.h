@@ -177,4 +177,9 @@ class HostScope {
     bool saved_;
 };
 
+// The plugin seeds rand() with the tick at start and its first rand() % 100 is the cuff draw (0..14:
+// the suspect resists). Answers the first start tick at or after `from` whose draw makes the suspect
+// resist or, with `resists` false, be cuffed. It uses this process's rand(), the one the module shares.
+uint32_t startTickWhereSuspect(bool resists, uint32_t from = 100000);
+
 }  // namespace sim

@@ -7,7 +7,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,14 +16,7 @@
 // [SECTION] Cuff draw
 //-----------------------------------------------------------------------------
 
-// The script seeds rand with the tick at start and its first rand() % 100 is the cuff draw (0..14
-// resist). This process shares the C library, so the outcome of a start tick can be found here.
-inline uint32_t startTickWhereSuspect(bool resists, uint32_t from = 100000) {
-    for (uint32_t tick = from;; ++tick) {
-        std::srand(tick);
-        if ((std::rand() % 100 < 15) == resists) return tick;
-    }
-}
+using sim::startTickWhereSuspect;
 
 inline std::string fmt(const char* format, ...) {
     char text[512];
