@@ -57,10 +57,10 @@ static void handIdle(const char* text) {
     callNative(kNativeSetTextWrap, slotFloat(0.0f), slotFloat(1.0f));
     callNative(kNativeSetTextCentre, slotInt(1));
     callNative(kNativeSetTextDropshadow, slotInt(0), slotInt(0), slotInt(0), slotInt(0), slotInt(0));
-    callNative(kNativeSetTextEdge, slotInt(1), slotInt(0), slotInt(0), slotInt(0), slotInt(205));
+    callNative(kNativeSetTextOutline);
     callNative(kNativeBeginTextCommandDisplayText, slotText("STRING"));
     callNative(kNativeAddTextComponentString, slotText(text));
-    callNative(kNativeEndTextCommandDisplayText, slotFloat(0.5f), slotFloat(0.9f));
+    callNative(kNativeEndTextCommandDisplayText, slotFloat(0.5f), slotFloat(0.9f), slotInt(0));
     benchmark::DoNotOptimize(GetTickCount());
     benchmark::DoNotOptimize(GetAsyncKeyState(114));
     benchmark::DoNotOptimize(GetTickCount());

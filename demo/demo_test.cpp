@@ -59,8 +59,8 @@ TEST(CallArgs, SplitsAtTopLevelCommasOnly) {
         std::vector<std::string> args;
     } cases[] = {
         {"PLAYER_PED_ID()", {}},
-        {"DELETE_ENTITY(&4)", {"&4"}},
-        {"TASK_ENTER_VEHICLE(4, 2, 10000, 1, 1.2, 0, 0)", {"4", "2", "10000", "1", "1.2", "0", "0"}},
+        {"DELETE_PED(&4)", {"&4"}},
+        {"TASK_ENTER_VEHICLE(4, 2, 10000, 1, 1.2, 0, null, 0)", {"4", "2", "10000", "1", "1.2", "0", "null", "0"}},
         {"SET_NEW_WAYPOINT(477.0, -1023.0)", {"477.0", "-1023.0"}},
         // The status texts hold commas; quoted parentheses must not end the list either.
         {"ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"Ped is ~r~refusing arrest~w~, shoot him in the leg!\")",
@@ -73,7 +73,7 @@ TEST(CallArgs, SplitsAtTopLevelCommasOnly) {
     for (const auto& c : cases) {
         EXPECT_THAT(demo::callArgs(c.call), ElementsAreArray(c.args)) << c.call;
     }
-    EXPECT_EQ(demo::callName("CLONE_PED(2, 1.0, 2.0, 3.0)"), "CLONE_PED");
+    EXPECT_EQ(demo::callName("CLONE_PED(2, 0, 1, 1)"), "CLONE_PED");
     EXPECT_EQ(demo::callName("scriptWait(6000)"), "scriptWait");
 }
 
@@ -166,7 +166,7 @@ TEST(Scenes, TraceEchoesEveryCallWithItsResult) {
     demo::RunOptions options;
     options.trace = true;
     ASSERT_TRUE(play("leash", options, output));
-    EXPECT_THAT(output, HasSubstr("CLONE_PED(3, 306.0, -907.0, 29.0) -> 4\n"));
+    EXPECT_THAT(output, HasSubstr("CLONE_PED(3, 0, 1, 1) -> 4\n"));
     EXPECT_THAT(output, HasSubstr("scriptWait(0)\n"));
     EXPECT_THAT(output, HasSubstr("GetTickCount() -> 100000\n"));
 }

@@ -185,6 +185,33 @@ void Narrator::observeStatus(uint64_t frameStartMs) {
     shownStatus_ = text;
     facts_.statusLines.push_back(text);
     line(frameStartMs, "screen: " + (text.empty() ? std::string("(blank)") : renderStatus(text, options_.colour)));
+    if (!text.empty() && !outlineTold_) {
+        outlineTold_ = true;
+        line(frameStartMs, host_.statusOutlined() ? "the status line has its dark outline"
+                                                  : "the status line is drawn without an outline");
+    }
+}
+
+// What the host did with a ped it took back: the next hand-back recorded among his orders.
+std::string Narrator::handBack(int32_t handle) {
+    const sim::Entity* e = host_.world.find(handle);
+    if (!e) return who(handle) + " is handed back to the game";
+    size_t& told = handBacksTold_[handle];
+    size_t seen = 0;
+    for (const std::string& order : e->orders) {
+        if (order.rfind("handed back", 0) != 0 || seen++ < told) continue;
+        ++told;
+        if (order == "handed back, tasks cleared") {
+            return who(handle) + " is handed back to the game, which clears his orders: he stands still";
+        }
+        static const std::map<std::string, std::string> kGoesOn = {
+            {"handed back, keeps flee", "keeps fleeing"},
+            {"handed back, keeps go_to", "keeps walking"},
+            {"handed back, keeps leave_vehicle", "keeps getting out"}};
+        auto it = kGoesOn.find(order);
+        return who(handle) + " is handed back to the game and " + (it != kGoesOn.end() ? it->second : "keeps his task");
+    }
+    return who(handle) + " is handed back to the game";
 }
 
 //-----------------------------------------------------------------------------
@@ -201,7 +228,10 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
     const std::vector<std::string> args = callArgs(entry.call);
     if (entry.kind == sim::CallKind::Wait) {
         const int32_t ms = intArg(args, 0);
-        if (ms >= 500) line(at, "the script holds the frame for " + std::to_string(ms) + " ms (screen stands still)");
+        if (ms >= 500) {
+            line(at, "the script waits " + std::to_string(ms) +
+                         " ms: the game goes on, but no status line or marker is drawn meanwhile");
+        }
         return;
     }
     if (entry.kind != sim::CallKind::Native) return;
@@ -210,7 +240,8 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
     const int32_t result = static_cast<int32_t>(std::strtol(entry.result.c_str(), nullptr, 10));
 
     if (name == "SET_ENTITY_AS_MISSION_ENTITY") {
-        line(at, who(first) + " is taken over from its mission");
+        line(at, who(first) + (intArg(args, 2) != 0 ? " is taken over by the script, so that it may delete him"
+                                                    : " is claimed for the script, unless a mission holds him"));
     } else if (name == "TASK_LEAVE_ANY_VEHICLE") {
         line(at, who(first) + " is ordered out of his car");
     } else if (name == "CLONE_PED") {
@@ -218,8 +249,11 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
         stage_ = Stage::Busted;
         saidThisArrest_.clear();
         line(at, who(first) + " is replaced by a clone the script owns: " + who(result) + " at " + point(args, 1, 3));
-    } else if (name == "DELETE_ENTITY") {
-        line(at, who(first) + " is deleted");
+    } else if (name == "DELETE_PED") {
+        line(at, who(first) + (host_.world.exists(first) ? " is not deleted: the game keeps him in the world"
+                                                         : " is deleted: only his clone is left"));
+    } else if (name == "SET_PED_AS_NO_LONGER_NEEDED") {
+        line(at, handBack(first));
     } else if (name == "TASK_PLAY_ANIM") {
         const std::string dictionary = args.size() > 1 ? args[1] : "";
         if (dictionary == "\"random@arrests@busted\"" && firstInArrest(name + dictionary)) {

@@ -31,7 +31,7 @@ std::string formatTime(uint64_t ms);
 // stripped when `colour` is false. Other text, unknown tokens included, passes unchanged.
 std::string renderStatus(const std::string& text, bool colour);
 
-// The native's name of a traced call, e.g. "CLONE_PED" for "CLONE_PED(2, 1.0, 2.0, 3.0)".
+// The native's name of a traced call, e.g. "CLONE_PED" for "CLONE_PED(2, 0, 1, 1)".
 std::string callName(const std::string& call);
 
 // The arguments of a traced call as written, split at the top-level commas; quoted texts may hold
@@ -88,6 +88,7 @@ class Narrator {
     void line(uint64_t ms, const std::string& what);
     std::string who(int32_t handle) const;
     bool firstInArrest(const std::string& name);
+    std::string handBack(int32_t handle);
 
     sim::Host& host_;
     NarratorOptions options_;
@@ -98,6 +99,8 @@ class Narrator {
     bool statusShownOnce_ = false;
     std::map<int32_t, int32_t> seats_;            // ped -> car it sits in
     std::map<std::string, bool> saidThisArrest_;  // repeated orders told once per arrest
+    std::map<int32_t, size_t> handBacksTold_;     // ped -> hand-backs already told
+    bool outlineTold_ = false;                    // the status line's outline was told
 };
 
 }  // namespace demo

@@ -184,6 +184,8 @@ std::string Host::statusLine() const {
     return world.lastFrame.lines.empty() ? std::string() : world.lastFrame.lines.front().text;
 }
 
+bool Host::statusOutlined() const { return !world.lastFrame.lines.empty() && world.lastFrame.lines.front().outline; }
+
 //-----------------------------------------------------------------------------
 // [SECTION] Driving the script
 //-----------------------------------------------------------------------------
@@ -293,6 +295,16 @@ void Host::onNativePush64(uint64_t slot) {
     args_.push_back(slot);
 }
 
+// 32-bit integers and floats travel in the low half of their slot with the upper half zero.
+void Host::checkValueSlots(const NativeInfo& info) {
+    for (size_t n = 0; n < args_.size(); ++n) {
+        if (isValueKind(info.args[n]) && (args_[n] >> 32) != 0) {
+            fault(std::string(info.name) + " argument " + std::to_string(n + 1) + " has a non-zero upper half (" +
+                  hex64(args_[n]) + ")");
+        }
+    }
+}
+
 uint64_t* Host::onNativeCall() {
     if (!callOpen_) fault("nativeCall without nativeInit");
     callOpen_ = false;
@@ -303,12 +315,15 @@ uint64_t* Host::onNativeCall() {
         record(CallKind::Native, "UNKNOWN_" + hex64(hash_), std::string(), hash_);
         return results_;
     }
+    // The host reads exactly as many slots as the native has parameters; a short call would read
+    // what the previous call left in its argument buffer. Such a call is recorded, not performed.
     if (args_.size() != std::strlen(info->args)) {
         fault(std::string(info->name) + " takes " + std::to_string(std::strlen(info->args)) + " arguments, got " +
               std::to_string(args_.size()));
         record(CallKind::Native, formatCall(*info, args_), std::string(), hash_);
         return results_;
     }
+    checkValueSlots(*info);
     const std::string call = trace.enabled ? formatCall(*info, args_) : std::string();
     NativeArgs args{args_};
     NativeResult result{results_};

@@ -70,6 +70,7 @@ struct PadSlot {
 
 class Fibre;
 class Module;
+struct NativeInfo;
 struct NativeCallFrame;
 
 class Host {
@@ -120,6 +121,7 @@ class Host {
     void removeIni();
     void press(int virtualKey, bool down = true) { keys[virtualKey & 0xff] = down; }
     std::string statusLine() const;  // the text drawn in the last complete frame, "" if none
+    bool statusOutlined() const;     // whether that text had the dark outline
 
     static std::string defaultModulePath();
 
@@ -142,6 +144,7 @@ class Host {
 
   private:
     void passWait(uint32_t ms);
+    void checkValueSlots(const NativeInfo& info);
 
     uint32_t tick_;
     uint64_t frame_ = 0;

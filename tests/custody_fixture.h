@@ -103,10 +103,11 @@ class CustodyScenario : public Scenario {
     }
 
     std::vector<std::string> release() {
-        return {fmt("STOP_ANIM_TASK(%d, \"back_to_default\", \"get_up@cuffed\", 0)", suspect),
-                fmt("STOP_ANIM_TASK(%d, \"idle_c\", \"random@arrests@busted\", 0)", suspect),
-                fmt("SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(%d, 0)", suspect),
+        return {fmt("STOP_ENTITY_ANIM(%d, \"back_to_default\", \"get_up@cuffed\", 0.0)", suspect),
+                fmt("STOP_ENTITY_ANIM(%d, \"idle_c\", \"random@arrests@busted\", 0.0)", suspect),
+                fmt("TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(%d, 0)", suspect),
                 fmt("TASK_SMART_FLEE_PED(%d, %d, 200.0, -1, 1, 1)", suspect, player()),
+                fmt("SET_PED_KEEP_TASK(%d, 1)", suspect),
                 fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", suspect)};
     }
 

@@ -26,7 +26,7 @@ class EscortTest : public CustodyScenario {
 
     std::vector<std::string> boarding(int32_t door, int32_t seat) {
         return {fmt("SET_VEHICLE_DOOR_OPEN(%d, %d, 1, 0)", car, door),
-                fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, %d, 1.2, 0, 0)", suspect, car, seat),
+                fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, %d, 1.2, 0, null, 0)", suspect, car, seat),
                 "SET_NEW_WAYPOINT(477.0, -1023.0)",
                 coords(suspect),
                 "DRAW_MARKER(2, 477.0, -1023.0, 20.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, "
@@ -37,7 +37,7 @@ class EscortTest : public CustodyScenario {
     std::vector<std::string> seatChecks(std::initializer_list<int32_t> seats) {
         std::vector<std::string> out;
         for (int32_t seat : seats)
-            out.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d)", car, seat));
+            out.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d, 0)", car, seat));
         return out;
     }
 };
@@ -72,7 +72,7 @@ TEST_P(SeatTest, TakesTheFirstFreePassengerSeatWithItsDoor) {
     world().find(car)->pos = {1, 3, 30};
     std::vector<std::string> expected = escortHead("1.0, 3.0, 30.0");
     for (int32_t seat : c.tried)
-        expected.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d)", car, seat));
+        expected.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d, 0)", car, seat));
     if (c.door) expected = join({expected, boarding(c.door, c.seat)});
     EXPECT_THAT(custodyFrame(), ElementsAreArray(join({expected, leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0")})));
     host.step();
@@ -101,7 +101,7 @@ TEST_F(EscortTest, UsesTheVehicleThatThePreviousFrameFound) {
     EXPECT_THAT(first, ::testing::Contains(coords(farCar)));
     EXPECT_THAT(first, Not(::testing::Contains(::testing::StartsWith("TASK_ENTER_VEHICLE"))));
     EXPECT_THAT(custodyFrame(),
-                ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, 1, 1.2, 0, 0)", suspect, nearCar)));
+                ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, 1, 1.2, 0, null, 0)", suspect, nearCar)));
 }
 
 //-----------------------------------------------------------------------------

@@ -27,11 +27,17 @@ static bool isMissionEntity(EntityHandle entity) {
     return resultBool(callNative(kNativeIsEntityAMissionEntity, slotInt(entity)));
 }
 
+// Makes the entity this script's, unless a mission of the host holds it.
 static void makeScriptEntity(EntityHandle entity) {
     callNative(kNativeSetEntityAsMissionEntity, slotInt(entity), slotInt(0), slotInt(0));
 }
 
-static bool isPedInjured(EntityHandle ped) { return resultBool(callNative(kNativeIsPedInjured, slotInt(ped))); }
+// Makes the entity this script's even when a mission of the host holds it, so it can be deleted.
+static void takeOverEntity(EntityHandle entity) {
+    callNative(kNativeSetEntityAsMissionEntity, slotInt(entity), slotInt(0), slotInt(1));
+}
+
+static bool isPedHurt(EntityHandle ped) { return resultBool(callNative(kNativeIsPedHurt, slotInt(ped))); }
 
 static float getEngineHealth(EntityHandle vehicle) {
     return resultFloat(callNative(kNativeGetVehicleEngineHealth, slotInt(vehicle)));
@@ -41,11 +47,13 @@ static void leaveAnyVehicle(EntityHandle ped) {
     callNative(kNativeTaskLeaveAnyVehicle, slotInt(ped), slotInt(1), slotInt(1));
 }
 
-static EntityHandle clonePedAt(EntityHandle ped, const NativeVec3& at) {
-    return resultInt(callNative(kNativeClonePed, slotInt(ped), slotFloat(at.x), slotFloat(at.y), slotFloat(at.z)));
+// The clone stands where the original stands: not networked, this script's, same appearance.
+static EntityHandle clonePed(EntityHandle ped) {
+    return resultInt(callNative(kNativeClonePed, slotInt(ped), slotInt(0), slotInt(1), slotInt(1)));
 }
 
-static void deleteEntity(EntityHandle* entity) { callNative(kNativeDeleteEntity, slotAddress(entity)); }
+// Removes only a mission entity of this script; the host writes 0 through the address.
+static void deletePed(EntityHandle* ped) { callNative(kNativeDeletePed, slotAddress(ped)); }
 
 //-----------------------------------------------------------------------------
 // [SECTION] Refusal tests
@@ -61,7 +69,7 @@ static bool passesRefusalTests(EntityHandle target) {
         }
         makeScriptEntity(target);
     }
-    if (isPedInCombat(target) && !isPedInjured(target) && !isPedInAnyVehicle(target)) {
+    if (isPedInCombat(target) && !isPedHurt(target) && !isPedInAnyVehicle(target)) {
         setStatusMessage(kStatusRefuseOnFoot);
         return false;
     }
@@ -116,10 +124,14 @@ static void configureSuspect(EntityHandle ped) {
 // Replaces the aimed-at ped by a clone the script owns, standing where he stands now. When the host
 // makes no clone (the aimed-at entity is a vehicle or an object, or no ped could be made), the
 // original stays in the world: deleting it would lose the player's car or whatever he aimed at.
+// The host deletes only its script's own entities, so the original is taken over first.
 static void takeOver() {
     g_arrest.suspectPos = getEntityPosition(g_arrest.targetEntity);
-    g_arrest.suspectPed = clonePedAt(g_arrest.targetEntity, g_arrest.suspectPos);
-    if (g_arrest.suspectPed != 0) deleteEntity(&g_arrest.targetEntity);
+    g_arrest.suspectPed = clonePed(g_arrest.targetEntity);
+    if (g_arrest.suspectPed != 0) {
+        takeOverEntity(g_arrest.targetEntity);
+        deletePed(&g_arrest.targetEntity);
+    }
     configureSuspect(g_arrest.suspectPed);
 }
 
@@ -137,7 +149,9 @@ static void playBustedPose() {
 //-----------------------------------------------------------------------------
 
 void beginArrest() {
-    if (doesEntityExist(g_arrest.suspectPed)) releaseSuspect();
+    // Only a suspect this script took over is let go: a refused ped was never ours to release.
+    const bool previousExists = doesEntityExist(g_arrest.suspectPed);
+    if (previousExists && g_arrest.inCustody) releaseSuspect();
     g_arrest.suspectPed = g_arrest.targetEntity;
     const EntityHandle target = g_arrest.targetEntity;
     if (!passesRefusalTests(target)) return;

@@ -27,7 +27,7 @@ static const SeatDoor kPassengerSeats[] = {{1, 2}, {2, 3}, {0, 1}};
 //-----------------------------------------------------------------------------
 
 static bool isVehicleSeatFree(EntityHandle vehicle, int32_t seat) {
-    return resultBool(callNative(kNativeIsVehicleSeatFree, slotInt(vehicle), slotInt(seat)));
+    return resultBool(callNative(kNativeIsVehicleSeatFree, slotInt(vehicle), slotInt(seat), slotInt(0)));
 }
 
 static void openVehicleDoor(EntityHandle vehicle, int32_t door) {
@@ -38,7 +38,7 @@ static void setWaypoint(float x, float y) { callNative(kNativeSetNewWaypoint, sl
 
 void enterVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat) {
     callNative(kNativeTaskEnterVehicle, slotInt(ped), slotInt(vehicle), slotInt(10000), slotInt(seat), slotFloat(1.2f),
-               slotInt(0), slotInt(0));
+               slotInt(0), slotText(nullptr), slotInt(0));
 }
 
 //-----------------------------------------------------------------------------

@@ -27,7 +27,7 @@ void playAnim(EntityHandle ped, const char* dictionary, const char* name, int32_
 
 // The host names the animation before its dictionary here, the reverse of playAnim.
 static void stopAnim(EntityHandle ped, const char* name, const char* dictionary) {
-    callNative(kNativeStopAnimTask, slotInt(ped), slotText(name), slotText(dictionary), slotInt(0));
+    callNative(kNativeStopEntityAnim, slotInt(ped), slotText(name), slotText(dictionary), slotFloat(0.0f));
 }
 
 //-----------------------------------------------------------------------------
@@ -61,7 +61,7 @@ void releaseSuspect() {
     stopAnim(g_arrest.suspectPed, "idle_c", "random@arrests@busted");
     setBlockingOfNonTemporaryEvents(g_arrest.suspectPed, 0);
     fleeFromPlayer(g_arrest.suspectPed, g_arrest.playerPed);
-    releaseEntityHandle(&g_arrest.suspectPed);
+    handBackKeepingTask(&g_arrest.suspectPed);  // still fleeing once the host has him
     g_arrest.isTransporting = 0;
     g_arrest.awaitingCuffs = 0;
     g_arrest.isEscorting = 0;

@@ -74,10 +74,10 @@ void deliverAtPrecinct() {
     scriptWait(1);
     g_arrest.copPed = spawnOfficer(hashModelName(kOfficerModel));
     sendOfficerToPoint(g_arrest.copPed);
-    releaseEntityHandle(&g_arrest.copPed);
+    handBackKeepingTask(&g_arrest.copPed);  // he walks on under the host's management
     scriptWait(6000);
     leaveVehicle(g_arrest.suspectPed, g_arrest.playerVehicle);
-    releaseEntityHandle(&g_arrest.suspectPed);
+    handBackKeepingTask(&g_arrest.suspectPed);
     setStatusMessage(kStatusEmpty);
     releaseSuspect();
 }

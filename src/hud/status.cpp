@@ -11,11 +11,10 @@ static void setTextDropShadow() {
     callNative(kNativeSetTextDropshadow, slotInt(0), slotInt(0), slotInt(0), slotInt(0), slotInt(0));
 }
 
-static void setTextOutline() {
-    callNative(kNativeSetTextEdge, slotInt(1), slotInt(0), slotInt(0), slotInt(0), slotInt(205));
-}
+// The host's dark outline for the next text drawn.
+static void setTextOutline() { callNative(kNativeSetTextOutline); }
 
-// Centred white text with a black outline, at 90% of the screen height. The characters are passed
+// Centred white text with a dark outline, at 90% of the screen height. The characters are passed
 // in place: nothing is allocated per frame.
 void drawStatusMessage() {
     callNative(kNativeSetTextFont, slotInt(0));
@@ -27,5 +26,5 @@ void drawStatusMessage() {
     setTextOutline();
     callNative(kNativeBeginTextCommandDisplayText, slotText("STRING"));
     callNative(kNativeAddTextComponentString, slotText(g_arrest.statusMessage.c_str()));
-    callNative(kNativeEndTextCommandDisplayText, slotFloat(0.5f), slotFloat(0.9f));
+    callNative(kNativeEndTextCommandDisplayText, slotFloat(0.5f), slotFloat(0.9f), slotInt(0));
 }
