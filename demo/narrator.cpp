@@ -248,7 +248,13 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
         facts_.suspect = result;
         stage_ = Stage::Busted;
         saidThisArrest_.clear();
-        line(at, who(first) + " is replaced by a clone the script owns: " + who(result) + " at " + point(args, 1, 3));
+        const sim::Entity* clone = host_.world.find(result);
+        char where[64] = "";
+        if (clone) {
+            std::snprintf(where, sizeof where, " at (%.1f, %.1f, %.1f)", static_cast<double>(clone->pos.x),
+                          static_cast<double>(clone->pos.y), static_cast<double>(clone->pos.z));
+        }
+        line(at, who(first) + " is replaced by a clone the script owns: " + who(result) + where);
     } else if (name == "DELETE_PED") {
         line(at, who(first) + (host_.world.exists(first) ? " is not deleted: the game keeps him in the world"
                                                          : " is deleted: only his clone is left"));

@@ -81,7 +81,7 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
                 ::testing::IsSupersetOf({"handed back, keeps leave_vehicle", "handed back, keeps flee"}));
     EXPECT_EQ(suspectEntity().task, sim::Task::Flee);
     EXPECT_EQ(suspectEntity().vehicle, 0);
-    const sim::Entity& officer = *world().find(world().nextHandle - 1);
+    const sim::Entity& officer = entityOf(world(), world().nextHandle - 1);
     EXPECT_THAT(officer.orders, ElementsAre("go_to", "handed back, keeps go_to"));
     EXPECT_LT(sim::distance(officer.pos, {481, -1023, 28}), 1.0f) << "he walked to his point";
 }

@@ -21,7 +21,7 @@ class Begin : public Scenario {
     // previous suspect to release, and a press that writes nothing leaves `text` in place.
     void leaveTextFromVanishedPed(const std::string& text) {
         const int32_t decoy = host.world.spawnPed({-5, 0, 30});
-        host.world.find(decoy)->inCombat = true;
+        entityOf(host.world, decoy).inCombat = true;
         if (text == kEngineText) host.world.seatPed(decoy, host.world.spawnVehicle({-5, 0, 30}), -1);
         press(host, decoy);
         ASSERT_EQ(host.statusLine(), text);
@@ -31,7 +31,7 @@ class Begin : public Scenario {
     int32_t seatedPed(float engineHealth = 1000.0f) {
         const int32_t ped = host.world.spawnPed({0, 10, 30});
         const int32_t car = host.world.spawnVehicle({0, 10, 30});
-        host.world.find(car)->engineHealth = engineHealth;
+        entityOf(host.world, car).engineHealth = engineHealth;
         host.world.seatPed(ped, car, -1);
         return ped;
     }
@@ -55,7 +55,7 @@ TEST_P(BeginWayOut, RefusesOrTakesOverWithTheRightText) {
     const WayOut& c = GetParam();
     if (c.missionSetting) host.setIni("[Brindlecot]\narrest_mission_ped=1\n");
     const int32_t ped = c.seated ? seatedPed(c.engineHealth) : host.world.spawnPed({0, 10, 30});
-    sim::Entity& e = *host.world.find(ped);
+    sim::Entity& e = entityOf(host.world, ped);
     e.missionEntity = c.mission;
     e.inCombat = c.combat;
     e.injured = c.hurt;
@@ -77,7 +77,7 @@ TEST_P(BeginWayOut, RefusesOrTakesOverWithTheRightText) {
                 host.trace.find("SET_ENTITY_AS_MISSION_ENTITY", from) < host.trace.find("IS_PED_IN_COMBAT", from));
     if (!arrested) {
         // Claimed without the take-over flag, a mission's ped stays with its mission.
-        EXPECT_FALSE(host.world.find(ped)->scriptOwned);
+        EXPECT_FALSE(entityOf(host.world, ped).scriptOwned);
         EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", frameEnd(host.trace, from)), 0u) << "no custody step";
     }
     EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), c.combat && c.seated && !c.mission ? 1u : 0u);
@@ -145,7 +145,7 @@ TEST_F(Begin, FirstArrestConfiguresTheCloneAndPlaysTheBustedPoseTwice) {
                                                "PLAYER_PED_ID()"};  // the custody step follows in the same frame
     EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from), expected.size()),
                 ElementsAreArray(expected));
-    const sim::Entity& clone = *host.world.find(3);
+    const sim::Entity& clone = entityOf(host.world, 3);
     EXPECT_TRUE(clone.anims.count("random@arrests@busted/idle_c"));
     EXPECT_TRUE(clone.blockingEvents && clone.scriptOwned);
     EXPECT_EQ(host.statusLine(), kGetCloseText);
@@ -166,7 +166,7 @@ TEST_F(Begin, AimingAtTheSuspectAgainReleasesHimAndTakesANewClone) {
                 ElementsAreArray(expected));
     EXPECT_EQ(host.trace.count("CLONE_PED(3, 0, 1, 1)", from), 1u);
     EXPECT_FALSE(host.world.exists(3));
-    EXPECT_TRUE(host.world.find(4)->anims.count("random@arrests@busted/idle_c"));
+    EXPECT_TRUE(entityOf(host.world, 4).anims.count("random@arrests@busted/idle_c"));
     EXPECT_EQ(host.statusLine(), kGetCloseText);
 }
 
@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StuckInside{"DiesInside",
                                   [](sim::Host& h, int32_t ped) {
                                       h.atTime(h.elapsedMs() + 500,
-                                               [ped](sim::Host& x) { x.world.find(ped)->dead = true; });
+                                               [ped](sim::Host& x) { entityOf(x.world, ped).dead = true; });
                                   },
                                   400, 600},
                       StuckInside{"DeletedMeanwhile",

@@ -40,7 +40,7 @@ class CustodyScenario : public Scenario {
     CustodyScenario() : Scenario(startTickWhereSuspect(false)) {}
 
     sim::World& world() { return host.world; }
-    sim::Entity& suspectEntity() { return *world().find(suspect); }
+    sim::Entity& suspectEntity() { return entityOf(world(), suspect); }
     int32_t player() { return world().playerPed; }
 
     // The player stands at `at` with a ped one metre east of him; his last vehicle is parked at
@@ -71,7 +71,7 @@ class CustodyScenario : public Scenario {
     // kept standing where he was, so tests place him themselves.
     void startTransport(sim::Vec3 at = {0, 0, 30}) {
         startEscort(at);
-        world().find(car)->pos = {at.x + 1, at.y + 3, at.z};
+        entityOf(world(), car).pos = {at.x + 1, at.y + 3, at.z};
         host.step();  // the boarding
         suspectEntity().task = sim::Task::None;
         suspectEntity().pos = {at.x + 1, at.y, at.z};

@@ -4,6 +4,7 @@
 //   [SECTION] Leash
 //   [SECTION] Suspect gone and the release by the key
 
+#include "tests/arrest_steps.h"
 #include "tests/custody_fixture.h"
 
 using ::testing::ElementsAreArray;
@@ -45,9 +46,9 @@ class EscortTest : public CustodyScenario {
 TEST_F(EscortTest, BoardsOnlyStrictlyWithinFiveMetresOfTheVehicle) {
     startEscort();
     const auto restOfFrame = leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0");
-    world().find(car)->pos = {1, 5, 30};
+    entityOf(world(), car).pos = {1, 5, 30};
     EXPECT_THAT(custodyFrame(), ElementsAreArray(join({escortHead("1.0, 5.0, 30.0"), restOfFrame})));
-    world().find(car)->pos = {1, 4.99f, 30};
+    entityOf(world(), car).pos = {1, 4.99f, 30};
     EXPECT_THAT(custodyFrame(),
                 ElementsAreArray(join({escortHead("1.0, 4.99, 30.0"), seatChecks({1}), boarding(2, 1), restOfFrame})));
     host.step();
@@ -69,7 +70,7 @@ TEST_P(SeatTest, TakesTheFirstFreePassengerSeatWithItsDoor) {
     startEscort();
     for (int32_t seat : c.taken)
         world().seatPed(world().spawnPed({0, 0, 0}), car, seat);
-    world().find(car)->pos = {1, 3, 30};
+    entityOf(world(), car).pos = {1, 3, 30};
     std::vector<std::string> expected = escortHead("1.0, 3.0, 30.0");
     for (int32_t seat : c.tried)
         expected.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d, 0)", car, seat));
@@ -77,7 +78,7 @@ TEST_P(SeatTest, TakesTheFirstFreePassengerSeatWithItsDoor) {
     EXPECT_THAT(custodyFrame(), ElementsAreArray(join({expected, leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0")})));
     host.step();
     EXPECT_EQ(host.statusLine(), c.door ? kDrive : kEscort);
-    EXPECT_EQ(world().find(car)->openDoors.count(c.door), c.door ? 1u : 0u);
+    EXPECT_EQ(entityOf(world(), car).openDoors.count(c.door), c.door ? 1u : 0u);
     if (!c.door) {  // the escort goes on
         EXPECT_THAT(custodyFrame(), ::testing::Contains(::testing::StartsWith("TASK_FOLLOW_TO_OFFSET_OF_ENTITY")));
     }
@@ -185,3 +186,17 @@ TEST_P(KeyReleaseTest, APressWithoutTargetReleasesInTheDispatch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, KeyReleaseTest, ::testing::Values(Stage::Escort, Stage::Transport));
+
+// The escorted suspect vanishes between two custody steps and the player arrests someone else
+// before the next one: nothing is released, and the new suspect must not inherit the escort.
+TEST_F(StageTest, ANewArrestAfterTheEscortedSuspectVanishedStartsInTheBustedPose) {
+    startEscort();
+    host.runFor(250);
+    world().remove(suspect);
+    const sim::Vec3 at = {0, 3, 30};
+    press(host, world().spawnPed(at));
+    const sim::Entity& clone = entityOf(world(), world().nextHandle - 1);
+    EXPECT_THAT(clone.orders, ::testing::Not(::testing::Contains(::testing::StartsWith("follow"))));
+    EXPECT_EQ(clone.pos.y, at.y) << "he kneels where he was taken";
+    EXPECT_EQ(host.statusLine(), kGetClose);
+}

@@ -76,7 +76,7 @@ TEST_P(Settings, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     const SettingsCase& c = GetParam();
     if (!c.ini.empty()) host.setIni(c.ini);
     const int32_t missionPed = host.world.spawnPed({3, 0, 30});
-    host.world.find(missionPed)->missionEntity = true;
+    entityOf(host.world, missionPed).missionEntity = true;
     host.pads[0].connected = true;
     start();
     const std::string call = "GetPrivateProfileIntA(\"Brindlecot\", \"";

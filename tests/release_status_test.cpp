@@ -36,7 +36,7 @@ class StatusLine : public Scenario {};
 // gives him no order and does not hand him to the host, whose mission may still need him.
 TEST_F(Release, ARefusedMissionPedIsLeftAloneWhenSomeoneElseIsArrested) {
     const int32_t refused = host.world.spawnPed({0, 5, 30});  // handle 2
-    host.world.find(refused)->missionEntity = true;
+    entityOf(host.world, refused).missionEntity = true;
     const int32_t other = host.world.spawnPed({0, 6, 30});
     start();
     press(host, refused);
@@ -45,7 +45,7 @@ TEST_F(Release, ARefusedMissionPedIsLeftAloneWhenSomeoneElseIsArrested) {
     const size_t from = press(host, other);
     EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(2)", from) + 1, 1),
               std::vector<std::string>{"IS_ENTITY_A_MISSION_ENTITY(3)"});
-    const sim::Entity& mission = *host.world.find(refused);
+    const sim::Entity& mission = entityOf(host.world, refused);
     EXPECT_TRUE(mission.orders.empty()) << mission.orders.front();
     EXPECT_TRUE(mission.missionEntity && !mission.scriptOwned);
     EXPECT_EQ(host.statusLine(), kGetCloseText);
@@ -54,12 +54,12 @@ TEST_F(Release, ARefusedMissionPedIsLeftAloneWhenSomeoneElseIsArrested) {
 // Shot in the leg after refusing, he is simply tested again and taken over, with nothing released.
 TEST_F(Release, ARefusedPedShotInTheLegIsTakenOverWithoutARelease) {
     const int32_t refused = host.world.spawnPed({0, 5, 30});  // handle 2
-    host.world.find(refused)->inCombat = true;
+    entityOf(host.world, refused).inCombat = true;
     start();
     press(host, refused);
     ASSERT_EQ(host.statusLine(), kLegText);
 
-    host.world.find(refused)->injured = true;
+    entityOf(host.world, refused).injured = true;
     const size_t from = press(host, refused);
     EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED", from) + host.trace.count("SET_PED_AS_NO_LONGER_NEEDED", from),
               0u);
@@ -72,7 +72,7 @@ TEST_F(Release, ARefusedPedShotInTheLegIsTakenOverWithoutARelease) {
 // tokens and all; the empty text is drawn in full too.
 TEST_F(StatusLine, ShowsATextFromTheFrameAfterItIsSet) {
     const int32_t refused = host.world.spawnPed({0, 5, 30});
-    host.world.find(refused)->inCombat = true;
+    entityOf(host.world, refused).inCombat = true;
     start();
     EXPECT_THAT(firstDraw(host.trace, 0), ElementsAreArray(drawOf("")));
 
@@ -85,6 +85,7 @@ TEST_F(StatusLine, ShowsATextFromTheFrameAfterItIsSet) {
     host.step();
     EXPECT_THAT(firstDraw(host.trace, from), ElementsAreArray(drawOf(kLegText)));
     EXPECT_EQ(host.statusLine(), kLegText);
+    EXPECT_TRUE(host.statusOutlined()) << "the dark outline, which the edge setting never drew";
 }
 
 TEST_F(StatusLine, NoLineIsDrawnWhileTheTakeOverWaits) {
@@ -106,7 +107,7 @@ TEST(StatusLineHidden, NeverDrawnAndTheRestOfEveryFrameUnchanged) {
         sim::Host host;
         host.setIni(ini);
         const int32_t refused = host.world.spawnPed({0, 5, 30});
-        host.world.find(refused)->inCombat = true;
+        entityOf(host.world, refused).inCombat = true;
         const int32_t seated = host.world.spawnPed({0, 8, 30});
         host.world.seatPed(seated, host.world.spawnVehicle({0, 8, 30}), -1);
         host.load();

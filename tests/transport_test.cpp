@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Distances, DeliveryRadiusTest,
 // A boarding within reach of the point leads to the delivery in the same pass of the main loop.
 TEST_F(TransportTest, BoardingBesideThePrecinctDeliversInTheSameFrame) {
     startEscort({473, -1023, 28}, {473, -1003, 28});
-    world().find(car)->pos = {474, -1020, 28};
+    entityOf(world(), car).pos = {474, -1020, 28};
     const size_t mark = host.trace.size();
     custodyFrame();
     const size_t boarding = host.trace.find("TASK_ENTER_VEHICLE", mark);
@@ -106,7 +106,7 @@ TEST_P(HandOverTest, SpawnsTheOfficerWaitsAndLetsTheSuspectOut) {
     EXPECT_GE(host.elapsedMs() - before, 6001u);
     EXPECT_EQ(world().exists(cop), c.officerCreated);
     if (c.officerCreated) {
-        EXPECT_EQ(world().find(cop)->task, sim::Task::GoTo) << "handed back, he walks on";
+        EXPECT_EQ(entityOf(world(), cop).task, sim::Task::GoTo) << "handed back, he walks on";
     }
     host.step();
     EXPECT_EQ(host.statusLine(), "");
