@@ -8,10 +8,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "arrest/state.h"
+#include "state.h"
 #include "bench/null_host.h"
 #include "host/natives.h"
-#include "host/script.h"
+#include "script.h"
 #include "hud/status.h"
 
 //-----------------------------------------------------------------------------

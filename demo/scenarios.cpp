@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "arrest/tuning.h"
 #include "demo/narrator.h"
 #include "hud/status.h"
 #include "sim/host.h"
@@ -28,7 +29,7 @@ constexpr uint32_t kDefaultStartTick = 100000;
 constexpr float kWalk = 1.4f;  // metres per second
 constexpr float kRun = 6.0f;
 const sim::Vec3 kStreet = {300.0f, -900.0f, 29.0f};
-const sim::Vec3 kPrecinctKerb = {477.0f, -1025.0f, 28.0f};
+const sim::Vec3 kPrecinctKerb = {kPrecinctPoint.x, kPrecinctPoint.y - 2.0f, kPrecinctPoint.z};
 
 sim::Vec3 offset(const sim::Vec3& p, float dx, float dy) { return {p.x + dx, p.y + dy, p.z}; }
 
@@ -208,7 +209,7 @@ void playArrest(Scene& s, const Cast& cast) {
     }
 
     s.verdict.expect(f.boardedCar == cast.car, "the suspect boarded the player's car");
-    s.verdict.expect(w.waypointSet && w.waypointX == 477.0f && w.waypointY == -1023.0f,
+    s.verdict.expect(w.waypointSet && w.waypointX == kPrecinctPoint.x && w.waypointY == kPrecinctPoint.y,
                      "the map waypoint points at the precinct");
     s.verdict.expect(f.count("DRAW_MARKER") > 0, "the precinct was marked on the ground");
     s.verdict.expect(f.officer != 0 && w.exists(f.officer), "an officer was created at the precinct");

@@ -8,8 +8,8 @@
 #include <map>
 #include <random>
 
-#include "arrest/state.h"
-#include "host/script.h"
+#include "state.h"
+#include "script.h"
 #include "hud/status.h"
 #include "sim/host.h"
 

@@ -7,17 +7,13 @@
 //   [SECTION] beginArrest
 
 #include "arrest/arrest.h"
-#include "arrest/state.h"
+#include "arrest/tuning.h"
 #include "host/natives.h"
 #include "hud/status.h"
+#include "state.h"
 
 static const char kBustedDict[] = "random@arrests@busted";
 static const char kBustedAnim[] = "idle_c";
-
-// A ped that has not left its vehicle by then never will on its own (stuck, locked in, or the
-// vehicle keeps moving); the game's exit animation takes a few seconds. The script stands still
-// while it waits, so the wait must end.
-constexpr uint32_t kLeaveVehicleLimitMs = 10000;
 
 //-----------------------------------------------------------------------------
 // [SECTION] Natives of this stage
@@ -55,6 +51,24 @@ static EntityHandle clonePed(EntityHandle ped) {
 // Removes only a mission entity of this script; the host writes 0 through the address.
 static void deletePed(EntityHandle* ped) { callNative(kNativeDeletePed, slotAddress(ped)); }
 
+static void removePedFromGroup(EntityHandle ped) { callNative(kNativeRemovePedFromGroup, slotInt(ped)); }
+
+static void setPedSeeingRange(EntityHandle ped, float range) {
+    callNative(kNativeSetPedSeeingRange, slotInt(ped), slotFloat(range));
+}
+
+static void setPedHearingRange(EntityHandle ped, float range) {
+    callNative(kNativeSetPedHearingRange, slotInt(ped), slotFloat(range));
+}
+
+static void clearPedFleeAttributes(EntityHandle ped) {
+    callNative(kNativeSetPedFleeAttributes, slotInt(ped), slotInt(0), slotInt(0));
+}
+
+static void enablePedCombatAttribute(EntityHandle ped, int32_t attribute) {
+    callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(attribute), slotInt(1));
+}
+
 //-----------------------------------------------------------------------------
 // [SECTION] Refusal tests
 //-----------------------------------------------------------------------------
@@ -90,7 +104,9 @@ static bool passesRefusalTests(EntityHandle target) {
 //-----------------------------------------------------------------------------
 
 // Polls every millisecond until the host reports the ped out of every vehicle, then gives him a
-// second to stand up. Gives up when the ped vanishes, dies or is still inside after the limit.
+// second to stand up. Gives up when the ped vanishes, dies or is still inside after the limit: a
+// ped who has not left by then never will on his own (stuck, locked in, or the vehicle keeps
+// moving), and the script stands still while it waits, so the wait must end.
 static bool waitUntilOutOfVehicle(EntityHandle ped) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -99,7 +115,7 @@ static bool waitUntilOutOfVehicle(EntityHandle ped) {
         if (static_cast<uint32_t>(GetTickCount() - start) >= kLeaveVehicleLimitMs) return false;
         scriptWait(1);
     }
-    scriptWait(1000);
+    scriptWait(kStandUpMs);
     return true;
 }
 
@@ -109,15 +125,15 @@ static bool waitUntilOutOfVehicle(EntityHandle ped) {
 
 // Strips the clone of its group, tasks and nearly all of its senses.
 static void configureSuspect(EntityHandle ped) {
-    callNative(kNativeRemovePedFromGroup, slotInt(ped));
+    removePedFromGroup(ped);
     clearPedTasks(ped);
     clearPedTasksImmediately(ped);
     clearPedSecondaryTask(ped);
-    callNative(kNativeSetPedSeeingRange, slotInt(ped), slotFloat(0.1f));
-    callNative(kNativeSetPedHearingRange, slotInt(ped), slotFloat(0.1f));
-    callNative(kNativeSetPedFleeAttributes, slotInt(ped), slotInt(0), slotInt(0));
-    callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(17), slotInt(1));
-    callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(46), slotInt(1));
+    setPedSeeingRange(ped, 0.1f);
+    setPedHearingRange(ped, 0.1f);
+    clearPedFleeAttributes(ped);
+    enablePedCombatAttribute(ped, 17);
+    enablePedCombatAttribute(ped, 46);
     setBlockingOfNonTemporaryEvents(ped, 1);
 }
 
@@ -138,9 +154,9 @@ static void takeOver() {
 // The dictionary is not awaited: the pose is started 1 ms after the request and once more 5 ms later.
 static void playBustedPose() {
     requestAnimDict(kBustedDict);
-    scriptWait(1);
+    scriptWait(kBustedPoseFirstMs);
     playAnim(g_arrest.suspectPed, kBustedDict, kBustedAnim, -1);
-    scriptWait(5);
+    scriptWait(kBustedPoseSecondMs);
     playAnim(g_arrest.suspectPed, kBustedDict, kBustedAnim, -1);
 }
 

@@ -5,19 +5,23 @@
 //   [SECTION] Release
 
 #include "arrest/arrest.h"
-#include "arrest/state.h"
 #include "host/natives.h"
 #include "hud/status.h"
+#include "state.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Animations
 //-----------------------------------------------------------------------------
 
+static bool hasAnimDictLoaded(const char* dictionary) {
+    return resultBool(callNative(kNativeHasAnimDictLoaded, slotText(dictionary)));
+}
+
+static void requestAnimDictLoad(const char* dictionary) { callNative(kNativeRequestAnimDict, slotText(dictionary)); }
+
 // Asks the host to load the dictionary unless it has it; never waits for the load.
 void requestAnimDict(const char* dictionary) {
-    if (!resultBool(callNative(kNativeHasAnimDictLoaded, slotText(dictionary)))) {
-        callNative(kNativeRequestAnimDict, slotText(dictionary));
-    }
+    if (!hasAnimDictLoaded(dictionary)) requestAnimDictLoad(dictionary);
 }
 
 void playAnim(EntityHandle ped, const char* dictionary, const char* name, int32_t duration) {

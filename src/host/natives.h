@@ -7,7 +7,7 @@
 //   [SECTION] Tasks
 //
 // One small operation per native, with its fixed arguments; the stages never push slots themselves.
-// Natives used by a single stage live beside that stage (arrest/, hud/).
+// Natives used by a single stage live beside that stage.
 
 #pragma once
 

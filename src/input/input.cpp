@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-#include "arrest/state.h"
+#include "state.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Settings file
