@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "demo/narrator.h"
-#include "demo/scenarios.h"
+#include "demo/scenes.h"
 #include "sim/host.h"
 
 using ::testing::ElementsAreArray;
@@ -121,7 +121,7 @@ TEST(StartTickWhereSuspect, AnswersTheFirstTickWhoseDrawFallsTheAskedWay) {
 static bool play(const std::string& name, demo::RunOptions options, std::string& output) {
     FILE* out = std::tmpfile();
     options.out = out;
-    const bool ok = demo::runScenario(name, options);
+    const bool ok = demo::playScene(name, options);
     output.assign(static_cast<size_t>(std::ftell(out)), '\0');
     std::rewind(out);
     output.resize(std::fread(&output[0], 1, output.size(), out));

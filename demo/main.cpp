@@ -6,18 +6,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "demo/scenarios.h"
+#include "demo/scenes.h"
 
 static void printUsage(FILE* out) {
     std::fprintf(out,
-                 "usage: demo [--scenario NAME] [--trace] [--start-tick N]\n"
+                 "usage: demo [--scene NAME] [--trace] [--start-tick N]\n"
                  "       demo --list | --help\n"
                  "\n"
                  "Plays a scene in the simulated game with the plugin loaded and prints one line per\n"
                  "event (simulated time, arrest stage, what happened) and the status line as the screen\n"
                  "shows it.\n"
                  "\n"
-                 "  --scenario NAME  the scene to play (default: arrest; see --list)\n"
+                 "  --scene NAME     the scene to play (default: arrest; see --list)\n"
                  "  --trace          also print every native call: frame, tick, call -> result\n"
                  "  --start-tick N   the game's tick at start, which seeds the plugin's dice\n"
                  "  --list           list the scenes\n"
@@ -27,7 +27,7 @@ static void printUsage(FILE* out) {
 }
 
 static void printList() {
-    for (const demo::ScenarioInfo& s : demo::scenarioList())
+    for (const demo::SceneInfo& s : demo::sceneList())
         std::printf("%-10s %s\n", s.name, s.summary);
 }
 
@@ -42,7 +42,7 @@ static bool parseTick(const char* text, int64_t& tick) {
 int main(int argc, char** argv) {
     demo::RunOptions options;
     options.colour = isatty(fileno(stdout)) != 0;
-    std::string scenario = "arrest";
+    std::string scene = "arrest";
     for (int n = 1; n < argc; ++n) {
         const std::string arg = argv[n];
         const bool hasValue = n + 1 < argc;
@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "--trace") {
             options.trace = true;
-        } else if (arg == "--scenario" && hasValue) {
-            scenario = argv[++n];
+        } else if ((arg == "--scene" || arg == "--scenario") && hasValue) {  // --scenario: its old name
+            scene = argv[++n];
         } else if (arg == "--start-tick" && hasValue && parseTick(argv[n + 1], options.startTick)) {
             ++n;
         } else {
@@ -64,11 +64,11 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!demo::hasScenario(scenario)) {
-        std::fprintf(stderr, "demo: no scenario '%s'; the scenarios are:\n", scenario.c_str());
-        for (const demo::ScenarioInfo& s : demo::scenarioList())
+    if (!demo::hasScene(scene)) {
+        std::fprintf(stderr, "demo: no scene '%s'; the scenes are:\n", scene.c_str());
+        for (const demo::SceneInfo& s : demo::sceneList())
             std::fprintf(stderr, "  %s\n", s.name);
         return 2;
     }
-    return demo::runScenario(scenario, options) ? 0 : 1;
+    return demo::playScene(scene, options) ? 0 : 1;
 }

@@ -74,7 +74,7 @@ class Narrator {
 
     // One frame (one wait) of the script, then everything it showed.
     void step();
-    // A line of the scenario itself: what the player does.
+    // A line of the scene itself: what the player does.
     void say(const std::string& what);
 
     const Facts& facts() const { return facts_; }

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <random>
 
+#include "sim/boundary.h"
 #include "sim/fibre.h"
 #include "sim/module.h"
 #include "sim/natives.h"
@@ -109,6 +110,53 @@ void Host::fault(const std::string& what) {
 }
 
 //-----------------------------------------------------------------------------
+// [SECTION] The host library's functions
+//-----------------------------------------------------------------------------
+// What the exported functions (sim/exports.cpp) reach: the current Host, with its own code marked as
+// the host's for the allocation counters.
+
+namespace {
+
+Host& boundHost() {
+    Host* current = Host::current();
+    if (!current) {
+        std::fprintf(stderr, "Brindlecot sim: the plugin called its host with no sim::Host alive\n");
+        std::abort();
+    }
+    return *current;
+}
+
+void boundScriptRegister(HMODULE module, void (*entry)()) {
+    HostScope scope;
+    boundHost().onScriptRegister(module, entry);
+}
+
+void boundScriptWait(DWORD ms) {
+    HostScope scope;
+    boundHost().onScriptWait(ms);
+}
+
+void boundNativeInit(uint64_t hash) {
+    HostScope scope;
+    boundHost().onNativeInit(hash);
+}
+
+void boundNativePush64(uint64_t slot) {
+    HostScope scope;
+    boundHost().onNativePush64(slot);
+}
+
+uint64_t* boundNativeCall() {
+    HostScope scope;
+    return boundHost().onNativeCall();
+}
+
+const HostBoundary kHostBoundary = {boundScriptRegister, boundScriptWait, boundNativeInit, boundNativePush64,
+                                    boundNativeCall};
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
 // [SECTION] Lifetime and loading
 //-----------------------------------------------------------------------------
 
@@ -127,6 +175,7 @@ Host::Host(uint32_t startTick) : tick_(startTick) {
         std::abort();
     }
     g_current = this;
+    simBindHost(&kHostBoundary);
     workingDirectory = makeWorkingDirectory();
     args_.reserve(32);
 }
@@ -135,6 +184,7 @@ Host::~Host() {
     unload();
     std::error_code ignored;
     std::filesystem::remove_all(workingDirectory, ignored);
+    simBindHost(nullptr);
     g_current = nullptr;
 }
 
@@ -334,7 +384,7 @@ uint64_t* Host::onNativeCall() {
         stuck_ = true;
         fibre_->yield();  // never resumed
     }
-    return results_;
+    return resultsOverride ? resultsOverride : results_;
 }
 
 //-----------------------------------------------------------------------------

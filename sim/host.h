@@ -90,8 +90,9 @@ class Host {
     uint32_t tickPerRead = 0;
     bool keys[256] = {};
     PadSlot pads[4];
-    std::string workingDirectory = ".";  // where .\Brindlecot.ini is looked up
-    std::vector<std::string> faults;     // protocol errors: unknown natives, bad arguments, a stuck script
+    std::string workingDirectory = ".";   // where .\Brindlecot.ini is looked up
+    std::vector<std::string> faults;      // protocol errors: unknown natives, bad arguments, a stuck script
+    uint64_t* resultsOverride = nullptr;  // crash probes: handed to the plugin instead of the results
 
     // Clock
     uint32_t tick() const { return tick_; }

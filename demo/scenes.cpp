@@ -6,7 +6,7 @@
 //   [SECTION] Scenes
 //   [SECTION] Table and runner
 
-#include "demo/scenarios.h"
+#include "demo/scenes.h"
 
 #include <functional>
 #include <memory>
@@ -294,7 +294,7 @@ void playFree(Scene& s, const Cast& cast) {
 //-----------------------------------------------------------------------------
 
 struct Entry {
-    ScenarioInfo info;
+    SceneInfo info;
     bool cuffs;  // whether the scene needs a cuffing draw, and which way it must fall
     bool resist;
     Cast (*build)(sim::World&);
@@ -322,9 +322,9 @@ const std::vector<Entry>& entries() {
 
 }  // namespace
 
-const std::vector<ScenarioInfo>& scenarioList() {
-    static const std::vector<ScenarioInfo> list = [] {
-        std::vector<ScenarioInfo> out;
+const std::vector<SceneInfo>& sceneList() {
+    static const std::vector<SceneInfo> list = [] {
+        std::vector<SceneInfo> out;
         for (const Entry& e : entries())
             out.push_back(e.info);
         return out;
@@ -332,14 +332,14 @@ const std::vector<ScenarioInfo>& scenarioList() {
     return list;
 }
 
-bool hasScenario(const std::string& name) {
+bool hasScene(const std::string& name) {
     for (const Entry& e : entries()) {
         if (name == e.info.name) return true;
     }
     return false;
 }
 
-bool runScenario(const std::string& name, const RunOptions& options) {
+bool playScene(const std::string& name, const RunOptions& options) {
     const Entry* entry = nullptr;
     for (const Entry& e : entries()) {
         if (name == e.info.name) entry = &e;

@@ -16,16 +16,16 @@ struct RunOptions {
     FILE* out = stdout;
 };
 
-struct ScenarioInfo {
+struct SceneInfo {
     const char* name;
     const char* summary;
 };
 
-const std::vector<ScenarioInfo>& scenarioList();
-bool hasScenario(const std::string& name);
+const std::vector<SceneInfo>& sceneList();
+bool hasScene(const std::string& name);
 
 // Plays the scene with the real plugin module loaded; true when it ends the way it should and the
 // host recorded no fault.
-bool runScenario(const std::string& name, const RunOptions& options);
+bool playScene(const std::string& name, const RunOptions& options);
 
 }  // namespace demo
