@@ -195,6 +195,7 @@ void Narrator::observeStatus(uint64_t frameStartMs) {
 // What the host did with a ped it took back: the next hand-back recorded among his orders.
 std::string Narrator::handBack(int32_t handle) {
     const sim::Entity* e = host_.world.find(handle);
+    if (handle == 0) return "handle 0 is handed back: it names nobody, nothing happens";
     if (!e) return who(handle) + " is handed back to the game";
     size_t& told = handBacksTold_[handle];
     size_t seen = 0;
@@ -286,10 +287,15 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
     } else if (name == "CREATE_PED") {
         facts_.officer = result;
         stage_ = Stage::HandOver;
-        line(at, result != 0 ? who(result) + " appears at " + point(args, 2, 3)
-                             : std::string("no officer: the game could not create one"));
+        const bool requested = facts_.count("REQUEST_MODEL") > 0;
+        line(at,
+             result != 0 ? who(result) + " appears at " + point(args, 2, 3)
+             : requested
+                 ? std::string("no officer appears: the game was still loading his model, asked for a moment before")
+                 : std::string("no officer: the game could not create one"));
     } else if (name == "TASK_GO_STRAIGHT_TO_COORD") {
-        line(at, who(first) + " walks to " + point(args, 1, 3));
+        line(at, first != 0 ? who(first) + " walks to " + point(args, 1, 3)
+                            : "the order to walk to " + point(args, 1, 3) + " goes to handle 0: nobody moves");
     } else if (name == "TASK_LEAVE_VEHICLE") {
         line(at, who(first) + " is ordered out of " + who(intArg(args, 1)));
     } else if (name == "TASK_SMART_FLEE_PED") {

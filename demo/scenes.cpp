@@ -185,9 +185,12 @@ bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
 // [SECTION] Scenes
 //-----------------------------------------------------------------------------
 
-void playArrest(Scene& s, const Cast& cast) {
+// The whole road; with `policeAbout` the game already has the officer's model in memory, as it does
+// where police walk the streets, otherwise it streams it in only when the plugin asks.
+void playWholeArrest(Scene& s, const Cast& cast, bool policeAbout) {
     const Facts& f = s.n.facts();
     sim::World& w = s.host.world;
+    if (policeAbout) w.models[sim::hashName("s_m_y_cop_01")] = 0;
     s.n.say("the player stands by his car #" + std::to_string(cast.car) + "; ped #" + std::to_string(cast.ped) +
             " loiters on the pavement");
     s.player.idle(500);
@@ -212,10 +215,22 @@ void playArrest(Scene& s, const Cast& cast) {
     s.verdict.expect(w.waypointSet && w.waypointX == kPrecinctPoint.x && w.waypointY == kPrecinctPoint.y,
                      "the map waypoint points at the precinct");
     s.verdict.expect(f.count("DRAW_MARKER") > 0, "the precinct was marked on the ground");
-    s.verdict.expect(f.officer != 0 && w.exists(f.officer), "an officer was created at the precinct");
+    if (policeAbout) {
+        s.verdict.expect(f.officer != 0 && w.exists(f.officer), "an officer was created at the precinct");
+    } else {
+        s.verdict.expect(f.count("REQUEST_MODEL") == 1 && f.officer == 0,
+                         "the officer's model was asked for once and was not there in time");
+    }
     s.verdict.expect(f.count("TASK_LEAVE_VEHICLE") > 0, "the suspect was ordered out at the precinct");
     s.verdict.expect(s.n.stage() == Stage::Released && s.host.statusLine().empty(),
                      "the status line is blank after the hand-over");
+}
+
+void playArrest(Scene& s, const Cast& cast) { playWholeArrest(s, cast, true); }
+
+void playLateOfficer(Scene& s, const Cast& cast) {
+    s.n.say("no police walk these streets: the game has no officer's model in memory");
+    playWholeArrest(s, cast, false);
 }
 
 void playRefusals(Scene& s, const Cast& cast) {
@@ -308,6 +323,11 @@ const std::vector<Entry>& entries() {
          false,
          buildStreet,
          playArrest},
+        {{"late-officer", "the whole arrest, but the officer's model is not loaded in time"},
+         true,
+         false,
+         buildStreet,
+         playLateOfficer},
         {{"refusals", "a mission ped, a fighter on foot and one in a healthy car are refused"},
          false,
          false,

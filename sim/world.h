@@ -117,7 +117,7 @@ struct World {
     // Timing of the host's own behaviour, in milliseconds.
     uint32_t leaveVehicleMs = 1500;  // a ped told to get out is out after this
     uint32_t animDictLoadMs = 1;     // a requested dictionary is loaded after this
-    uint32_t modelLoadMs = 1;        // a requested model is loaded after this
+    uint32_t modelLoadMs = 250;      // a requested model is loaded after this: some fifteen frames
     float walkSpeed = 1.5f;          // metres per second: following, entering, walking to a point
     float fleeSpeed = 5.0f;
     float boardReach = 1.5f;  // a ped entering a vehicle sits once this close

@@ -41,6 +41,7 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
     world().unseatPed(player());
     world().movePlayer({0, 0, 30});
     const int32_t ped = world().spawnPed({5, 0, 30});
+    world().models[sim::hashName("s_m_y_cop_01")] = 0;  // police about: the officer's model is in memory
     start();
     seen.push_back(host.statusLine());
     world().aimTarget = ped;
