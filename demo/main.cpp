@@ -8,10 +8,10 @@
 
 #include "demo/scenes.h"
 
-static void printUsage(FILE* out) {
+static void printUsage(FILE* out, const char* program) {
     std::fprintf(out,
-                 "usage: demo [--scene NAME] [--trace] [--start-tick N]\n"
-                 "       demo --list | --help\n"
+                 "usage: %s [--scene NAME] [--trace] [--start-tick N]\n"
+                 "       %s --list | --help\n"
                  "\n"
                  "Plays a scene in the simulated game with the plugin loaded and prints one line per\n"
                  "event (simulated time, arrest stage, what happened) and the status line as the screen\n"
@@ -19,16 +19,17 @@ static void printUsage(FILE* out) {
                  "\n"
                  "  --scene NAME     the scene to play (default: arrest; see --list)\n"
                  "  --trace          also print every native call: frame, tick, call -> result\n"
-                 "  --start-tick N   the game's tick at start, which seeds the plugin's dice\n"
+                 "  --start-tick N   the game's tick at start (0 to 4294967295), which seeds the plugin's dice\n"
                  "  --list           list the scenes\n"
                  "  --help           this text\n"
                  "\n"
-                 "Exit status: 0 when the scene ends the way it should, 1 otherwise, 2 for bad usage.\n");
+                 "Exit status: 0 when the scene ends the way it should, 1 otherwise, 2 for bad usage.\n",
+                 program, program);
 }
 
 static void printList() {
     for (const demo::SceneInfo& s : demo::sceneList())
-        std::printf("%-10s %s\n", s.name, s.summary);
+        std::printf("%-13s %s\n", s.name, s.summary);
 }
 
 static bool parseTick(const char* text, int64_t& tick) {
@@ -39,33 +40,43 @@ static bool parseTick(const char* text, int64_t& tick) {
     return true;
 }
 
+// Bad usage: says what was wrong, then how to call the program; exit status 2.
+static int badUsage(const char* program, const std::string& what) {
+    std::fprintf(stderr, "%s: %s\n\n", program, what.c_str());
+    printUsage(stderr, program);
+    return 2;
+}
+
 int main(int argc, char** argv) {
+    const char* program = argc > 0 && argv[0][0] != '\0' ? argv[0] : "demo";
     demo::RunOptions options;
     options.colour = isatty(fileno(stdout)) != 0;
     std::string scene = "arrest";
     for (int n = 1; n < argc; ++n) {
         const std::string arg = argv[n];
-        const bool hasValue = n + 1 < argc;
+        const bool takesValue = arg == "--scene" || arg == "--scenario" || arg == "--start-tick";
+        if (takesValue && n + 1 >= argc) return badUsage(program, arg + " needs a value");
         if (arg == "--help" || arg == "-h") {
-            printUsage(stdout);
+            printUsage(stdout, program);
             return 0;
         } else if (arg == "--list") {
             printList();
             return 0;
         } else if (arg == "--trace") {
             options.trace = true;
-        } else if ((arg == "--scene" || arg == "--scenario") && hasValue) {  // --scenario: its old name
+        } else if (arg == "--scene" || arg == "--scenario") {  // --scenario: its old name
             scene = argv[++n];
-        } else if (arg == "--start-tick" && hasValue && parseTick(argv[n + 1], options.startTick)) {
-            ++n;
+        } else if (arg == "--start-tick") {
+            if (!parseTick(argv[++n], options.startTick)) {
+                return badUsage(program, std::string("--start-tick: '") + argv[n] +
+                                             "' is not a tick (a whole number from 0 to 4294967295)");
+            }
         } else {
-            std::fprintf(stderr, "demo: bad argument '%s'\n\n", arg.c_str());
-            printUsage(stderr);
-            return 2;
+            return badUsage(program, "unknown option '" + arg + "'");
         }
     }
     if (!demo::hasScene(scene)) {
-        std::fprintf(stderr, "demo: no scene '%s'; the scenes are:\n", scene.c_str());
+        std::fprintf(stderr, "%s: no scene '%s'; the scenes are:\n", program, scene.c_str());
         for (const demo::SceneInfo& s : demo::sceneList())
             std::fprintf(stderr, "  %s\n", s.name);
         return 2;

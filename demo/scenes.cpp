@@ -310,11 +310,14 @@ void playFree(Scene& s, const Cast& cast) {
 
 struct Entry {
     SceneInfo info;
-    bool cuffs;  // whether the scene needs a cuffing draw, and which way it must fall
+    bool cuffs;  // whether the scene needs a cuffing draw, and which way it usually falls
     bool resist;
     Cast (*build)(sim::World&);
     void (*play)(Scene&, const Cast&);
 };
+
+// What a cuffing scene becomes when a chosen start tick makes the dice fall the other way.
+void (*otherOutcome(const Entry& entry))(Scene&, const Cast&) { return entry.resist ? playArrest : playResist; }
 
 const std::vector<Entry>& entries() {
     static const std::vector<Entry> table = {
@@ -384,8 +387,15 @@ bool playScene(const std::string& name, const RunOptions& options) {
     Scene scene{host, narrator, player, verdict};
 
     std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->info.name, entry->info.summary, startTick);
+    void (*play)(Scene&, const Cast&) = entry->play;
+    const int draw = sim::cuffDrawAt(startTick);
+    if (entry->cuffs && (draw < kResistChancePercent) != entry->resist) {
+        std::fprintf(options.out, "== at tick %u the dice draw %d of 100: the suspect %s, so the story follows that\n",
+                     startTick, draw, draw < kResistChancePercent ? "resists the handcuffs" : "lets himself be cuffed");
+        play = otherOutcome(*entry);
+    }
     host.load();
-    if (host.faults.empty()) entry->play(scene, cast);
+    if (host.faults.empty()) play(scene, cast);
 
     for (const std::string& fault : host.faults)
         std::fprintf(options.out, "host fault: %s\n", fault.c_str());

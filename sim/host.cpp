@@ -425,10 +425,14 @@ uint32_t Host::onXInputGetState(uint32_t userIndex, void* state) {
     return connected ? 0 : kDeviceNotConnected;
 }
 
+int cuffDrawAt(uint32_t tick) {
+    std::srand(tick);
+    return std::rand() % 100;
+}
+
 uint32_t startTickWhereSuspect(bool resists, uint32_t from) {
     for (uint32_t tick = from;; ++tick) {
-        std::srand(tick);
-        if ((std::rand() % 100 < 15) == resists) return tick;
+        if ((cuffDrawAt(tick) < 15) == resists) return tick;
     }
 }
 

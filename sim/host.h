@@ -186,4 +186,7 @@ class HostScope {
 // resist or, with `resists` false, be cuffed. It uses this process's rand(), the one the module shares.
 uint32_t startTickWhereSuspect(bool resists, uint32_t from = 100000);
 
+// The plugin's cuff draw (rand() % 100 after srand(tick)) for a script started at `tick`.
+int cuffDrawAt(uint32_t tick);
+
 }  // namespace sim
