@@ -4,13 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "demo/map.h"
 #include "demo/scenarios.h"
 
 static void printUsage(FILE* out) {
     std::fprintf(out,
-                 "usage: demo [--scenario NAME] [--trace] [--start-tick N]\n"
+                 "usage: demo [--scenario NAME] [--trace] [--start-tick N] [--map FILE]\n"
                  "       demo --list | --help\n"
                  "\n"
                  "Plays a scene in the simulated game with the plugin loaded and prints one line per\n"
@@ -20,15 +22,24 @@ static void printUsage(FILE* out) {
                  "  --scenario NAME  the scene to play (default: arrest; see --list)\n"
                  "  --trace          also print every native call: frame, tick, call -> result\n"
                  "  --start-tick N   the game's tick at start, which seeds the plugin's dice\n"
+                 "  --map FILE       also draw the scene from above into FILE, .svg or .png\n"
                  "  --list           list the scenes\n"
                  "  --help           this text\n"
                  "\n"
-                 "Exit status: 0 when the scene ends the way it should, 1 otherwise, 2 for bad usage.\n");
+                 "Exit status: 0 when the scene ends the way it should, 1 otherwise or when the map could\n"
+                 "not be written, 2 for bad usage (a map file name that cannot be written included).\n");
 }
 
 static void printList() {
     for (const demo::ScenarioInfo& s : demo::scenarioList())
         std::printf("%-10s %s\n", s.name, s.summary);
+}
+
+static std::string sceneTitle(const std::string& name) {
+    for (const demo::ScenarioInfo& s : demo::scenarioList()) {
+        if (name == s.name) return name + ": " + s.summary;
+    }
+    return name;
 }
 
 static bool parseTick(const char* text, int64_t& tick) {
@@ -43,6 +54,7 @@ int main(int argc, char** argv) {
     demo::RunOptions options;
     options.colour = isatty(fileno(stdout)) != 0;
     std::string scenario = "arrest";
+    const char* mapPath = nullptr;  // --map given, even with an empty name
     for (int n = 1; n < argc; ++n) {
         const std::string arg = argv[n];
         const bool hasValue = n + 1 < argc;
@@ -56,6 +68,8 @@ int main(int argc, char** argv) {
             options.trace = true;
         } else if (arg == "--scenario" && hasValue) {
             scenario = argv[++n];
+        } else if (arg == "--map" && hasValue) {
+            mapPath = argv[++n];
         } else if (arg == "--start-tick" && hasValue && parseTick(argv[n + 1], options.startTick)) {
             ++n;
         } else {
@@ -70,5 +84,21 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "  %s\n", s.name);
         return 2;
     }
-    return demo::runScenario(scenario, options) ? 0 : 1;
+    std::unique_ptr<demo::MapRecorder> map;
+    if (mapPath) {
+        const std::string why = demo::checkMapPath(mapPath);
+        if (!why.empty()) {
+            std::fprintf(stderr, "demo: %s\n", why.c_str());
+            return 2;
+        }
+        map = std::make_unique<demo::MapRecorder>(sceneTitle(scenario));
+        options.observer = map.get();
+    }
+    const bool ok = demo::runScenario(scenario, options);
+    std::string error;
+    if (map && !demo::writeMap(*map, mapPath, error)) {
+        std::fprintf(stderr, "demo: %s\n", error.c_str());
+        return 1;
+    }
+    return ok ? 0 : 1;
 }

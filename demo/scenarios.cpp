@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "demo/narrator.h"
+#include "demo/observer.h"
 #include "hud/status.h"
 #include "sim/host.h"
 
@@ -357,12 +358,14 @@ bool runScenario(const std::string& name, const RunOptions& options) {
     narration.colour = options.colour;
     narration.trace = options.trace;
     narration.out = options.out;
+    if (options.observer) narration.afterStep = [&](const Narrator& n) { options.observer->frame(host, n); };
     Narrator narrator(host, narration);
     Player player(host, narrator);
     Verdict verdict;
     Scene scene{host, narrator, player, verdict};
 
     std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->info.name, entry->info.summary, startTick);
+    if (options.observer) options.observer->begin(host, narrator);
     host.load();
     if (host.faults.empty()) entry->play(scene, cast);
 
