@@ -251,6 +251,8 @@ class Canvas {
         cairo_reset_clip(cr_);
         clip_ = page_;
     }
+    // Shapes drawn from now on belong to the named panel: "whole", "A", ...; "" for none.
+    void panel(const std::string& name) { panel_ = name.empty() ? name : " panel-" + name; }
 
     void colour(const Rgb& c, double alpha = 1) { cairo_set_source_rgba(cr_, c.r, c.g, c.b, alpha); }
     void line(double width, const double* dash = nullptr) {
@@ -296,7 +298,7 @@ class Canvas {
             cairo_new_path(cr_);
             return;
         }
-        shapes_.push_back({cls, title});
+        shapes_.push_back({cls + panel_, title});
         op(cr_);
     }
     void font(double size, bool bold) {
@@ -307,6 +309,7 @@ class Canvas {
 
     cairo_t* cr_;
     Rect clip_, page_;
+    std::string panel_;
     std::vector<Shape> shapes_;
 };
 
@@ -640,7 +643,7 @@ Rect closerBox(const Rect& whole, size_t k, size_t n) {
 std::vector<Panel> panelsOf(const MapRecorder& rec) {
     std::vector<Panel> panels;
     panels.push_back({View(boundsOf(rec), {kPad, kPad, kPad + kMapMaxW, kPad + kMapMaxH}, false, kMinSpan), ""});
-    const View& whole = panels.front().view;
+    const View whole = panels.front().view;
     std::vector<Bounds> closer;
     for (const Bounds& b : clustersOf(rec)) {
         const View look(b, closerBox(whole.area(), 0, kMaxCloser), true, kMinCloserSpan);
@@ -853,6 +856,7 @@ Layout layoutOf(const MapRecorder& rec) {
 void drawPanel(Canvas& canvas, const Panel& panel, const MapRecorder& rec, const Areas& unnamed) {
     const View& view = panel.view;
     const Rect a = view.area();
+    canvas.panel(panel.name.empty() ? "whole" : panel.name);
     canvas.clipTo(a);
     canvas.colour(kGround);
     cairo_rectangle(canvas.cr(), a.x0, a.y0, a.x1 - a.x0, a.y1 - a.y0);
@@ -868,6 +872,7 @@ void drawPanel(Canvas& canvas, const Panel& panel, const MapRecorder& rec, const
     drawEnds(canvas, view, rec, labels, unnamed);
     drawScaleBar(canvas, view);
     canvas.unclip();
+    canvas.panel("");
 }
 
 void drawMap(Canvas& canvas, const Layout& layout, const MapRecorder& rec) {
@@ -921,8 +926,8 @@ std::string shapeId(const Shape& shape, size_t n) {
     return id + "-" + std::to_string(n);
 }
 
-// How metres turn into the SVG's pixels, for whoever reads the file: (0, 0) in the world lies at
-// (origin-x, origin-y), x grows to the right and y upward.
+// How metres turn into the SVG's pixels in the whole scene's panel (x0, y0, x1, y1), for whoever
+// reads the file: (0, 0) in the world lies at (origin-x, origin-y), x grows to the right, y upward.
 void addView(xmlNodePtr svg, const View& view) {
     xmlNodePtr metadata = xmlNewChild(svg, svg->ns, X("metadata"), nullptr);
     xmlNodePtr node = xmlNewChild(metadata, nullptr, X("view"), nullptr);
@@ -931,7 +936,9 @@ void addView(xmlNodePtr svg, const View& view) {
     const struct {
         const char* name;
         double value;
-    } attrs[] = {{"px-per-metre", view.scale()}, {"origin-x", view.px(0)}, {"origin-y", view.py(0)}};
+    } attrs[] = {{"px-per-metre", view.scale()}, {"origin-x", view.px(0)}, {"origin-y", view.py(0)},
+                 {"x0", view.area().x0},         {"y0", view.area().y0},   {"x1", view.area().x1},
+                 {"y1", view.area().y1}};
     for (const auto& a : attrs) {
         std::snprintf(value, sizeof value, "%.6f", a.value);
         xmlSetProp(node, X(a.name), X(value));
@@ -1028,6 +1035,12 @@ bool drawPng(const MapRecorder& rec, const Layout& layout, const std::string& fi
 }
 
 }  // namespace
+
+#if defined(__SANITIZE_ADDRESS__)
+// Fontconfig, under cairo's text, keeps its configuration until the process ends; the sanitizer
+// build must not take that for a leak of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+#endif
 
 MapFormat mapFormatOf(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
