@@ -755,11 +755,21 @@ void legendStages(Legend& legend, const MapRecorder& rec) {
     }
 }
 
+double travelled(const MapRecorder& rec, Role role) {
+    double metres = 0;
+    for (const Piece& piece : rec.pieces(role)) {
+        for (size_t n = 1; n < piece.samples.size(); ++n)
+            metres += static_cast<double>(sim::distance(piece.samples[n - 1].pos, piece.samples[n].pos));
+    }
+    return metres;
+}
+
 void legendRoles(Legend& legend, const MapRecorder& rec) {
     legend.heading("Paths (ring: start, dot: end)");
     for (Role role : kRoles) {
         if (rec.pieces(role).empty()) continue;
-        legend.item(roleName(role), "legend-role", [&](double x, double y) {
+        const std::string name = roleName(role) + std::string(travelled(rec, role) < 0.5 ? " (did not move)" : "");
+        legend.item(name, "legend-role", [&](double x, double y) {
             Canvas& c = legend.canvas();
             const LineStyle style = roleStyle(role);
             c.colour(kInk, style.alpha);
