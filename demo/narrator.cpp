@@ -153,6 +153,7 @@ void Narrator::step() {
         observeCall(entry);
     host_.trace.clear();
     observeSeats();
+    if (options_.afterStep) options_.afterStep(*this);
 }
 
 void Narrator::say(const std::string& what) { line(now(), what); }

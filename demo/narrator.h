@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -62,10 +63,13 @@ struct Facts {
 // [SECTION] Narrator
 //-----------------------------------------------------------------------------
 
+class Narrator;
+
 struct NarratorOptions {
     bool colour = false;  // render the status line's colours
     bool trace = false;   // echo every traced call as it happens
     FILE* out = stdout;
+    std::function<void(const Narrator&)> afterStep;  // called once the narrator has seen each frame
 };
 
 class Narrator {

@@ -13,6 +13,7 @@
 
 #include "arrest/tuning.h"
 #include "demo/narrator.h"
+#include "demo/observer.h"
 #include "hud/status.h"
 #include "sim/host.h"
 
@@ -381,6 +382,7 @@ bool playScene(const std::string& name, const RunOptions& options) {
     narration.colour = options.colour;
     narration.trace = options.trace;
     narration.out = options.out;
+    if (options.observer) narration.afterStep = [&](const Narrator& n) { options.observer->frame(host, n); };
     Narrator narrator(host, narration);
     Player player(host, narrator);
     Verdict verdict;
@@ -394,6 +396,7 @@ bool playScene(const std::string& name, const RunOptions& options) {
                      startTick, draw, draw < kResistChancePercent ? "resists the handcuffs" : "lets himself be cuffed");
         play = otherOutcome(*entry);
     }
+    if (options.observer) options.observer->begin(host, narrator);
     host.load();
     if (host.faults.empty()) play(scene, cast);
 

@@ -9,11 +9,14 @@
 
 namespace demo {
 
+class SceneObserver;
+
 struct RunOptions {
     bool trace = false;      // echo every native call
     bool colour = false;     // render the status line's colours
     int64_t startTick = -1;  // the game's tick at start; -1 picks one that suits the scene
     FILE* out = stdout;
+    SceneObserver* observer = nullptr;  // follows the scene frame by frame, e.g. to draw its map
 };
 
 struct SceneInfo {

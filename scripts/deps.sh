@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only when one is missing.
-#   scripts/deps.sh linux    the Linux build: compiler, CMake, inih, GoogleTest, Google Benchmark
+#   scripts/deps.sh linux    the Linux build: compiler, CMake, inih, GoogleTest, Google Benchmark, and
+#                            cairo, libxml2 and a font for the demo's map
 #   scripts/deps.sh all      also mingw-w64, Wine, the static analysers and zip
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config libinih-dev googletest libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(g++ make cmake pkg-config libinih-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libcairo2-dev libxml2-dev fonts-dejavu-core)
 if [ "${1:-all}" = all ]; then
   packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 cppcheck clang-format zip unzip)
 fi
