@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "tests/arrest_steps.h"
+#include "tests/scenario.h"
 
 using ::testing::ElementsAreArray;
 
@@ -29,8 +29,8 @@ class Draws : public Scenario {
     void arrestAndStandAt(float y) {
         host.world.spawnPed({0, 10, 30});
         start();
-        press(host, 2);
-        ASSERT_EQ(host.statusLine(), kGetCloseText);
+        press(host, {2});
+        ASSERT_EQ(host.statusLine(), kStatusGetClose);
         host.world.movePlayer({0, y, 30});
     }
 
@@ -60,40 +60,41 @@ TEST_F(CuffsThenResists, ExactlyTwoMetresDoesNothingAndDrawsNothing) {
                     "DOES_ENTITY_EXIST(3)", "IS_PED_DEAD_OR_DYING(3, 0)", "GET_VEHICLE_PED_IS_IN(1, 1)",
                     "GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
                     "GET_DISTANCE_BETWEEN_COORDS(0.0, 12.0, 30.0, 0.0, 10.0, 30.0, 1)"}));
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
     EXPECT_TRUE(entityOf(host.world, 3).anims.count("random@arrests@busted/idle_c"));
 
     host.world.movePlayer({0, 11.999999f, 30});
     from = press(host);
     EXPECT_EQ(host.trace.count("SET_ENABLE_HANDCUFFS(3, 1)", from), 1u);
-    EXPECT_EQ(host.statusLine(), kEscortText);
+    EXPECT_EQ(host.statusLine(), kStatusEscort);
 }
 
 TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
     arrestAndStandAt(11.0f);
     size_t from = press(host);
-    std::vector<std::string> expected = releaseOf(3);
-    expected.insert(expected.begin(), {"GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
-                                       "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 11.0, 30.0, 1)"});
+    const std::vector<std::string> expected =
+        join({{"GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
+               "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 11.0, 30.0, 1)"},
+              releaseOf(3)});
     EXPECT_THAT(afterAimQuery(from), ElementsAreArray(expected)) << "no custody step follows";
     const sim::Entity& suspect = entityOf(host.world, 3);
     EXPECT_EQ(suspect.task, sim::Task::Flee);
     EXPECT_TRUE(suspect.anims.empty());
     EXPECT_FALSE(suspect.handcuffed || suspect.blockingEvents || suspect.scriptOwned);
-    EXPECT_EQ(host.statusLine(), kResistText);
+    EXPECT_EQ(host.statusLine(), kStatusResisting);
 
     // No arrest is under way: a press without target does nothing, the text stays.
     from = press(host);
     EXPECT_TRUE(afterAimQuery(from).empty());
-    EXPECT_EQ(host.statusLine(), kResistText);
+    EXPECT_EQ(host.statusLine(), kStatusResisting);
 
     // The fled suspect still exists, but no arrest is under way: the next arrest leaves him alone.
-    from = press(host, host.world.spawnPed({0, 5, 30}));
+    from = press(host, {host.world.spawnPed({0, 5, 30})});
     EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(3)", from) + 1, 1),
               std::vector<std::string>{"IS_ENTITY_A_MISSION_ENTITY(4)"});
     EXPECT_EQ(entityOf(host.world, 3).task, sim::Task::Flee);
     EXPECT_TRUE(entityOf(host.world, 5).anims.count("random@arrests@busted/idle_c"));
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }
 
 TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
@@ -122,7 +123,7 @@ TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
     calls.resize(std::min(calls.size(), expected.size()));
     EXPECT_THAT(calls, ElementsAreArray(expected));
     EXPECT_TRUE(entityOf(host.world, 3).handcuffed);
-    EXPECT_EQ(host.statusLine(), kEscortText);
+    EXPECT_EQ(host.statusLine(), kStatusEscort);
 
     // Escorting now: a press without target sets him free instead of cuffing again.
     from = press(host);
@@ -146,11 +147,11 @@ TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedKeepsTheTransportStep) 
     ASSERT_EQ(host.trace.count("DRAW_MARKER", later), 2u);
 
     host.world.remove(3);
-    const size_t from = press(host, host.world.spawnPed({0, 12, 30}));
+    const size_t from = press(host, {host.world.spawnPed({0, 12, 30})});
     EXPECT_EQ(host.trace.count("STOP_ENTITY_ANIM", from), 0u) << "nothing left to release";
     EXPECT_TRUE(entityOf(host.world, 6).anims.count("random@arrests@busted/idle_c"));
     later = host.trace.size();
     host.runFrames(3);
     EXPECT_EQ(host.trace.count("DRAW_MARKER", later), 3u);
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }

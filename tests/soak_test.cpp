@@ -7,6 +7,7 @@
 
 #include <map>
 #include <random>
+#include <string>
 
 #include "arrest/state.h"
 #include "host/script.h"
@@ -102,6 +103,7 @@ TEST_P(Soak, EveryFrameEndsInAStageWithACatalogueText) {
     EXPECT_LT(host.tick(), 0x80000000u);  // the tick wrapped
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, Soak, ::testing::Values(1u, 2u, 3u, 4u));
+INSTANTIATE_TEST_SUITE_P(Seeds, Soak, ::testing::Values(1u, 2u, 3u, 4u),
+                         [](const ::testing::TestParamInfo<uint32_t>& p) { return "Seed" + std::to_string(p.param); });
 
 }  // namespace
