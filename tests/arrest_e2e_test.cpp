@@ -36,9 +36,7 @@ class ArrestE2E : public CustodyScenario {
 
 // Aim, press, walk up, press, walk to the car, get in, drive to the precinct.
 TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
-    car = world().spawnVehicle({0, 10, 30});
-    world().seatPed(player(), car, -1);
-    world().unseatPed(player());
+    car = parkLastVehicle(world(), {0, 10, 30});
     world().movePlayer({0, 0, 30});
     const int32_t ped = world().spawnPed({5, 0, 30});
     start();

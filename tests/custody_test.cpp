@@ -19,16 +19,16 @@ class EscortTest : public CustodyScenario {
     // The escort step's calls up to the boarding test, the car standing at `carAt`.
     std::vector<std::string> escortHead(const std::string& carAt) {
         return join(
-            {suspectCheck(),
+            {suspectCheckOf(suspect),
              {fmt("TASK_FOLLOW_TO_OFFSET_OF_ENTITY(%d, %d, 0.5, 0.5, 0.0, 1.0, 1000, 1.0, 1)", suspect, player()),
-              coords(car), coords(suspect), "GET_DISTANCE_BETWEEN_COORDS(" + carAt + ", 1.0, 0.0, 30.0, 1)"}});
+              coordsOf(car), coordsOf(suspect), "GET_DISTANCE_BETWEEN_COORDS(" + carAt + ", 1.0, 0.0, 30.0, 1)"}});
     }
 
     std::vector<std::string> boarding(int32_t door, int32_t seat) {
         return {fmt("SET_VEHICLE_DOOR_OPEN(%d, %d, 1, 0)", car, door),
                 fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, %d, 1.2, 0, null, 0)", suspect, car, seat),
                 "SET_NEW_WAYPOINT(477.0, -1023.0)",
-                coords(suspect),
+                coordsOf(suspect),
                 kPrecinctMarker,
                 "GET_DISTANCE_BETWEEN_COORDS(477.0, -1023.0, 28.0, 1.0, 0.0, 30.0, 1)"};
     }
@@ -43,7 +43,7 @@ class EscortTest : public CustodyScenario {
 
 TEST_F(EscortTest, BoardsOnlyStrictlyWithinFiveMetresOfTheVehicle) {
     startEscort();
-    const auto restOfFrame = leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0");
+    const auto restOfFrame = leashOf(suspect, "0.0, 0.0, 30.0", "1.0, 0.0, 30.0");
     entityOf(world(), car).pos = {1, 5, 30};
     EXPECT_THAT(custodyFrame(), ElementsAreArray(join({escortHead("1.0, 5.0, 30.0"), restOfFrame})));
     entityOf(world(), car).pos = {1, 4.99f, 30};
@@ -74,7 +74,8 @@ TEST_P(SeatTest, TakesTheFirstFreePassengerSeatWithItsDoor) {
     entityOf(world(), car).pos = {1, 3, 30};
     std::vector<std::string> expected = join({escortHead("1.0, 3.0, 30.0"), seatChecks(c.tried)});
     if (c.door) expected = join({expected, boarding(c.door, c.seat)});
-    EXPECT_THAT(custodyFrame(), ElementsAreArray(join({expected, leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0")})));
+    EXPECT_THAT(custodyFrame(),
+                ElementsAreArray(join({expected, leashOf(suspect, "0.0, 0.0, 30.0", "1.0, 0.0, 30.0")})));
     host.step();
     EXPECT_EQ(host.statusLine(), c.door ? kStatusDrive : kStatusEscort);
     EXPECT_EQ(entityOf(world(), car).openDoors.count(c.door), c.door ? 1u : 0u);
@@ -97,12 +98,10 @@ INSTANTIATE_TEST_SUITE_P(Seats, SeatTest,
 TEST_F(EscortTest, UsesTheVehicleThatThePreviousFrameFound) {
     startEscort();
     const int32_t farCar = car;
-    const int32_t nearCar = world().spawnVehicle({1, 3, 30});
-    world().seatPed(player(), nearCar, -1);
-    world().unseatPed(player());
+    const int32_t nearCar = parkLastVehicle(world(), {1, 3, 30});
     world().movePlayer({0, 0, 30});
     const auto first = custodyFrame();
-    EXPECT_THAT(first, ::testing::Contains(coords(farCar)));
+    EXPECT_THAT(first, ::testing::Contains(coordsOf(farCar)));
     EXPECT_THAT(first, Not(::testing::Contains(::testing::StartsWith("TASK_ENTER_VEHICLE"))));
     EXPECT_THAT(custodyFrame(),
                 ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, 1, 1.2, 0, null, 0)", suspect, nearCar)));
@@ -161,10 +160,10 @@ TEST_P(GoneTest, ReleasesADeadOrVanishedSuspectAndRunsOnlyTheLeash) {
     } else {
         suspectEntity().dead = true;
     }
-    std::vector<std::string> expected = suspectCheck();
+    std::vector<std::string> expected = suspectCheckOf(suspect);
     if (vanishes) expected.pop_back();  // no death test for a ped that does not exist
-    expected =
-        join({expected, releaseOf(suspect), leash("0.0, 0.0, 30.0", vanishes ? "0.0, 0.0, 0.0" : "1.0, 0.0, 30.0")});
+    expected = join({expected, releaseOf(suspect),
+                     leashOf(suspect, "0.0, 0.0, 30.0", vanishes ? "0.0, 0.0, 0.0" : "1.0, 0.0, 30.0")});
     EXPECT_THAT(custodyFrame(), ElementsAreArray(expected));
     const size_t mark = host.trace.size();
     host.step();
@@ -186,10 +185,8 @@ class KeyReleaseTest : public StageTest, public ::testing::WithParamInterface<St
 TEST_P(KeyReleaseTest, APressWithoutTargetReleasesInTheDispatch) {
     startIn(GetParam());
     host.runFor(250);
-    const size_t mark = press(host, {0, Press::kFrameOnly});
-    const auto calls = host.trace.calls(host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", mark) + 1, true);
-    EXPECT_THAT(calls, ElementsAreArray(releaseOf(suspect)));
-    host.step();
+    const size_t mark = press(host);
+    EXPECT_THAT(afterAimQuery(host.trace, mark), ElementsAreArray(releaseOf(suspect)));
     EXPECT_EQ(host.statusLine(), "");
     EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", mark), 0u);
 }

@@ -44,6 +44,15 @@ inline sim::Entity& entityOf(sim::World& world, int32_t handle) {
     return nobody;
 }
 
+// Parks a vehicle at `at` that the player has just got out of: his last vehicle, which the escort
+// heads for.
+inline int32_t parkLastVehicle(sim::World& world, sim::Vec3 at) {
+    const int32_t car = world.spawnVehicle(at);
+    world.seatPed(world.playerPed, car, -1);
+    world.unseatPed(world.playerPed);
+    return car;
+}
+
 //-----------------------------------------------------------------------------
 // [SECTION] Formatting and joining
 //-----------------------------------------------------------------------------
@@ -81,6 +90,14 @@ inline std::vector<std::string> scriptCalls(const sim::Trace& trace, size_t from
 // The first scriptWait(0) at or after `from`: the end of the frame it lies in.
 inline size_t frameEnd(const sim::Trace& trace, size_t from) { return trace.find("scriptWait(0)", from); }
 
+// The script's calls of the press at `from` after its aim query, up to the end of its frame.
+inline std::vector<std::string> afterAimQuery(const sim::Trace& trace, size_t from) {
+    const size_t begin = trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", from) + 1;
+    std::vector<std::string> calls = scriptCalls(trace, begin);
+    calls.resize(calls.size() - scriptCalls(trace, frameEnd(trace, begin)).size());
+    return calls;
+}
+
 //-----------------------------------------------------------------------------
 // [SECTION] Native sequences
 //-----------------------------------------------------------------------------
@@ -97,6 +114,21 @@ inline std::vector<std::string> drawOf(const std::string& text) {
             "BEGIN_TEXT_COMMAND_DISPLAY_TEXT(\"STRING\")",
             "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"" + text + "\")",
             "END_TEXT_COMMAND_DISPLAY_TEXT(0.5, 0.9, 0)"};
+}
+
+inline std::string coordsOf(int32_t entity) { return fmt("GET_ENTITY_COORDS(%d, 1)", entity); }
+
+// The opening of every custody step: the player's handle, then whether suspect `s` is still there
+// and alive.
+inline std::vector<std::string> suspectCheckOf(int32_t s) {
+    return {"PLAYER_PED_ID()", fmt("DOES_ENTITY_EXIST(%d)", s), fmt("IS_PED_DEAD_OR_DYING(%d, 0)", s)};
+}
+
+// The leash on suspect `s`, with the player's and the suspect's positions as their coordinate texts.
+inline std::vector<std::string> leashOf(int32_t s, const std::string& playerAt, const std::string& suspectAt,
+                                        int32_t player = 1) {
+    return {fmt("GET_VEHICLE_PED_IS_IN(%d, 1)", player), coordsOf(player), coordsOf(s),
+            "GET_DISTANCE_BETWEEN_COORDS(" + playerAt + ", " + suspectAt + ", 1)"};
 }
 
 // Gives ped `p` back to the host, who lets him go on with his last order.
@@ -236,9 +268,7 @@ class CustodyScenario : public Scenario {
     // The player stands at `at` with a ped one metre east of him; his last vehicle is parked at
     // `carAt`. He aims at the ped and presses: the clone takes the busted pose.
     void startBusted(sim::Vec3 at = {0, 0, 30}, sim::Vec3 carAt = {0, 20, 30}) {
-        car = world().spawnVehicle(carAt);
-        world().seatPed(player(), car, -1);
-        world().unseatPed(player());
+        car = parkLastVehicle(world(), carAt);
         world().movePlayer(at);
         const int32_t ped = world().spawnPed({at.x + 1, at.y, at.z});
         start();
@@ -281,18 +311,6 @@ class CustodyScenario : public Scenario {
     std::vector<std::string> custodyCallsSince(size_t mark, bool nativesOnly = true) {
         const size_t refresh = host.trace.find("PLAYER_PED_ID", mark);
         return host.trace.calls(host.trace.find("PLAYER_PED_ID", refresh + 1), nativesOnly);
-    }
-
-    std::string coords(int32_t entity) { return fmt("GET_ENTITY_COORDS(%d, 1)", entity); }
-
-    std::vector<std::string> suspectCheck() {
-        return {"PLAYER_PED_ID()", fmt("DOES_ENTITY_EXIST(%d)", suspect), fmt("IS_PED_DEAD_OR_DYING(%d, 0)", suspect)};
-    }
-
-    // The leash with the player's and the suspect's positions as their coordinate texts.
-    std::vector<std::string> leash(const std::string& playerAt, const std::string& suspectAt) {
-        return {fmt("GET_VEHICLE_PED_IS_IN(%d, 1)", player()), coords(player()), coords(suspect),
-                "GET_DISTANCE_BETWEEN_COORDS(" + playerAt + ", " + suspectAt + ", 1)"};
     }
 
     int32_t car = 0;

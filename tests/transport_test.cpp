@@ -41,8 +41,8 @@ TEST_P(DeliveryRadiusTest, DeliversOnlyStrictlyWithinFiveMetresOfThePrecinct) {
     placeNearPrecinct(c.at);
     const auto calls = custodyFrame();
     const std::vector<std::string> head =
-        join({suspectCheck(),
-              {coords(suspect), kPrecinctMarker,
+        join({suspectCheckOf(suspect),
+              {coordsOf(suspect), kPrecinctMarker,
                fmt("GET_DISTANCE_BETWEEN_COORDS(477.0, -1023.0, 28.0, %s, 1)", c.atText)}});
     ASSERT_GE(calls.size(), head.size());
     EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + head.size()), ElementsAreArray(head));
@@ -107,7 +107,7 @@ TEST_P(HandOverTest, SpawnsTheOfficerWaitsAndLetsTheSuspectOut) {
                      {"scriptWait(6000)", fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car)},
                      handBackOf(suspect),
                      releaseOf(suspect),
-                     leash("477.0, -1013.0, 28.0", "477.0, -1020.0, 28.0"),
+                     leashOf(suspect, "477.0, -1013.0, 28.0", "477.0, -1020.0, 28.0"),
                      {"scriptWait(0)"}});
     const auto delivery = std::find(calls.begin(), calls.end(), hashKey);
     EXPECT_THAT(std::vector<std::string>(delivery, calls.end()), ElementsAreArray(expected));
@@ -152,9 +152,10 @@ TEST_F(TransportTest, ALeashReleaseAfterTheHandOverIsHarmless) {
     host.atTime(host.elapsedMs() + 3000, [](sim::Host& h) { h.world.movePlayer({477, -1080, 28}); });
     const auto calls = custodyFrame();
     const auto leaveVehicle = std::find(calls.begin(), calls.end(), fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car));
-    EXPECT_THAT(std::vector<std::string>(leaveVehicle + 3, calls.end()),
-                ElementsAreArray(join(
-                    {releaseOf(suspect), leash("477.0, -1080.0, 28.0", "477.0, -1020.0, 28.0"), releaseOf(suspect)})));
+    EXPECT_THAT(
+        std::vector<std::string>(leaveVehicle + 3, calls.end()),
+        ElementsAreArray(join({releaseOf(suspect), leashOf(suspect, "477.0, -1080.0, 28.0", "477.0, -1020.0, 28.0"),
+                               releaseOf(suspect)})));
     const size_t mark = host.trace.size();
     host.runFrames(2);
     EXPECT_EQ(host.statusLine(), "");
