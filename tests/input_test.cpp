@@ -185,7 +185,6 @@ TEST_P(Debounce, HeldKeyFiresOnlyStrictlyAfterTheWindow) {
     EXPECT_EQ(host.trace.count("GetAsyncKeyState"), GetParam().dispatches.size());
 }
 
-// Started at tick 0 the first frame lies within the window of the load's 0.
 INSTANTIATE_TEST_SUITE_P(Windows, Debounce,
                          ::testing::Values(DebounceCase{"Every100ms", 100000, 100, {0, 3, 6}},
                                            DebounceCase{"Every200ms", 100000, 200, {0, 2, 4, 6}},

@@ -220,10 +220,6 @@ inline const char* nameOf(Stage stage) {
 
 inline void PrintTo(Stage stage, std::ostream* out) { *out << nameOf(stage); }
 
-namespace sim {
-inline void PrintTo(const Vec3& v, std::ostream* out) { *out << "(" << v.x << ", " << v.y << ", " << v.z << ")"; }
-}  // namespace sim
-
 //-----------------------------------------------------------------------------
 // [SECTION] Scenario fixture
 //-----------------------------------------------------------------------------
@@ -296,19 +292,14 @@ class CustodyScenario : public Scenario {
         ASSERT_EQ(host.statusLine(), kStatusDrive);
     }
 
-    // Runs one main loop pass, waits inside it included, and answers the calls of its custody
-    // step (from its own PLAYER_PED_ID on).
+    // Runs one main loop pass, waits inside it included (the delivery waits), and answers the
+    // calls of its custody step: from its own PLAYER_PED_ID on.
     std::vector<std::string> custodyFrame(bool nativesOnly = true) {
         const size_t mark = host.trace.size();
         for (int wait = 0; wait < 8; ++wait) {
             host.step();
             if (host.trace.entries.back().call == "scriptWait(0)") break;
         }
-        return custodyCallsSince(mark, nativesOnly);
-    }
-
-    // The custody step may span several steps when the delivery waits.
-    std::vector<std::string> custodyCallsSince(size_t mark, bool nativesOnly = true) {
         const size_t refresh = host.trace.find("PLAYER_PED_ID", mark);
         return host.trace.calls(host.trace.find("PLAYER_PED_ID", refresh + 1), nativesOnly);
     }
