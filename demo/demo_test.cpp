@@ -15,8 +15,8 @@
 
 #include "demo/narrator.h"
 #include "demo/scenarios.h"
-#include "hud/status.h"
 #include "sim/host.h"
+#include "tests/scenario.h"
 
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
@@ -48,8 +48,7 @@ TEST(RenderStatus, ColourTokensBecomeTerminalColoursOrVanish) {
         EXPECT_EQ(demo::renderStatus(c.text, true), c.coloured) << c.text;
     }
     // The plugin's own texts use only tokens the demo knows.
-    for (const char* text : {kStatusEmpty, kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
-                             kStatusGetClose, kStatusEscort, kStatusResisting, kStatusDrive}) {
+    for (const char* text : kStatusTexts) {
         EXPECT_EQ(demo::renderStatus(text, false).find('~'), std::string::npos) << text;
     }
 }

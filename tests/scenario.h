@@ -34,6 +34,10 @@
 
 constexpr int kF3 = 0x72;  // the arrest key when the settings name none
 
+// Every text of the catalogue.
+constexpr const char* kStatusTexts[] = {kStatusEmpty,    kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
+                                        kStatusGetClose, kStatusEscort,     kStatusResisting,    kStatusDrive};
+
 // The entity behind a handle. One that names nothing fails the test and gives a blank stand-in, so
 // a broken plugin is reported by the test's own messages instead of ending it in a crash.
 inline sim::Entity& entityOf(sim::World& world, int32_t handle) {

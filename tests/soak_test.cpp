@@ -5,14 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <random>
 #include <string>
 
 #include "arrest/state.h"
 #include "host/script.h"
-#include "hud/status.h"
 #include "sim/host.h"
+#include "tests/scenario.h"
 
 namespace {
 
@@ -21,11 +23,7 @@ int32_t attachPlugin(void* module, uint32_t reason, void* reserved) {
 }
 
 bool isCatalogueText(const std::string& text) {
-    for (const char* known : {kStatusEmpty, kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
-                              kStatusGetClose, kStatusEscort, kStatusResisting, kStatusDrive}) {
-        if (text == known) return true;
-    }
-    return false;
+    return std::find(std::begin(kStatusTexts), std::end(kStatusTexts), text) != std::end(kStatusTexts);
 }
 
 // inCustody, awaitingCuffs, isEscorting, isTransporting as four bits, in that order.
