@@ -189,7 +189,7 @@ TEST_F(Begin, SeatedPedIsOrderedOutAndClonedASecondAfterHeIsOut) {
     EXPECT_THAT(scriptCalls(host.trace, out + 1, 3),
                 ElementsAreArray(std::vector<std::string>{"scriptWait(1000)", "GET_ENTITY_COORDS(" + id + ", 1)",
                                                           "CLONE_PED(" + id + ", 0, 1, 1)"}));
-    EXPECT_EQ(host.trace.entries[host.trace.find("CLONE_PED", out)].tick - host.trace.entries[out].tick, 1000u);
+    EXPECT_EQ(entryAt(host.trace, host.trace.find("CLONE_PED", out)).tick - host.trace.entries[out].tick, 1000u);
     EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), 0u);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT", from) - host.trace.count("SET_TEXT_FONT", frameEnd(host.trace, from)),
               1u)
@@ -214,7 +214,7 @@ TEST_P(BeginLeaveGivesUp, WithoutCloneOrTextAndTheScriptRunsOn) {
     GetParam().happen(host, ped);
     const size_t from = press(host, {ped});
     const size_t end = frameEnd(host.trace, from);
-    const uint32_t lasted = host.trace.entries[end].tick - host.trace.entries[from].tick;
+    const uint32_t lasted = entryAt(host.trace, end).tick - host.trace.entries[from].tick;
     EXPECT_GE(lasted, GetParam().minMs);
     EXPECT_LE(lasted, GetParam().maxMs);
     EXPECT_EQ(host.trace.count("scriptWait(1000)", from), 0u);

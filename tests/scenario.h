@@ -91,6 +91,15 @@ inline std::vector<std::string> scriptCalls(const sim::Trace& trace, size_t from
     return out;
 }
 
+// The entry at `n`. A position past the end, where a search for a call that never came ends, fails
+// the test and gives a blank stand-in instead of reading beyond the trace.
+inline const sim::TraceEntry& entryAt(const sim::Trace& trace, size_t n) {
+    if (n < trace.size()) return trace.entries[n];
+    ADD_FAILURE() << "no trace entry " << n << ": the trace holds " << trace.size();
+    static const sim::TraceEntry nothing;
+    return nothing;
+}
+
 // The first scriptWait(0) at or after `from`: the end of the frame it lies in.
 inline size_t frameEnd(const sim::Trace& trace, size_t from) { return trace.find("scriptWait(0)", from); }
 

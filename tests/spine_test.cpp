@@ -68,9 +68,9 @@ TEST_F(Scenario, FrameRunsDispatchThenTheCustodyStepItStarted) {
         namesBetween(host.trace, frame, dispatch),
         ElementsAreArray(join(
             {{"PLAYER_PED_ID", "GET_ENTITY_COORDS"}, kDraw, {"GetTickCount", "GetAsyncKeyState", "GetTickCount"}})));
-    EXPECT_EQ(host.trace.entries[dispatch + 1].call, "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT(0, &0)");
+    EXPECT_EQ(entryAt(host.trace, dispatch + 1).call, "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT(0, &0)");
     const size_t stamp = host.trace.find("PLAYER_PED_ID()", host.trace.find("CLONE_PED", dispatch)) - 1;
-    EXPECT_EQ(host.trace.entries[stamp].call, "GetTickCount()");
+    EXPECT_EQ(entryAt(host.trace, stamp).call, "GetTickCount()");
     EXPECT_THAT(namesBetween(host.trace, stamp + 1, stamp + 3), ElementsAre("PLAYER_PED_ID", "DOES_ENTITY_EXIST"));
     EXPECT_LT(stamp, end);
     EXPECT_EQ(host.trace.find("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"\")", frame), frame + 2 + 8);
@@ -113,12 +113,11 @@ TEST_P(Dispatch, TargetBeginsOtherwiseReleaseOrCuffByStage) {
     const DispatchCase& c = GetParam();
     const int32_t bystander = host.world.spawnPed({2, 2, 30});
     reach(c.stage);
-    const size_t mark = press(host, {c.aim == Aim::Bystander  ? bystander
-                                     : c.aim == Aim::Negative ? -1
-                                                              : 0,
-                                     Press::kFrameOnly});
+    const int32_t aim = c.aim == Aim::Bystander ? bystander : c.aim == Aim::Negative ? -1 : 0;
+    const size_t mark = press(host, {aim, Press::kFrameOnly});
     const size_t from = host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", mark) + 1;
     const std::vector<std::string> after = namesBetween(host.trace, from, host.trace.find("scriptWait(0)", from));
+    ASSERT_FALSE(after.empty()) << "no dispatch in the press frame";
     EXPECT_EQ(host.trace.count("CLONE_PED", from) == 1, c.begins);
     EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED", from) == 1, c.releases);
     EXPECT_EQ(host.trace.count("SET_ENABLE_HANDCUFFS", from) == 1, c.cuffs);

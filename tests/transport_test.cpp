@@ -152,6 +152,7 @@ TEST_F(TransportTest, ALeashReleaseAfterTheHandOverIsHarmless) {
     host.atTime(host.elapsedMs() + 3000, [](sim::Host& h) { h.world.movePlayer({477, -1080, 28}); });
     const auto calls = custodyFrame();
     const auto leaveVehicle = std::find(calls.begin(), calls.end(), fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car));
+    ASSERT_GE(calls.end() - leaveVehicle, 3) << "the suspect was never handed back";
     EXPECT_THAT(
         std::vector<std::string>(leaveVehicle + 3, calls.end()),
         ElementsAreArray(join({releaseOf(suspect), leashOf(suspect, "477.0, -1080.0, 28.0", "477.0, -1020.0, 28.0"),
