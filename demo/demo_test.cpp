@@ -16,6 +16,7 @@
 #include "demo/narrator.h"
 #include "demo/scenes.h"
 #include "sim/host.h"
+#include "tests/scenario.h"
 
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
@@ -32,10 +33,9 @@ TEST(RenderStatus, ColourTokensBecomeTerminalColoursOrVanish) {
         const char* coloured;
     } cases[] = {
         {"", "", ""},
-        {"Escort the suspect to the vehicle", "Escort the suspect to the vehicle", "Escort the suspect to the vehicle"},
-        {"Ped is ~r~refusing arrest~w~, shoot him in the leg!", "Ped is refusing arrest, shoot him in the leg!",
-         "Ped is \033[31mrefusing arrest\033[0m, shoot him in the leg!\033[0m"},
-        {"the ~b~marked~w~ precinct", "the marked precinct", "the \033[34mmarked\033[0m precinct\033[0m"},
+        {"no tokens at all", "no tokens at all", "no tokens at all"},
+        {"a ~r~red part~w~, then white", "a red part, then white", "a \033[31mred part\033[0m, then white\033[0m"},
+        {"the ~b~blue~w~ word", "the blue word", "the \033[34mblue\033[0m word\033[0m"},
         // A colour left open at the end of the text is closed before the line ends.
         {"~r~red to the end", "red to the end", "\033[31mred to the end\033[0m"},
         // Tokens the demo does not know, and broken ones, are shown as they are.
@@ -47,6 +47,10 @@ TEST(RenderStatus, ColourTokensBecomeTerminalColoursOrVanish) {
         EXPECT_EQ(demo::renderStatus(c.text, false), c.plain) << c.text;
         EXPECT_EQ(demo::renderStatus(c.text, true), c.coloured) << c.text;
     }
+    // The plugin's own texts use only tokens the demo knows.
+    for (const char* text : kStatusTexts) {
+        EXPECT_EQ(demo::renderStatus(text, false).find('~'), std::string::npos) << text;
+    }
 }
 
 //-----------------------------------------------------------------------------
@@ -54,8 +58,10 @@ TEST(RenderStatus, ColourTokensBecomeTerminalColoursOrVanish) {
 //-----------------------------------------------------------------------------
 
 TEST(CallArgs, SplitsAtTopLevelCommasOnly) {
+    const std::string quotedRefusal = std::string("\"") + kStatusRefuseOnFoot + "\"";
+    const std::string quotedDrive = std::string("\"") + kStatusDrive + "\"";
     const struct {
-        const char* call;
+        std::string call;
         std::vector<std::string> args;
     } cases[] = {
         {"PLAYER_PED_ID()", {}},
@@ -63,9 +69,8 @@ TEST(CallArgs, SplitsAtTopLevelCommasOnly) {
         {"TASK_ENTER_VEHICLE(4, 2, 10000, 1, 1.2, 0, null, 0)", {"4", "2", "10000", "1", "1.2", "0", "null", "0"}},
         {"SET_NEW_WAYPOINT(477.0, -1023.0)", {"477.0", "-1023.0"}},
         // The status texts hold commas; quoted parentheses must not end the list either.
-        {"ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"Ped is ~r~refusing arrest~w~, shoot him in the leg!\")",
-         {"\"Ped is ~r~refusing arrest~w~, shoot him in the leg!\""}},
-        {"X(\"(or set him free F3)\", 1)", {"\"(or set him free F3)\"", "1"}},
+        {"ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(" + quotedRefusal + ")", {quotedRefusal}},
+        {"X(" + quotedDrive + ", 1)", {quotedDrive, "1"}},
         {"X(\"\")", {"\"\""}},
         {"X(\"\", 7)", {"\"\"", "7"}},
         {"DRAW_MARKER(2, 477.0, null, null, 0)", {"2", "477.0", "null", "null", "0"}},
@@ -153,13 +158,13 @@ TEST(Scenes, StatusLineIsColouredOnlyWhenAsked) {
     std::string output;
     demo::RunOptions options;
     ASSERT_TRUE(play("resist", options, output));
-    EXPECT_THAT(output, HasSubstr("screen: Suspect is resisting arrest!\n"));
+    EXPECT_THAT(output, HasSubstr("screen: " + demo::renderStatus(kStatusResisting, false) + "\n"));
     EXPECT_THAT(output, Not(HasSubstr("\033")));
     EXPECT_THAT(output, Not(HasSubstr("~")));
 
     options.colour = true;
     ASSERT_TRUE(play("resist", options, output));
-    EXPECT_THAT(output, HasSubstr("screen: Suspect is \033[31mresisting\033[0m arrest!\033[0m\n"));
+    EXPECT_THAT(output, HasSubstr("screen: " + demo::renderStatus(kStatusResisting, true) + "\n"));
 }
 
 TEST(Scenes, TraceEchoesEveryCallWithItsResult) {

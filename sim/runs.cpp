@@ -8,6 +8,8 @@
 
 #include "sim/runs.h"
 
+#include "hud/status.h"
+
 namespace sim {
 
 //-----------------------------------------------------------------------------
@@ -26,9 +28,6 @@ namespace {
 constexpr int kF2 = 0x71;
 constexpr int kF3 = 0x72;
 constexpr uint16_t kPadA = 0x1000;
-
-const char kGetClose[] = "Get close to the suspect and press again to cuff him";
-const char kEscort[] = "Escort the suspect to the vehicle";
 
 //-----------------------------------------------------------------------------
 // [SECTION] Helpers
@@ -93,7 +92,7 @@ std::string missionPedRefused(Host& host) {
     host.world.find(ped)->missionEntity = true;
     start(host);
     arrest(host, ped);
-    return expectStatus(host, "Cannot arrest mission ped (change in config file)");
+    return expectStatus(host, kStatusMissionPed);
 }
 
 std::string missionPedAllowedByIni(Host& host) {
@@ -102,7 +101,7 @@ std::string missionPedAllowedByIni(Host& host) {
     host.world.find(ped)->missionEntity = true;
     start(host);
     arrest(host, ped);
-    return expectStatus(host, kGetClose);
+    return expectStatus(host, kStatusGetClose);
 }
 
 std::string fightingOnFootRefused(Host& host) {
@@ -110,7 +109,7 @@ std::string fightingOnFootRefused(Host& host) {
     host.world.find(ped)->inCombat = true;
     start(host);
     arrest(host, ped);
-    return expectStatus(host, "Ped is ~r~refusing arrest~w~, shoot him in the leg!");
+    return expectStatus(host, kStatusRefuseOnFoot);
 }
 
 std::string fightingInVehicleRefused(Host& host) {
@@ -120,7 +119,7 @@ std::string fightingInVehicleRefused(Host& host) {
     host.world.find(ped)->inCombat = true;
     start(host);
     arrest(host, ped);
-    return expectStatus(host, "Ped is ~r~refusing~w~ arrest, damage the vehicle engine!");
+    return expectStatus(host, kStatusRefuseInVehicle);
 }
 
 // F2 instead of F3 and no status line: F3 does nothing, F2 arrests, nothing is ever drawn.
@@ -147,7 +146,7 @@ std::string gamepadMask(Host& host) {
     host.pads[1].buttons = 0;
     host.world.aimTarget = 0;
     host.runFrames(20);
-    return expectStatus(host, kGetClose);
+    return expectStatus(host, kStatusGetClose);
 }
 
 //-----------------------------------------------------------------------------
@@ -159,13 +158,13 @@ std::string cuffed(Host& host) {
     host.runFrames(10);
     const Entity* e = host.world.find(suspect);
     if (!e || !e->handcuffed) return "the suspect is not handcuffed";
-    return expectStatus(host, kEscort);
+    return expectStatus(host, kStatusEscort);
 }
 
 std::string resisted(Host& host) {
     const int32_t suspect = arrestAndCuff(host);
     host.runFrames(10);
-    const std::string status = expectStatus(host, "Suspect is ~r~resisting~w~ arrest!");
+    const std::string status = expectStatus(host, kStatusResisting);
     return status.empty() ? expectTask(host, suspect, Task::Flee) : status;
 }
 
@@ -193,8 +192,7 @@ std::string wholeArrest(Host& host) {
     const int32_t suspect = arrestAndCuff(host);
     host.world.movePlayer({0, 8, 30});
     host.runFrames(400);
-    const std::string boarding =
-        expectStatus(host, "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)");
+    const std::string boarding = expectStatus(host, kStatusDrive);
     if (!boarding.empty()) return boarding;
     host.world.seatPed(host.world.playerPed, car, -1);
     host.runFrames(200);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "tests/custody_fixture.h"
+#include "tests/scenario.h"
 
 namespace {
 size_t g_pluginAllocations = 0;
@@ -52,11 +52,11 @@ TEST_F(AllocTest, BustedPoseFramesAllocateNothing) {
 TEST_F(AllocTest, EscortFramesAllocateNothing) {
     startEscort();
     EXPECT_EQ(allocationsOver(5000), 0u);
-    EXPECT_EQ(host.statusLine(), kEscort);
+    EXPECT_EQ(host.statusLine(), kStatusEscort);
 }
 
 TEST_F(AllocTest, TransportFramesAllocateNothing) {
     startTransport();
     EXPECT_EQ(allocationsOver(5000), 0u);
-    EXPECT_EQ(host.statusLine(), kDrive);
+    EXPECT_EQ(host.statusLine(), kStatusDrive);
 }

@@ -1,8 +1,8 @@
-// Brindlecot tests — whole arrests, from the first press to the empty line after the hand-over.
+// Brindlecot tests — a whole arrest, from the first press to the empty line after the hand-over.
 
 #include <algorithm>
 
-#include "tests/custody_fixture.h"
+#include "tests/scenario.h"
 
 using ::testing::ElementsAre;
 
@@ -36,30 +36,26 @@ class ArrestE2E : public CustodyScenario {
 
 // Aim, press, walk up, press, walk to the car, get in, drive to the precinct.
 TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
-    car = world().spawnVehicle({0, 10, 30});
-    world().seatPed(player(), car, -1);
-    world().unseatPed(player());
+    car = parkLastVehicle(world(), {0, 10, 30});
     world().movePlayer({0, 0, 30});
     const int32_t ped = world().spawnPed({5, 0, 30});
     world().models[sim::hashName("s_m_y_cop_01")] = 0;  // police about: the officer's model is in memory
     start();
     seen.push_back(host.statusLine());
-    world().aimTarget = ped;
-    tapKey();
-    world().aimTarget = 0;
+    press(host, {ped, Press::kFrameOnly});
     suspect = world().nextHandle - 1;
-    playUntilLine(kGetClose);
+    playUntilLine(kStatusGetClose);
     EXPECT_FALSE(world().exists(ped));
     EXPECT_EQ(suspectEntity().anims.count("random@arrests@busted/idle_c"), 1u);
 
     world().movePlayer({5, 1, 30});
     host.runFor(250);
-    tapKey();
-    playUntilLine(kEscort);
+    press(host, {0, Press::kFrameOnly});
+    playUntilLine(kStatusEscort);
     EXPECT_TRUE(suspectEntity().handcuffed);
 
     world().movePlayer({0, 8, 30});  // the suspect follows him towards the car
-    playUntilLine(kDrive);
+    playUntilLine(kStatusDrive);
     ASSERT_TRUE(host.runUntil([&] { return suspectEntity().vehicle == car; }, 1000));
     EXPECT_EQ(suspectEntity().seat, 1);
     EXPECT_TRUE(world().waypointSet);
@@ -68,14 +64,14 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
     const size_t driving = host.trace.size();
     playUntilLine("");
     EXPECT_GT(host.trace.count("DRAW_MARKER", driving), 100u);
-    EXPECT_THAT(seen, ElementsAre("", kGetClose, kEscort, kDrive, ""));
+    EXPECT_THAT(seen, ElementsAre("", kStatusGetClose, kStatusEscort, kStatusDrive, ""));
     EXPECT_THAT(stageNatives(),
                 ElementsAre("CLONE_PED", "DELETE_PED", "SET_ENABLE_HANDCUFFS", "TASK_ENTER_VEHICLE", "SET_NEW_WAYPOINT",
                             "CREATE_PED", "TASK_LEAVE_VEHICLE", "TASK_SMART_FLEE_PED"));
 
-    const size_t after = host.trace.size();
     host.runFor(3000);  // the arrest is over: no custody step; the release's flee order came last
-    EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", after), 0u);
+    EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", host.trace.find("TASK_LEAVE_VEHICLE")), 0u)
+        << "no custody step from the hand-over on";
     EXPECT_EQ(host.statusLine(), "");
     // Handed back to the host, each goes on with his last order instead of standing still.
     EXPECT_THAT(suspectEntity().orders,

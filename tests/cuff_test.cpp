@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "tests/arrest_steps.h"
+#include "tests/scenario.h"
 
 using ::testing::ElementsAreArray;
 
@@ -29,17 +29,14 @@ class Draws : public Scenario {
     void arrestAndStandAt(float y) {
         host.world.spawnPed({0, 10, 30});
         start();
-        press(host, 2);
-        ASSERT_EQ(host.statusLine(), kGetCloseText);
+        press(host, {2});
+        ASSERT_EQ(host.statusLine(), kStatusGetClose);
         host.world.movePlayer({0, y, 30});
     }
 
-    // The calls of the press at `from` after its aim query, up to the end of its frame.
-    std::vector<std::string> afterAimQuery(size_t from) const {
-        const size_t begin = host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", from) + 1;
-        std::vector<std::string> calls = scriptCalls(host.trace, begin);
-        calls.resize(calls.size() - scriptCalls(host.trace, frameEnd(host.trace, begin)).size());
-        return calls;
+    // The cuff press measures the distance from the suspect, kneeling at y 10, to the player.
+    static std::vector<std::string> reachOf(const std::string& playerAt) {
+        return {coordsOf(1), coordsOf(3), "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, " + playerAt + ", 1)"};
     }
 };
 
@@ -52,81 +49,67 @@ using Cuffs = Draws<15>;
 TEST_F(CuffsThenResists, ExactlyTwoMetresDoesNothingAndDrawsNothing) {
     arrestAndStandAt(12.0f);
     size_t from = press(host);
-    EXPECT_THAT(afterAimQuery(from),
-                ElementsAreArray(std::vector<std::string>{
-                    "GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
-                    "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 12.0, 30.0, 1)",
-                    "PLAYER_PED_ID()",  // the custody step
-                    "DOES_ENTITY_EXIST(3)", "IS_PED_DEAD_OR_DYING(3, 0)", "GET_VEHICLE_PED_IS_IN(1, 1)",
-                    "GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
-                    "GET_DISTANCE_BETWEEN_COORDS(0.0, 12.0, 30.0, 0.0, 10.0, 30.0, 1)"}));
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_THAT(afterAimQuery(host.trace, from),
+                ElementsAreArray(join({reachOf("0.0, 12.0, 30.0"),
+                                       suspectCheckOf(3),  // the custody step of the busted pose
+                                       leashOf(3, "0.0, 12.0, 30.0", "0.0, 10.0, 30.0")})));
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
     EXPECT_TRUE(entityOf(host.world, 3).anims.count("random@arrests@busted/idle_c"));
 
     host.world.movePlayer({0, 11.999999f, 30});
     from = press(host);
     EXPECT_EQ(host.trace.count("SET_ENABLE_HANDCUFFS(3, 1)", from), 1u);
-    EXPECT_EQ(host.statusLine(), kEscortText);
+    EXPECT_EQ(host.statusLine(), kStatusEscort);
 }
 
 TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
     arrestAndStandAt(11.0f);
     size_t from = press(host);
-    std::vector<std::string> expected = releaseOf(3);
-    expected.insert(expected.begin(), {"GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
-                                       "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 11.0, 30.0, 1)"});
-    EXPECT_THAT(afterAimQuery(from), ElementsAreArray(expected)) << "no custody step follows";
+    EXPECT_THAT(afterAimQuery(host.trace, from), ElementsAreArray(join({reachOf("0.0, 11.0, 30.0"), releaseOf(3)})))
+        << "no custody step follows";
     const sim::Entity& suspect = entityOf(host.world, 3);
     EXPECT_EQ(suspect.task, sim::Task::Flee);
     EXPECT_TRUE(suspect.anims.empty());
     EXPECT_FALSE(suspect.handcuffed || suspect.blockingEvents || suspect.scriptOwned);
-    EXPECT_EQ(host.statusLine(), kResistText);
+    EXPECT_EQ(host.statusLine(), kStatusResisting);
 
     // No arrest is under way: a press without target does nothing, the text stays.
     from = press(host);
-    EXPECT_TRUE(afterAimQuery(from).empty());
-    EXPECT_EQ(host.statusLine(), kResistText);
+    EXPECT_TRUE(afterAimQuery(host.trace, from).empty());
+    EXPECT_EQ(host.statusLine(), kStatusResisting);
 
     // The fled suspect still exists, but no arrest is under way: the next arrest leaves him alone.
-    from = press(host, host.world.spawnPed({0, 5, 30}));
+    from = press(host, {host.world.spawnPed({0, 5, 30})});
     EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(3)", from) + 1, 1),
               std::vector<std::string>{"IS_ENTITY_A_MISSION_ENTITY(4)"});
     EXPECT_EQ(entityOf(host.world, 3).task, sim::Task::Flee);
     EXPECT_TRUE(entityOf(host.world, 5).anims.count("random@arrests@busted/idle_c"));
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }
 
 TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
     arrestAndStandAt(11.0f);
     size_t from = press(host);
-    const std::vector<std::string> expected = {
-        "GET_ENTITY_COORDS(1, 1)",
-        "GET_ENTITY_COORDS(3, 1)",
-        "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 11.0, 30.0, 1)",
-        "CLEAR_PED_TASKS(3)",
-        "CLEAR_PED_TASKS_IMMEDIATELY(3)",
-        "CLEAR_PED_SECONDARY_TASK(3)",
-        "TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.0, 0.0, 0.0, 1.0, 1000, 1.0, 1)",
-        "HAS_ANIM_DICT_LOADED(\"get_up@cuffed\")",
-        "REQUEST_ANIM_DICT(\"get_up@cuffed\")",
-        "TASK_PLAY_ANIM(3, \"get_up@cuffed\", \"back_to_default\", 2.0, 1.0, -1, 54, 0.0, 0, 0, 0)",
-        "SET_ENABLE_HANDCUFFS(3, 1)",
-        "HAS_ANIM_DICT_LOADED(\"combat@drag_ped@entry\")",
-        "REQUEST_ANIM_DICT(\"combat@drag_ped@entry\")",
-        "TASK_PLAY_ANIM(1, \"combat@drag_ped@entry\", \"injured_pickup_90_plyr\", 2.0, 1.0, 800, 54, 0.0, 0, 0, 0)",
-        "PLAYER_PED_ID()",
-        "DOES_ENTITY_EXIST(3)",
-        "IS_PED_DEAD_OR_DYING(3, 0)",
-        "TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.5, 0.5, 0.0, 1.0, 1000, 1.0, 1)"};
-    std::vector<std::string> calls = afterAimQuery(from);
+    const std::vector<std::string> expected = join(
+        {reachOf("0.0, 11.0, 30.0"),
+         {"CLEAR_PED_TASKS(3)", "CLEAR_PED_TASKS_IMMEDIATELY(3)", "CLEAR_PED_SECONDARY_TASK(3)",
+          "TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.0, 0.0, 0.0, 1.0, 1000, 1.0, 1)",
+          "HAS_ANIM_DICT_LOADED(\"get_up@cuffed\")", "REQUEST_ANIM_DICT(\"get_up@cuffed\")",
+          "TASK_PLAY_ANIM(3, \"get_up@cuffed\", \"back_to_default\", 2.0, 1.0, -1, 54, 0.0, 0, 0, 0)",
+          "SET_ENABLE_HANDCUFFS(3, 1)", "HAS_ANIM_DICT_LOADED(\"combat@drag_ped@entry\")",
+          "REQUEST_ANIM_DICT(\"combat@drag_ped@entry\")",
+          "TASK_PLAY_ANIM(1, \"combat@drag_ped@entry\", \"injured_pickup_90_plyr\", 2.0, 1.0, 800, 54, 0.0, 0, 0, 0)"},
+         suspectCheckOf(3),
+         {"TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.5, 0.5, 0.0, 1.0, 1000, 1.0, 1)"}});
+    std::vector<std::string> calls = afterAimQuery(host.trace, from);
     calls.resize(std::min(calls.size(), expected.size()));
     EXPECT_THAT(calls, ElementsAreArray(expected));
     EXPECT_TRUE(entityOf(host.world, 3).handcuffed);
-    EXPECT_EQ(host.statusLine(), kEscortText);
+    EXPECT_EQ(host.statusLine(), kStatusEscort);
 
     // Escorting now: a press without target sets him free instead of cuffing again.
     from = press(host);
-    EXPECT_THAT(afterAimQuery(from), ElementsAreArray(releaseOf(3)));
+    EXPECT_THAT(afterAimQuery(host.trace, from), ElementsAreArray(releaseOf(3)));
     EXPECT_EQ(host.statusLine(), "");
 }
 
@@ -134,9 +117,7 @@ TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
 // stage is never cleared: the new suspect in the busted pose gets the precinct marker too.
 TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedKeepsTheTransportStep) {
     arrestAndStandAt(11.0f);
-    const int32_t car = host.world.spawnVehicle({3, 10, 30});  // handle 4, the player's last vehicle
-    host.world.seatPed(host.world.playerPed, car, -1);
-    host.world.unseatPed(host.world.playerPed);
+    const int32_t car = parkLastVehicle(host.world, {3, 10, 30});  // handle 4
     host.world.movePlayer({0, 11, 30});
     host.runFrames(1);
     press(host);  // cuffed, and at once within reach of the car: boards
@@ -146,11 +127,11 @@ TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedKeepsTheTransportStep) 
     ASSERT_EQ(host.trace.count("DRAW_MARKER", later), 2u);
 
     host.world.remove(3);
-    const size_t from = press(host, host.world.spawnPed({0, 12, 30}));
+    const size_t from = press(host, {host.world.spawnPed({0, 12, 30})});
     EXPECT_EQ(host.trace.count("STOP_ENTITY_ANIM", from), 0u) << "nothing left to release";
     EXPECT_TRUE(entityOf(host.world, 6).anims.count("random@arrests@busted/idle_c"));
     later = host.trace.size();
     host.runFrames(3);
     EXPECT_EQ(host.trace.count("DRAW_MARKER", later), 3u);
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }

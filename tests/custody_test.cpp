@@ -4,8 +4,7 @@
 //   [SECTION] Leash
 //   [SECTION] Suspect gone and the release by the key
 
-#include "tests/arrest_steps.h"
-#include "tests/custody_fixture.h"
+#include "tests/scenario.h"
 
 using ::testing::ElementsAreArray;
 using ::testing::IsSupersetOf;
@@ -20,22 +19,21 @@ class EscortTest : public CustodyScenario {
     // The escort step's calls up to the boarding test, the car standing at `carAt`.
     std::vector<std::string> escortHead(const std::string& carAt) {
         return join(
-            {suspectCheck(),
+            {suspectCheckOf(suspect),
              {fmt("TASK_FOLLOW_TO_OFFSET_OF_ENTITY(%d, %d, 0.5, 0.5, 0.0, 1.0, 1000, 1.0, 1)", suspect, player()),
-              coords(car), coords(suspect), "GET_DISTANCE_BETWEEN_COORDS(" + carAt + ", 1.0, 0.0, 30.0, 1)"}});
+              coordsOf(car), coordsOf(suspect), "GET_DISTANCE_BETWEEN_COORDS(" + carAt + ", 1.0, 0.0, 30.0, 1)"}});
     }
 
     std::vector<std::string> boarding(int32_t door, int32_t seat) {
         return {fmt("SET_VEHICLE_DOOR_OPEN(%d, %d, 1, 0)", car, door),
                 fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, %d, 1.2, 0, null, 0)", suspect, car, seat),
                 "SET_NEW_WAYPOINT(477.0, -1023.0)",
-                coords(suspect),
-                "DRAW_MARKER(2, 477.0, -1023.0, 20.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, "
-                "0, 1, 2, 0, null, null, 0)",
+                coordsOf(suspect),
+                kPrecinctMarker,
                 "GET_DISTANCE_BETWEEN_COORDS(477.0, -1023.0, 28.0, 1.0, 0.0, 30.0, 1)"};
     }
 
-    std::vector<std::string> seatChecks(std::initializer_list<int32_t> seats) {
+    std::vector<std::string> seatChecks(const std::vector<int32_t>& seats) {
         std::vector<std::string> out;
         for (int32_t seat : seats)
             out.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d, 0)", car, seat));
@@ -45,23 +43,26 @@ class EscortTest : public CustodyScenario {
 
 TEST_F(EscortTest, BoardsOnlyStrictlyWithinFiveMetresOfTheVehicle) {
     startEscort();
-    const auto restOfFrame = leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0");
+    const auto restOfFrame = leashOf(suspect, "0.0, 0.0, 30.0", "1.0, 0.0, 30.0");
     entityOf(world(), car).pos = {1, 5, 30};
     EXPECT_THAT(custodyFrame(), ElementsAreArray(join({escortHead("1.0, 5.0, 30.0"), restOfFrame})));
     entityOf(world(), car).pos = {1, 4.99f, 30};
     EXPECT_THAT(custodyFrame(),
                 ElementsAreArray(join({escortHead("1.0, 4.99, 30.0"), seatChecks({1}), boarding(2, 1), restOfFrame})));
     host.step();
-    EXPECT_EQ(host.statusLine(), kDrive);
+    EXPECT_EQ(host.statusLine(), kStatusDrive);
     EXPECT_TRUE(world().waypointSet);
 }
 
 // Seats 1, 2 and 0 are tried in that order; the driver's seat never.
 struct SeatCase {
+    const char* name;
     std::vector<int32_t> taken;
     std::vector<int32_t> tried;
     int32_t door, seat;  // door 0: no boarding
 };
+
+void PrintTo(const SeatCase& c, std::ostream* out) { *out << c.name; }
 
 class SeatTest : public EscortTest, public ::testing::WithParamInterface<SeatCase> {};
 
@@ -71,35 +72,36 @@ TEST_P(SeatTest, TakesTheFirstFreePassengerSeatWithItsDoor) {
     for (int32_t seat : c.taken)
         world().seatPed(world().spawnPed({0, 0, 0}), car, seat);
     entityOf(world(), car).pos = {1, 3, 30};
-    std::vector<std::string> expected = escortHead("1.0, 3.0, 30.0");
-    for (int32_t seat : c.tried)
-        expected.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d, 0)", car, seat));
+    std::vector<std::string> expected = join({escortHead("1.0, 3.0, 30.0"), seatChecks(c.tried)});
     if (c.door) expected = join({expected, boarding(c.door, c.seat)});
-    EXPECT_THAT(custodyFrame(), ElementsAreArray(join({expected, leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0")})));
+    EXPECT_THAT(custodyFrame(),
+                ElementsAreArray(join({expected, leashOf(suspect, "0.0, 0.0, 30.0", "1.0, 0.0, 30.0")})));
     host.step();
-    EXPECT_EQ(host.statusLine(), c.door ? kDrive : kEscort);
+    EXPECT_EQ(host.statusLine(), c.door ? kStatusDrive : kStatusEscort);
     EXPECT_EQ(entityOf(world(), car).openDoors.count(c.door), c.door ? 1u : 0u);
     if (!c.door) {  // the escort goes on
         EXPECT_THAT(custodyFrame(), ::testing::Contains(::testing::StartsWith("TASK_FOLLOW_TO_OFFSET_OF_ENTITY")));
     }
 }
 
+// Seat -1 is the driver's, 0 the front passenger's, 1 and 2 the rear left and right.
 INSTANTIATE_TEST_SUITE_P(Seats, SeatTest,
-                         ::testing::Values(SeatCase{{}, {1}, 2, 1}, SeatCase{{0, 2}, {1}, 2, 1},
-                                           SeatCase{{1}, {1, 2}, 3, 2}, SeatCase{{1, 2}, {1, 2, 0}, 1, 0},
-                                           SeatCase{{1, 2, 0}, {1, 2, 0}, 0, 0},  // driver's seat free
-                                           SeatCase{{-1, 0, 1, 2}, {1, 2, 0}, 0, 0}));
+                         ::testing::Values(SeatCase{"AllFree", {}, {1}, 2, 1},
+                                           SeatCase{"FrontAndRearRightTaken", {0, 2}, {1}, 2, 1},
+                                           SeatCase{"RearLeftTaken", {1}, {1, 2}, 3, 2},
+                                           SeatCase{"BothRearTaken", {1, 2}, {1, 2, 0}, 1, 0},
+                                           SeatCase{"PassengerSeatsTakenDriversFree", {1, 2, 0}, {1, 2, 0}, 0, 0},
+                                           SeatCase{"EverySeatTaken", {-1, 0, 1, 2}, {1, 2, 0}, 0, 0}),
+                         ByName());
 
 // The leash is the only writer of the vehicle: a change of car counts from the next custody frame.
 TEST_F(EscortTest, UsesTheVehicleThatThePreviousFrameFound) {
     startEscort();
     const int32_t farCar = car;
-    const int32_t nearCar = world().spawnVehicle({1, 3, 30});
-    world().seatPed(player(), nearCar, -1);
-    world().unseatPed(player());
+    const int32_t nearCar = parkLastVehicle(world(), {1, 3, 30});
     world().movePlayer({0, 0, 30});
     const auto first = custodyFrame();
-    EXPECT_THAT(first, ::testing::Contains(coords(farCar)));
+    EXPECT_THAT(first, ::testing::Contains(coordsOf(farCar)));
     EXPECT_THAT(first, Not(::testing::Contains(::testing::StartsWith("TASK_ENTER_VEHICLE"))));
     EXPECT_THAT(custodyFrame(),
                 ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, 1, 1.2, 0, null, 0)", suspect, nearCar)));
@@ -108,8 +110,6 @@ TEST_F(EscortTest, UsesTheVehicleThatThePreviousFrameFound) {
 //-----------------------------------------------------------------------------
 // [SECTION] Leash
 //-----------------------------------------------------------------------------
-
-enum class Stage { Busted, Escort, Transport };
 
 class StageTest : public CustodyScenario {
   protected:
@@ -130,7 +130,7 @@ TEST_P(LeashTest, ReleasesOnlyBeyondFiftyMetres) {
     world().movePlayer({1, away, 30});
     const auto calls = custodyFrame();
     const bool released = away > 50.0f;
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), release()[3]), released ? 1 : 0);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), releaseOf(suspect)[3]), released ? 1 : 0);
     host.step();
     EXPECT_EQ(host.statusLine(), released ? "" : statusBefore);
     EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", host.trace.find("scriptWait(0)", host.trace.size() - 40)),
@@ -139,7 +139,11 @@ TEST_P(LeashTest, ReleasesOnlyBeyondFiftyMetres) {
 
 INSTANTIATE_TEST_SUITE_P(Stages, LeashTest,
                          ::testing::Combine(::testing::Values(Stage::Busted, Stage::Escort, Stage::Transport),
-                                            ::testing::Values(50.0f, 50.01f)));
+                                            ::testing::Values(50.0f, 50.01f)),
+                         [](const ::testing::TestParamInfo<LeashTest::ParamType>& p) {
+                             return std::string(nameOf(std::get<0>(p.param))) +
+                                    (std::get<1>(p.param) > 50.0f ? "JustBeyondFifty" : "AtFifty");
+                         });
 
 //-----------------------------------------------------------------------------
 // [SECTION] Suspect gone and the release by the key
@@ -156,9 +160,10 @@ TEST_P(GoneTest, ReleasesADeadOrVanishedSuspectAndRunsOnlyTheLeash) {
     } else {
         suspectEntity().dead = true;
     }
-    std::vector<std::string> expected = suspectCheck();
+    std::vector<std::string> expected = suspectCheckOf(suspect);
     if (vanishes) expected.pop_back();  // no death test for a ped that does not exist
-    expected = join({expected, release(), leash("0.0, 0.0, 30.0", vanishes ? "0.0, 0.0, 0.0" : "1.0, 0.0, 30.0")});
+    expected = join({expected, releaseOf(suspect),
+                     leashOf(suspect, "0.0, 0.0, 30.0", vanishes ? "0.0, 0.0, 0.0" : "1.0, 0.0, 30.0")});
     EXPECT_THAT(custodyFrame(), ElementsAreArray(expected));
     const size_t mark = host.trace.size();
     host.step();
@@ -168,7 +173,11 @@ TEST_P(GoneTest, ReleasesADeadOrVanishedSuspectAndRunsOnlyTheLeash) {
 
 INSTANTIATE_TEST_SUITE_P(Stages, GoneTest,
                          ::testing::Combine(::testing::Values(Stage::Busted, Stage::Escort, Stage::Transport),
-                                            ::testing::Bool()));
+                                            ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<GoneTest::ParamType>& p) {
+                             return std::string(nameOf(std::get<0>(p.param))) +
+                                    (std::get<1>(p.param) ? "Vanishes" : "Dies");
+                         });
 
 class KeyReleaseTest : public StageTest, public ::testing::WithParamInterface<Stage> {};
 
@@ -176,16 +185,14 @@ class KeyReleaseTest : public StageTest, public ::testing::WithParamInterface<St
 TEST_P(KeyReleaseTest, APressWithoutTargetReleasesInTheDispatch) {
     startIn(GetParam());
     host.runFor(250);
-    const size_t mark = host.trace.size();
-    tapKey();
-    const auto calls = host.trace.calls(host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", mark) + 1, true);
-    EXPECT_THAT(calls, ElementsAreArray(release()));
-    host.step();
+    const size_t mark = press(host);
+    EXPECT_THAT(afterAimQuery(host.trace, mark), ElementsAreArray(releaseOf(suspect)));
     EXPECT_EQ(host.statusLine(), "");
     EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", mark), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stages, KeyReleaseTest, ::testing::Values(Stage::Escort, Stage::Transport));
+INSTANTIATE_TEST_SUITE_P(Stages, KeyReleaseTest, ::testing::Values(Stage::Escort, Stage::Transport),
+                         [](const ::testing::TestParamInfo<Stage>& p) { return std::string(nameOf(p.param)); });
 
 // The escorted suspect vanishes between two custody steps and the player arrests someone else
 // before the next one: nothing is released, and the new suspect must not inherit the escort.
@@ -194,9 +201,9 @@ TEST_F(StageTest, ANewArrestAfterTheEscortedSuspectVanishedStartsInTheBustedPose
     host.runFor(250);
     world().remove(suspect);
     const sim::Vec3 at = {0, 3, 30};
-    press(host, world().spawnPed(at));
+    press(host, {world().spawnPed(at)});
     const sim::Entity& clone = entityOf(world(), world().nextHandle - 1);
     EXPECT_THAT(clone.orders, ::testing::Not(::testing::Contains(::testing::StartsWith("follow"))));
     EXPECT_EQ(clone.pos.y, at.y) << "he kneels where he was taken";
-    EXPECT_EQ(host.statusLine(), kGetClose);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }

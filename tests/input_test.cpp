@@ -22,7 +22,7 @@ using ::testing::IsEmpty;
 namespace {
 
 constexpr uint16_t kPadA = 0x1000;
-constexpr int kKeyF3 = 0x72, kKeyF6 = 0x75;
+constexpr int kKeyF6 = 0x75;
 
 // A dispatch opens with the player index query, so its frames are the trigger's acceptances.
 std::vector<uint64_t> dispatchFrames(const sim::Trace& trace) {
@@ -47,13 +47,6 @@ std::vector<std::string> iniReads(const sim::Trace& trace) {
     return out;
 }
 
-struct ByName {
-    template <class Case>
-    std::string operator()(const ::testing::TestParamInfo<Case>& p) const {
-        return p.param.name;
-    }
-};
-
 std::string padMaskIni(long long mask) { return "[Brindlecot]\nkey_arrest_gamepad=" + std::to_string(mask) + "\n"; }
 
 }  // namespace
@@ -69,6 +62,8 @@ struct SettingsCase {
     int arrestKey, otherKey;
     bool padFires, missionPedTaken, drawn;
 };
+
+void PrintTo(const SettingsCase& c, std::ostream* out) { *out << c.name; }
 
 class Settings : public Scenario, public ::testing::WithParamInterface<SettingsCase> {};
 
@@ -88,15 +83,13 @@ TEST_P(Settings, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     // A changed file is not read again while the script runs.
     host.setIni("[Brindlecot]\nkey_arrest=65\nkey_arrest_gamepad=65535\nshow_msg=1\n");
 
-    tapKey(c.otherKey);
+    press(host, {0, Press::kFrameOnly, c.otherKey});
     host.pads[0].buttons = 0xFFFF;
     host.step();
     host.pads[0].buttons = 0;
     EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 1u : 0u);
     host.runFrames(15);
-    host.world.aimTarget = missionPed;
-    tapKey(c.arrestKey);
-    host.world.aimTarget = 0;
+    press(host, {missionPed, Press::kFrameOnly, c.arrestKey});
     host.runFrames(20);
 
     EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 2u : 1u);
@@ -108,10 +101,10 @@ TEST_P(Settings, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Files, Settings, ::testing::Values(
-    SettingsCase{"NoFile", "", {"114", "0", "0", "1"}, kKeyF3, kKeyF6, false, false, true},
-    SettingsCase{"OtherSection", "[Other]\nkey_arrest=117\n", {"114", "0", "0", "1"}, kKeyF3, kKeyF6, false, false, true},
+    SettingsCase{"NoFile", "", {"114", "0", "0", "1"}, kF3, kKeyF6, false, false, true},
+    SettingsCase{"OtherSection", "[Other]\nkey_arrest=117\n", {"114", "0", "0", "1"}, kF3, kKeyF6, false, false, true},
     SettingsCase{"AllSet", "[Brindlecot]\nkey_arrest=117\narrest_mission_ped=1\nkey_arrest_gamepad=4096\nshow_msg=0\n",
-                 {"117", "1", "4096", "0"}, kKeyF6, kKeyF3, true, true, false}), ByName());
+                 {"117", "1", "4096", "0"}, kKeyF6, kF3, true, true, false}), ByName());
 // clang-format on
 
 //-----------------------------------------------------------------------------
@@ -119,10 +112,13 @@ INSTANTIATE_TEST_SUITE_P(Files, Settings, ::testing::Values(
 //-----------------------------------------------------------------------------
 
 struct ScanCase {
+    const char* name;
     std::vector<int> connected;
     int probes;  // of indices 0, 1 ... in that order
     int chosen;  // -1: none
 };
+
+void PrintTo(const ScanCase& c, std::ostream* out) { *out << c.name; }
 
 class PadScan : public Scenario, public ::testing::WithParamInterface<ScanCase> {};
 
@@ -156,17 +152,22 @@ TEST_P(PadScan, KeepsTheLowestConnectedIndexAndNeverScansAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Connections, PadScan,
-                         ::testing::Values(ScanCase{{}, 4, -1}, ScanCase{{0, 1, 2, 3}, 1, 0}, ScanCase{{1, 3}, 2, 1},
-                                           ScanCase{{3}, 4, 3}));
+                         ::testing::Values(ScanCase{"None", {}, 4, -1}, ScanCase{"AllFour", {0, 1, 2, 3}, 1, 0},
+                                           ScanCase{"SecondAndFourth", {1, 3}, 2, 1},
+                                           ScanCase{"OnlyTheFourth", {3}, 4, 3}),
+                         ByName());
 
 //-----------------------------------------------------------------------------
 // [SECTION] Debounce and trigger sources
 //-----------------------------------------------------------------------------
 
 struct DebounceCase {
+    const char* name;
     uint32_t startTick, frameMs;
     std::vector<uint64_t> dispatches;  // frames 0..6 with the key held throughout
 };
+
+void PrintTo(const DebounceCase& c, std::ostream* out) { *out << c.name; }
 
 class Debounce : public Scenario, public ::testing::WithParamInterface<DebounceCase> {
   protected:
@@ -185,11 +186,13 @@ TEST_P(Debounce, HeldKeyFiresOnlyStrictlyAfterTheWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, Debounce,
-                         ::testing::Values(DebounceCase{100000, 100, {0, 3, 6}},
-                                           DebounceCase{100000, 200, {0, 2, 4, 6}},
-                                           DebounceCase{100000, 201, {0, 1, 2, 3, 4, 5, 6}},
-                                           DebounceCase{0, 100, {3, 6}}, DebounceCase{0, 200, {2, 4, 6}},
-                                           DebounceCase{0, 201, {1, 2, 3, 4, 5, 6}}));
+                         ::testing::Values(DebounceCase{"Every100ms", 100000, 100, {0, 3, 6}},
+                                           DebounceCase{"Every200ms", 100000, 200, {0, 2, 4, 6}},
+                                           DebounceCase{"Every201ms", 100000, 201, {0, 1, 2, 3, 4, 5, 6}},
+                                           DebounceCase{"FromTick0Every100ms", 0, 100, {3, 6}},
+                                           DebounceCase{"FromTick0Every200ms", 0, 200, {2, 4, 6}},
+                                           DebounceCase{"FromTick0Every201ms", 0, 201, {1, 2, 3, 4, 5, 6}}),
+                         ByName());
 
 // beginArrest waits for the ped to leave his car; the window runs from the end of that wait.
 TEST_F(Scenario, DebounceCountsFromTheEndOfADispatchThatWaited) {
@@ -233,16 +236,19 @@ TEST_F(Scenario, KeyAndPadInOneFrameGiveOneTriggerWithoutReadingThePad) {
     start();
     host.runFrames(2);
     host.pads[0].buttons = kPadA;
-    tapKey();
+    press(host, {0, Press::kFrameOnly});
     EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(3u));
     EXPECT_THAT(callsIn(host.trace, 3, "XInputGetState"), IsEmpty());
 }
 
 struct MaskCase {
+    const char* name;
     long long mask;
     uint16_t buttons;
     bool fires;
 };
+
+void PrintTo(const MaskCase& c, std::ostream* out) { *out << c.name; }
 
 class PadMask : public Scenario, public ::testing::WithParamInterface<MaskCase> {};
 
@@ -255,10 +261,13 @@ TEST_P(PadMask, AnyHeldBitOfTheMaskFires) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Masks, PadMask,
-                         ::testing::Values(MaskCase{0x3000, 0x1000, true}, MaskCase{0x3000, 0x2000, true},
-                                           MaskCase{0x3000, 0x4000 | 0x0001, false}, MaskCase{0x10000, 0xFFFF, false},
-                                           MaskCase{0x18000, 0x8000, true}, MaskCase{-1, 0x0001, true},
-                                           MaskCase{0, 0xFFFF, false}));
+                         ::testing::Values(MaskCase{"FirstOfTwoBits", 0x3000, 0x1000, true},
+                                           MaskCase{"SecondOfTwoBits", 0x3000, 0x2000, true},
+                                           MaskCase{"OnlyOtherBits", 0x3000, 0x4000 | 0x0001, false},
+                                           MaskCase{"OnlyBeyondTheButtons", 0x10000, 0xFFFF, false},
+                                           MaskCase{"ButtonBitBesideOneBeyond", 0x18000, 0x8000, true},
+                                           MaskCase{"AllBits", -1, 0x0001, true}, MaskCase{"NoMask", 0, 0xFFFF, false}),
+                         ByName());
 
 // A disconnected pad leaves the buffer alone: the last held buttons must not fire again.
 TEST_F(Scenario, DisconnectedPadNeverFiresAndFiresAgainOnceBack) {
@@ -290,6 +299,8 @@ struct WrapRun {
     std::vector<uint64_t> dispatches;
 };
 
+void PrintTo(const WrapRun& c, std::ostream* out) { *out << c.name; }
+
 class TickWrap : public Scenario, public ::testing::WithParamInterface<WrapRun> {
   protected:
     TickWrap() : Scenario(GetParam().startTick) {}
@@ -304,7 +315,7 @@ TEST_P(TickWrap, TriggerAcceptedExactlyWhenTheDebounceAllows) {
         for (const bool down : {true, false}) {
             host.atFrame(down ? hold.from : hold.to + 1, [hold, down](sim::Host& h) {
                 if (hold.key) {
-                    h.press(kKeyF3, down);
+                    h.press(kF3, down);
                 } else {
                     h.pads[0].buttons = down ? kPadA : 0;
                 }

@@ -3,24 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "tests/arrest_steps.h"
+#include "tests/scenario.h"
 
 using ::testing::ElementsAreArray;
 
 namespace {
-
-std::vector<std::string> drawOf(const std::string& text) {
-    return {"SET_TEXT_FONT(0)",
-            "SET_TEXT_SCALE(0.5, 0.5)",
-            "SET_TEXT_COLOUR(255, 255, 255, 255)",
-            "SET_TEXT_WRAP(0.0, 1.0)",
-            "SET_TEXT_CENTRE(1)",
-            "SET_TEXT_DROPSHADOW(0, 0, 0, 0, 0)",
-            "SET_TEXT_OUTLINE()",
-            "BEGIN_TEXT_COMMAND_DISPLAY_TEXT(\"STRING\")",
-            "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"" + text + "\")",
-            "END_TEXT_COMMAND_DISPLAY_TEXT(0.5, 0.9, 0)"};
-}
 
 // The ten calls of the first draw at or after `from`.
 std::vector<std::string> firstDraw(const sim::Trace& trace, size_t from) {
@@ -39,33 +26,33 @@ TEST_F(Release, ARefusedMissionPedIsLeftAloneWhenSomeoneElseIsArrested) {
     entityOf(host.world, refused).missionEntity = true;
     const int32_t other = host.world.spawnPed({0, 6, 30});
     start();
-    press(host, refused);
-    ASSERT_EQ(host.statusLine(), kMissionText);
+    press(host, {refused});
+    ASSERT_EQ(host.statusLine(), kStatusMissionPed);
 
-    const size_t from = press(host, other);
+    const size_t from = press(host, {other});
     EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(2)", from) + 1, 1),
               std::vector<std::string>{"IS_ENTITY_A_MISSION_ENTITY(3)"});
     const sim::Entity& mission = entityOf(host.world, refused);
     EXPECT_TRUE(mission.orders.empty()) << mission.orders.front();
     EXPECT_TRUE(mission.missionEntity && !mission.scriptOwned);
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }
 
-// Shot in the leg after refusing, he is simply tested again and taken over, with nothing released.
+// Shot in the leg after his refusal, he is simply tested again and taken over, with nothing released.
 TEST_F(Release, ARefusedPedShotInTheLegIsTakenOverWithoutARelease) {
     const int32_t refused = host.world.spawnPed({0, 5, 30});  // handle 2
     entityOf(host.world, refused).inCombat = true;
     start();
-    press(host, refused);
-    ASSERT_EQ(host.statusLine(), kLegText);
+    press(host, {refused});
+    ASSERT_EQ(host.statusLine(), kStatusRefuseOnFoot);
 
     entityOf(host.world, refused).injured = true;
-    const size_t from = press(host, refused);
+    const size_t from = press(host, {refused});
     EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED", from) + host.trace.count("SET_PED_AS_NO_LONGER_NEEDED", from),
               0u);
     EXPECT_EQ(host.trace.count("CLONE_PED(2, 0, 1, 1)", from), 1u);
     EXPECT_FALSE(host.world.exists(refused));
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }
 
 // Drawn before the trigger is handled: the text set in a frame shows from the next frame on,
@@ -76,15 +63,13 @@ TEST_F(StatusLine, ShowsATextFromTheFrameAfterItIsSet) {
     start();
     EXPECT_THAT(firstDraw(host.trace, 0), ElementsAreArray(drawOf("")));
 
-    host.world.aimTarget = refused;
-    size_t from = host.trace.size();
-    tapKey();
+    size_t from = press(host, {refused, Press::kFrameOnly});
     EXPECT_THAT(firstDraw(host.trace, from), ElementsAreArray(drawOf("")));
     EXPECT_EQ(host.statusLine(), "");
     from = host.trace.size();
     host.step();
-    EXPECT_THAT(firstDraw(host.trace, from), ElementsAreArray(drawOf(kLegText)));
-    EXPECT_EQ(host.statusLine(), kLegText);
+    EXPECT_THAT(firstDraw(host.trace, from), ElementsAreArray(drawOf(kStatusRefuseOnFoot)));
+    EXPECT_EQ(host.statusLine(), kStatusRefuseOnFoot);
     EXPECT_TRUE(host.statusOutlined()) << "the dark outline, which the edge setting never drew";
 }
 
@@ -92,13 +77,15 @@ TEST_F(StatusLine, NoLineIsDrawnWhileTheTakeOverWaits) {
     const int32_t ped = host.world.spawnPed({0, 5, 30});
     start();
     host.world.aimTarget = ped;
-    tapKey();  // stops at the first wait of the busted pose
+    host.press(kF3);
+    host.step();  // stops at the first wait of the busted pose
+    host.press(kF3, false);
     ASSERT_EQ(host.trace.calls().back(), "scriptWait(1)");
     host.step();  // to the second wait
     ASSERT_EQ(host.trace.calls().back(), "scriptWait(5)");
     EXPECT_TRUE(host.world.lastFrame.lines.empty());
     host.runFrames(2);
-    EXPECT_EQ(host.statusLine(), kGetCloseText);
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }
 
 // With show_msg=0 nothing is drawn and everything else the script does stays call for call the same.
@@ -112,8 +99,8 @@ TEST(StatusLineHidden, NeverDrawnAndTheRestOfEveryFrameUnchanged) {
         host.world.seatPed(seated, host.world.spawnVehicle({0, 8, 30}), -1);
         host.load();
         host.runFrames(2);
-        press(host, refused);
-        press(host, seated);
+        press(host, {refused});
+        press(host, {seated});
         EXPECT_THAT(host.faults, ::testing::IsEmpty());
         std::vector<std::string> calls;
         for (const std::string& call : scriptCalls(host.trace, 0)) {

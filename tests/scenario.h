@@ -1,15 +1,42 @@
-// Brindlecot tests — a simulated game with the plugin loaded, ready for a scenario.
+// Brindlecot tests — the one vocabulary of the scenarios: a simulated game with the plugin loaded,
+// the key press, the fixed native sequences and the fixtures that bring an arrest to a stage.
 //
-// Each test gets a fresh Host and a freshly loaded module, so it starts from the module's load
-// state. The fixture fails the test on any protocol fault the host recorded (unknown native,
-// wrong argument count, a script that stopped yielding).
+//   [SECTION] Texts, keys and the world
+//   [SECTION] Formatting and joining
+//   [SECTION] Reading the trace
+//   [SECTION] Native sequences
+//   [SECTION] Pressing the arrest key
+//   [SECTION] Parameter cases
+//   [SECTION] Scenario fixture
+//   [SECTION] Custody fixture
+//
+// The status texts are the plugin's own catalogue (hud/status.h): a test never spells one out.
 
 #pragma once
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "hud/status.h"
 #include "sim/host.h"
+
+//-----------------------------------------------------------------------------
+// [SECTION] Texts, keys and the world
+//-----------------------------------------------------------------------------
+
+constexpr int kF3 = 0x72;  // the arrest key when the settings name none
+
+// Every text of the catalogue.
+constexpr const char* kStatusTexts[] = {kStatusEmpty,    kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
+                                        kStatusGetClose, kStatusEscort,     kStatusResisting,    kStatusDrive};
 
 // The entity behind a handle. One that names nothing fails the test and gives a blank stand-in, so
 // a broken plugin is reported by the test's own messages instead of ending it in a crash.
@@ -21,10 +48,200 @@ inline sim::Entity& entityOf(sim::World& world, int32_t handle) {
     return nobody;
 }
 
+// Parks a vehicle at `at` that the player has just got out of: his last vehicle, which the escort
+// heads for.
+inline int32_t parkLastVehicle(sim::World& world, sim::Vec3 at) {
+    const int32_t car = world.spawnVehicle(at);
+    world.seatPed(world.playerPed, car, -1);
+    world.unseatPed(world.playerPed);
+    return car;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Formatting and joining
+//-----------------------------------------------------------------------------
+
+inline std::string fmt(const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
+
+// The sequences one after the other.
+inline std::vector<std::string> join(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> out;
+    for (const auto& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Reading the trace
+//-----------------------------------------------------------------------------
+
+// The script's natives and waits from entry `from` on, the Win32 calls left out; at most `n`.
+inline std::vector<std::string> scriptCalls(const sim::Trace& trace, size_t from, size_t n = SIZE_MAX) {
+    std::vector<std::string> out;
+    for (size_t k = from; k < trace.size() && out.size() < n; ++k) {
+        if (trace.entries[k].kind != sim::CallKind::Win32) out.push_back(trace.entries[k].call);
+    }
+    return out;
+}
+
+// The entry at `n`. A position past the end, where a search for a call that never came ends, fails
+// the test and gives a blank stand-in instead of reading beyond the trace.
+inline const sim::TraceEntry& entryAt(const sim::Trace& trace, size_t n) {
+    if (n < trace.size()) return trace.entries[n];
+    ADD_FAILURE() << "no trace entry " << n << ": the trace holds " << trace.size();
+    static const sim::TraceEntry nothing;
+    return nothing;
+}
+
+// The first scriptWait(0) at or after `from`: the end of the frame it lies in.
+inline size_t frameEnd(const sim::Trace& trace, size_t from) { return trace.find("scriptWait(0)", from); }
+
+// The script's calls of the press at `from` after its aim query, up to the end of its frame.
+inline std::vector<std::string> afterAimQuery(const sim::Trace& trace, size_t from) {
+    const size_t begin = trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", from) + 1;
+    std::vector<std::string> calls = scriptCalls(trace, begin);
+    calls.resize(calls.size() - scriptCalls(trace, frameEnd(trace, begin)).size());
+    return calls;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Native sequences
+//-----------------------------------------------------------------------------
+
+// The ten calls that draw `text` on the status line.
+inline std::vector<std::string> drawOf(const std::string& text) {
+    return {"SET_TEXT_FONT(0)",
+            "SET_TEXT_SCALE(0.5, 0.5)",
+            "SET_TEXT_COLOUR(255, 255, 255, 255)",
+            "SET_TEXT_WRAP(0.0, 1.0)",
+            "SET_TEXT_CENTRE(1)",
+            "SET_TEXT_DROPSHADOW(0, 0, 0, 0, 0)",
+            "SET_TEXT_OUTLINE()",
+            "BEGIN_TEXT_COMMAND_DISPLAY_TEXT(\"STRING\")",
+            "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"" + text + "\")",
+            "END_TEXT_COMMAND_DISPLAY_TEXT(0.5, 0.9, 0)"};
+}
+
+inline std::string coordsOf(int32_t entity) { return fmt("GET_ENTITY_COORDS(%d, 1)", entity); }
+
+// The opening of every custody step: the player's handle, then whether suspect `s` is still there
+// and alive.
+inline std::vector<std::string> suspectCheckOf(int32_t s) {
+    return {"PLAYER_PED_ID()", fmt("DOES_ENTITY_EXIST(%d)", s), fmt("IS_PED_DEAD_OR_DYING(%d, 0)", s)};
+}
+
+// The leash on suspect `s`, with the player's and the suspect's positions as their coordinate texts.
+inline std::vector<std::string> leashOf(int32_t s, const std::string& playerAt, const std::string& suspectAt,
+                                        int32_t player = 1) {
+    return {fmt("GET_VEHICLE_PED_IS_IN(%d, 1)", player), coordsOf(player), coordsOf(s),
+            "GET_DISTANCE_BETWEEN_COORDS(" + playerAt + ", " + suspectAt + ", 1)"};
+}
+
+// Gives ped `p` back to the host, who lets him go on with his last order.
+inline std::vector<std::string> handBackOf(int32_t p) {
+    return {fmt("SET_PED_KEEP_TASK(%d, 1)", p), fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", p)};
+}
+
+// The six calls that let suspect `s` go, fleeing from the player.
+inline std::vector<std::string> releaseOf(int32_t s, int32_t player = 1) {
+    return join({{fmt("STOP_ENTITY_ANIM(%d, \"back_to_default\", \"get_up@cuffed\", 0.0)", s),
+                  fmt("STOP_ENTITY_ANIM(%d, \"idle_c\", \"random@arrests@busted\", 0.0)", s),
+                  fmt("TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(%d, 0)", s),
+                  fmt("TASK_SMART_FLEE_PED(%d, %d, 200.0, -1, 1, 1)", s, player)},
+                 handBackOf(s)});
+}
+
+// Target `t` replaced by its clone `c`, which is then stripped of group, tasks and senses. When the
+// host made no clone (c 0) the target is neither taken over nor deleted.
+inline std::vector<std::string> takeOverOf(int32_t t, int32_t c) {
+    std::vector<std::string> out = {fmt("CLONE_PED(%d, 0, 1, 1)", t)};
+    if (c != 0) out = join({out, {fmt("SET_ENTITY_AS_MISSION_ENTITY(%d, 0, 1)", t), fmt("DELETE_PED(&%d)", t)}});
+    return join(
+        {out,
+         {fmt("REMOVE_PED_FROM_GROUP(%d)", c), fmt("CLEAR_PED_TASKS(%d)", c), fmt("CLEAR_PED_TASKS_IMMEDIATELY(%d)", c),
+          fmt("CLEAR_PED_SECONDARY_TASK(%d)", c), fmt("SET_PED_SEEING_RANGE(%d, 0.1)", c),
+          fmt("SET_PED_HEARING_RANGE(%d, 0.1)", c), fmt("SET_PED_FLEE_ATTRIBUTES(%d, 0, 0)", c),
+          fmt("SET_PED_COMBAT_ATTRIBUTES(%d, 17, 1)", c), fmt("SET_PED_COMBAT_ATTRIBUTES(%d, 46, 1)", c),
+          fmt("TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(%d, 1)", c)}});
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Pressing the arrest key
+//-----------------------------------------------------------------------------
+
+// How a press is made. Tests that need the key at the level of single frames (debounce, held keys)
+// use host.press themselves.
+struct Press {
+    static constexpr uint64_t kFrameOnly = 0;  // stop where the press frame ends
+
+    int32_t aim = 0;      // aimed at while the key is down; 0: nobody
+    uint64_t after = 14;  // frames run after the press frame: 14 draw its text and let the debounce run out
+    int key = kF3;
+};
+
+// Holds the key for one step aiming as asked, runs the press frame through its waits to its end,
+// then the frames after it. Returns where the press began.
+inline size_t press(sim::Host& host, Press how = {}) {
+    const size_t from = host.trace.size();
+    host.world.aimTarget = how.aim;
+    host.press(how.key, true);
+    host.step();
+    host.press(how.key, false);
+    host.world.aimTarget = 0;
+    // A step ends at a wait; a press that never ends its frame fails the test instead of hanging it.
+    for (int k = 0; k < 100000 && host.trace.entries.back().call != "scriptWait(0)"; ++k)
+        host.step();
+    host.runFrames(how.after);
+    return from;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Parameter cases
+//-----------------------------------------------------------------------------
+
+// Names each instance of a parameterised test after its case's `name`.
+struct ByName {
+    template <class Case>
+    std::string operator()(const ::testing::TestParamInfo<Case>& p) const {
+        return p.param.name;
+    }
+};
+
+// The stages an arrest passes through.
+enum class Stage { None, Busted, Escort, Transport };
+
+inline const char* nameOf(Stage stage) {
+    switch (stage) {
+        case Stage::None:
+            return "None";
+        case Stage::Busted:
+            return "Busted";
+        case Stage::Escort:
+            return "Escort";
+        case Stage::Transport:
+            return "Transport";
+    }
+    return "?";
+}
+
+inline void PrintTo(Stage stage, std::ostream* out) { *out << nameOf(stage); }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Scenario fixture
+//-----------------------------------------------------------------------------
+
+// Each test gets a fresh Host and a freshly loaded module, so it starts from the module's load
+// state. The fixture fails the test on any protocol fault the host recorded (unknown native, wrong
+// argument count, a script that stopped yielding).
 class Scenario : public ::testing::Test {
   protected:
-    static constexpr int kF3 = 0x72;
-
     explicit Scenario(uint32_t startTick = 100000) : host(startTick) {}
 
     void TearDown() override { EXPECT_THAT(host.faults, ::testing::IsEmpty()); }
@@ -36,12 +253,70 @@ class Scenario : public ::testing::Test {
         host.step();
     }
 
-    // Holds the key for one frame, then releases it.
-    void tapKey(int key = kF3) {
-        host.press(key, true);
-        host.step();
-        host.press(key, false);
+    sim::Host host;
+};
+
+//-----------------------------------------------------------------------------
+// [SECTION] Custody fixture
+//-----------------------------------------------------------------------------
+
+// An arrest brought into the busted pose, the escort or the transport the way a player does it,
+// with a start tick whose cuff draw does not resist.
+class CustodyScenario : public Scenario {
+  protected:
+    static constexpr char kPrecinctMarker[] =
+        "DRAW_MARKER(2, 477.0, -1023.0, 20.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
+        "2, 0, null, null, 0)";
+
+    CustodyScenario() : Scenario(sim::startTickWhereSuspect(false)) {}
+
+    sim::World& world() { return host.world; }
+    sim::Entity& suspectEntity() { return entityOf(world(), suspect); }
+    int32_t player() { return world().playerPed; }
+
+    // The player stands at `at` with a ped one metre east of him; his last vehicle is parked at
+    // `carAt`. He aims at the ped and presses: the clone takes the busted pose.
+    void startBusted(sim::Vec3 at = {0, 0, 30}, sim::Vec3 carAt = {0, 20, 30}) {
+        car = parkLastVehicle(world(), carAt);
+        world().movePlayer(at);
+        const int32_t ped = world().spawnPed({at.x + 1, at.y, at.z});
+        start();
+        press(host, {ped});
+        suspect = world().nextHandle - 1;  // the clone
     }
 
-    sim::Host host;
+    // Then presses again without aiming: the suspect is cuffed and stands still beside him.
+    void startEscort(sim::Vec3 at = {0, 0, 30}, sim::Vec3 carAt = {0, 20, 30}) {
+        startBusted(at, carAt);
+        press(host, {0, Press::kFrameOnly});
+        host.step();
+        ASSERT_EQ(host.statusLine(), kStatusEscort);
+    }
+
+    // Then the car is brought 3 m from the suspect: he boards and the transport begins. He is
+    // kept standing where he was, so tests place him themselves.
+    void startTransport(sim::Vec3 at = {0, 0, 30}) {
+        startEscort(at);
+        entityOf(world(), car).pos = {at.x + 1, at.y + 3, at.z};
+        host.step();  // the boarding
+        suspectEntity().task = sim::Task::None;
+        suspectEntity().pos = {at.x + 1, at.y, at.z};
+        host.step();
+        ASSERT_EQ(host.statusLine(), kStatusDrive);
+    }
+
+    // Runs one main loop pass, waits inside it included (the delivery waits), and answers the
+    // calls of its custody step: from its own PLAYER_PED_ID on.
+    std::vector<std::string> custodyFrame(bool nativesOnly = true) {
+        const size_t mark = host.trace.size();
+        for (int wait = 0; wait < 8; ++wait) {
+            host.step();
+            if (host.trace.entries.back().call == "scriptWait(0)") break;
+        }
+        const size_t refresh = host.trace.find("PLAYER_PED_ID", mark);
+        return host.trace.calls(host.trace.find("PLAYER_PED_ID", refresh + 1), nativesOnly);
+    }
+
+    int32_t car = 0;
+    int32_t suspect = 0;
 };

@@ -5,13 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <random>
+#include <string>
 
-#include "hud/status.h"
 #include "script.h"
 #include "sim/host.h"
 #include "state.h"
+#include "tests/scenario.h"
 
 namespace {
 
@@ -20,11 +23,7 @@ int32_t attachPlugin(void* module, uint32_t reason, void* reserved) {
 }
 
 bool isCatalogueText(const std::string& text) {
-    for (const char* known : {kStatusEmpty, kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
-                              kStatusGetClose, kStatusEscort, kStatusResisting, kStatusDrive}) {
-        if (text == known) return true;
-    }
-    return false;
+    return std::find(std::begin(kStatusTexts), std::end(kStatusTexts), text) != std::end(kStatusTexts);
 }
 
 // inCustody, awaitingCuffs, isEscorting, isTransporting as four bits, in that order.
@@ -102,6 +101,7 @@ TEST_P(Soak, EveryFrameEndsInAStageWithACatalogueText) {
     EXPECT_LT(host.tick(), 0x80000000u);  // the tick wrapped
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, Soak, ::testing::Values(1u, 2u, 3u, 4u));
+INSTANTIATE_TEST_SUITE_P(Seeds, Soak, ::testing::Values(1u, 2u, 3u, 4u),
+                         [](const ::testing::TestParamInfo<uint32_t>& p) { return "Seed" + std::to_string(p.param); });
 
 }  // namespace

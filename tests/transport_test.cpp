@@ -3,17 +3,12 @@
 //   [SECTION] Transport step
 //   [SECTION] Hand-over
 
-#include "tests/custody_fixture.h"
+#include "tests/scenario.h"
 
 using ::testing::ElementsAreArray;
 
 class TransportTest : public CustodyScenario {
   protected:
-    static constexpr char kMarker[] =
-        "DRAW_MARKER(2, 477.0, -1023.0, 20.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
-        "2, "
-        "0, null, null, 0)";
-
     // The player stands 10 m from the precinct point; the suspect is put at `at`.
     void placeNearPrecinct(sim::Vec3 at) {
         world().movePlayer({477, -1013, 28});
@@ -27,32 +22,42 @@ class TransportTest : public CustodyScenario {
 // [SECTION] Transport step
 //-----------------------------------------------------------------------------
 
-class DeliveryRadiusTest : public TransportTest,
-                           public ::testing::WithParamInterface<std::tuple<sim::Vec3, const char*, bool>> {};
+struct DeliveryCase {
+    const char* name;
+    sim::Vec3 at;
+    const char* atText;  // `at` as the trace writes it
+    bool delivered;
+};
+
+void PrintTo(const DeliveryCase& c, std::ostream* out) { *out << c.name; }
+
+class DeliveryRadiusTest : public TransportTest, public ::testing::WithParamInterface<DeliveryCase> {};
 
 // Three-dimensional and strict: 5.0 beside or above the point is not close enough. The marker
 // stands at z 20.0 while the test measures from z 28.0.
 TEST_P(DeliveryRadiusTest, DeliversOnlyStrictlyWithinFiveMetresOfThePrecinct) {
-    const auto [at, atText, delivered] = GetParam();
+    const DeliveryCase& c = GetParam();
     startTransport();
-    placeNearPrecinct(at);
+    placeNearPrecinct(c.at);
     const auto calls = custodyFrame();
     const std::vector<std::string> head =
-        join({suspectCheck(),
-              {coords(suspect), kMarker, fmt("GET_DISTANCE_BETWEEN_COORDS(477.0, -1023.0, 28.0, %s, 1)", atText)}});
+        join({suspectCheckOf(suspect),
+              {coordsOf(suspect), kPrecinctMarker,
+               fmt("GET_DISTANCE_BETWEEN_COORDS(477.0, -1023.0, 28.0, %s, 1)", c.atText)}});
     ASSERT_GE(calls.size(), head.size());
     EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + head.size()), ElementsAreArray(head));
-    EXPECT_EQ(calls.size() == head.size() + 4, !delivered);
-    EXPECT_EQ(host.trace.count("CREATE_PED"), delivered ? 1u : 0u);
+    EXPECT_EQ(calls.size() == head.size() + 4, !c.delivered);
+    EXPECT_EQ(host.trace.count("CREATE_PED"), c.delivered ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Distances, DeliveryRadiusTest,
-                         ::testing::Values(std::make_tuple(sim::Vec3{477, -1018, 28}, "477.0, -1018.0, 28.0", false),
-                                           std::make_tuple(sim::Vec3{477, -1023, 33}, "477.0, -1023.0, 33.0", false),
-                                           std::make_tuple(sim::Vec3{477, -1023, 23}, "477.0, -1023.0, 23.0", false),
-                                           std::make_tuple(sim::Vec3{477, -1018.01f, 28}, "477.0, -1018.01, 28.0",
-                                                           true),
-                                           std::make_tuple(sim::Vec3{480, -1021, 27}, "480.0, -1021.0, 27.0", true)));
+                         ::testing::Values(DeliveryCase{"FiveBeside", {477, -1018, 28}, "477.0, -1018.0, 28.0", false},
+                                           DeliveryCase{"FiveAbove", {477, -1023, 33}, "477.0, -1023.0, 33.0", false},
+                                           DeliveryCase{"FiveBelow", {477, -1023, 23}, "477.0, -1023.0, 23.0", false},
+                                           DeliveryCase{
+                                               "JustInsideBeside", {477, -1018.01f, 28}, "477.0, -1018.01, 28.0", true},
+                                           DeliveryCase{"InsideAskew", {480, -1021, 27}, "480.0, -1021.0, 27.0", true}),
+                         ByName());
 
 // A boarding within reach of the point leads to the delivery in the same pass of the main loop.
 TEST_F(TransportTest, BoardingBesideThePrecinctDeliversInTheSameFrame) {
@@ -72,10 +77,13 @@ TEST_F(TransportTest, BoardingBesideThePrecinctDeliversInTheSameFrame) {
 //-----------------------------------------------------------------------------
 
 struct HandOverCase {
+    const char* name;
     bool modelLoaded;     // already streamed in before the delivery
     uint32_t loadMs;      // how long a requested model takes
     bool officerCreated;  // creation yields 0 when the model is still loading
 };
+
+void PrintTo(const HandOverCase& c, std::ostream* out) { *out << c.name; }
 
 class HandOverTest : public TransportTest, public ::testing::WithParamInterface<HandOverCase> {};
 
@@ -94,12 +102,12 @@ TEST_P(HandOverTest, SpawnsTheOfficerWaitsAndLetsTheSuspectOut) {
     if (!c.modelLoaded) expected = join({expected, {hashKey, "REQUEST_MODEL(" + copModel() + ")"}});
     expected = join({expected,
                      {"scriptWait(1)", hashKey, "CREATE_PED(2, " + copModel() + ", 468.0, -1021.0, 28.0, 180.0, 0, 1)",
-                      fmt("TASK_GO_STRAIGHT_TO_COORD(%d, 481.0, -1023.0, 28.0, 1.0, 10000, 0.0, 0.0)", cop),
-                      fmt("SET_PED_KEEP_TASK(%d, 1)", cop), fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", cop),
-                      "scriptWait(6000)", fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car),
-                      fmt("SET_PED_KEEP_TASK(%d, 1)", suspect), fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", suspect)},
-                     release(),
-                     leash("477.0, -1013.0, 28.0", "477.0, -1020.0, 28.0"),
+                      fmt("TASK_GO_STRAIGHT_TO_COORD(%d, 481.0, -1023.0, 28.0, 1.0, 10000, 0.0, 0.0)", cop)},
+                     handBackOf(cop),
+                     {"scriptWait(6000)", fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car)},
+                     handBackOf(suspect),
+                     releaseOf(suspect),
+                     leashOf(suspect, "477.0, -1013.0, 28.0", "477.0, -1020.0, 28.0"),
                      {"scriptWait(0)"}});
     const auto delivery = std::find(calls.begin(), calls.end(), hashKey);
     EXPECT_THAT(std::vector<std::string>(delivery, calls.end()), ElementsAreArray(expected));
@@ -114,8 +122,10 @@ TEST_P(HandOverTest, SpawnsTheOfficerWaitsAndLetsTheSuspectOut) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, HandOverTest,
-                         ::testing::Values(HandOverCase{true, 1, true}, HandOverCase{false, 1, true},
-                                           HandOverCase{false, 100000, false}));
+                         ::testing::Values(HandOverCase{"AlreadyLoaded", true, 1, true},
+                                           HandOverCase{"LoadedAfterTheRequest", false, 1, true},
+                                           HandOverCase{"StillLoading", false, 100000, false}),
+                         ByName());
 
 // The whole loop stands still during the waits: nothing is drawn, neither the line nor the marker.
 TEST_F(TransportTest, DrawsNothingWhileTheHandOverWaits) {
@@ -142,8 +152,11 @@ TEST_F(TransportTest, ALeashReleaseAfterTheHandOverIsHarmless) {
     host.atTime(host.elapsedMs() + 3000, [](sim::Host& h) { h.world.movePlayer({477, -1080, 28}); });
     const auto calls = custodyFrame();
     const auto leaveVehicle = std::find(calls.begin(), calls.end(), fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car));
-    EXPECT_THAT(std::vector<std::string>(leaveVehicle + 3, calls.end()),
-                ElementsAreArray(join({release(), leash("477.0, -1080.0, 28.0", "477.0, -1020.0, 28.0"), release()})));
+    ASSERT_GE(calls.end() - leaveVehicle, 3) << "the suspect was never handed back";
+    EXPECT_THAT(
+        std::vector<std::string>(leaveVehicle + 3, calls.end()),
+        ElementsAreArray(join({releaseOf(suspect), leashOf(suspect, "477.0, -1080.0, 28.0", "477.0, -1020.0, 28.0"),
+                               releaseOf(suspect)})));
     const size_t mark = host.trace.size();
     host.runFrames(2);
     EXPECT_EQ(host.statusLine(), "");
