@@ -196,8 +196,13 @@ inline size_t press(sim::Host& host, Press how = {}) {
     host.press(how.key, false);
     host.world.aimTarget = 0;
     // A step ends at a wait; a press that never ends its frame fails the test instead of hanging it.
-    for (int k = 0; k < 100000 && host.trace.entries.back().call != "scriptWait(0)"; ++k)
+    int steps = 0;
+    for (; steps < 100000 && host.trace.entries.back().call != "scriptWait(0)"; ++steps)
         host.step();
+    if (host.trace.entries.back().call != "scriptWait(0)") {
+        ADD_FAILURE() << "the press frame did not end within " << steps << " waits";
+        return from;
+    }
     host.runFrames(how.after);
     return from;
 }
