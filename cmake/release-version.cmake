@@ -7,7 +7,7 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
 file(STRINGS ${CMAKE_SOURCE_DIR}/CHANGELOG.md changelog_entries REGEX "^## ")
 list(APPEND changelog_entries "(none)")
 list(GET changelog_entries 0 changelog_top)
-string(REGEX MATCH "^## ([0-9]+\\.[0-9]+\\.[0-9]+)" changelog_match "${changelog_top}")
+string(REGEX MATCH "^## ([0-9]+\\.[0-9]+\\.[0-9]+)( |$)" changelog_match "${changelog_top}")
 if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
   message(FATAL_ERROR "CHANGELOG.md's top entry \"${changelog_top}\" is not version ${PROJECT_VERSION} of "
     "project() in CMakeLists.txt: add an entry \"## ${PROJECT_VERSION} - YYYY-MM-DD\" on top, or fix the version")

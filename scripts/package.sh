@@ -37,7 +37,7 @@ expected=$(printf '%s\n' "${files[@]}" | sort | tr '\n' ' ')
 cmp "$check/Brindlecot.asi" "$build/Brindlecot.asi" || fail "the zipped .asi is not the tested one"
 head -n 1 "$check/INSTALL.txt" | grep -qF "Brindlecot $version " || fail "INSTALL.txt does not start with version $version"
 head -n 1 "$check/Brindlecot.ini" | grep -qF "Brindlecot $version " || fail "Brindlecot.ini's header does not name version $version"
-grep -m 1 '^## ' "$check/CHANGELOG.md" | grep -qF "## $version " || fail "CHANGELOG.md's top entry is not version $version"
+grep -m 1 '^## ' "$check/CHANGELOG.md" | grep -qE "^## ${version//./\\.}( |$)" || fail "CHANGELOG.md's top entry is not version $version"
 grep -q '^MIT License' "$check/LICENSE" || fail "LICENSE is not the MIT license"
 
 cp "$build/runner.exe" "$build/ScriptHookV.dll" "$check/"
