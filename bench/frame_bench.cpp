@@ -8,11 +8,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "arrest/state.h"
 #include "bench/null_host.h"
 #include "host/natives.h"
-#include "host/script.h"
 #include "hud/status.h"
+#include "script.h"
+#include "state.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Stages
@@ -57,10 +57,10 @@ static void handIdle(const char* text) {
     callNative(kNativeSetTextWrap, slotFloat(0.0f), slotFloat(1.0f));
     callNative(kNativeSetTextCentre, slotInt(1));
     callNative(kNativeSetTextDropshadow, slotInt(0), slotInt(0), slotInt(0), slotInt(0), slotInt(0));
-    callNative(kNativeSetTextEdge, slotInt(1), slotInt(0), slotInt(0), slotInt(0), slotInt(205));
+    callNative(kNativeSetTextOutline);
     callNative(kNativeBeginTextCommandDisplayText, slotText("STRING"));
     callNative(kNativeAddTextComponentString, slotText(text));
-    callNative(kNativeEndTextCommandDisplayText, slotFloat(0.5f), slotFloat(0.9f));
+    callNative(kNativeEndTextCommandDisplayText, slotFloat(0.5f), slotFloat(0.9f), slotInt(0));
     benchmark::DoNotOptimize(GetTickCount());
     benchmark::DoNotOptimize(GetAsyncKeyState(114));
     benchmark::DoNotOptimize(GetTickCount());
@@ -96,24 +96,29 @@ static void handFrame(int stage, const char* text) {
 // [SECTION] Benchmarks
 //-----------------------------------------------------------------------------
 
-static void pluginFrame(benchmark::State& state) {
-    enterStage(static_cast<int>(state.range(0)));
+static void pluginFrame(benchmark::State& state, Stage stage) {
+    enterStage(stage);
     for (auto _ : state)
         mainLoopFrame();
-    if (!g_arrest.inCustody != (state.range(0) == kIdle)) state.SkipWithError("the frame left its stage");
+    if (!g_arrest.inCustody != (stage == kIdle)) state.SkipWithError("the frame left its stage");
     benchmark::DoNotOptimize(nullhost::pushed);
 }
 
-static void handWrittenFrame(benchmark::State& state) {
-    const int stage = static_cast<int>(state.range(0));
+static void handWrittenFrame(benchmark::State& state, Stage stage) {
     enterStage(stage);
     for (auto _ : state)
         handFrame(stage, g_arrest.statusMessage.c_str());
     benchmark::DoNotOptimize(nullhost::pushed);
 }
 
-// 0 idle, 1 busted pose, 2 escort, 3 transport
-BENCHMARK(pluginFrame)->DenseRange(kIdle, kTransport);
-BENCHMARK(handWrittenFrame)->DenseRange(kIdle, kTransport);
+// Rows named by stage: pluginFrame/escort against handWrittenFrame/escort, and so on.
+BENCHMARK_CAPTURE(pluginFrame, idle, kIdle);
+BENCHMARK_CAPTURE(handWrittenFrame, idle, kIdle);
+BENCHMARK_CAPTURE(pluginFrame, busted, kBusted);
+BENCHMARK_CAPTURE(handWrittenFrame, busted, kBusted);
+BENCHMARK_CAPTURE(pluginFrame, escort, kEscort);
+BENCHMARK_CAPTURE(handWrittenFrame, escort, kEscort);
+BENCHMARK_CAPTURE(pluginFrame, transport, kTransport);
+BENCHMARK_CAPTURE(handWrittenFrame, transport, kTransport);
 
 BENCHMARK_MAIN();

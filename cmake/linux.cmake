@@ -11,21 +11,7 @@ if(BRINDLECOT_SANITIZE)
   add_link_options(${sanitize})
 endif()
 
-# The simulated host: the host library, the game and the Win32 functions in one shared library, which
-# the plugin links against as the .asi links against ScriptHookV.dll.
-add_library(sim_host SHARED
-  sim/world.cpp
-  sim/natives.cpp
-  sim/host.cpp
-  sim/fibre_posix.cpp
-  sim/module_posix.cpp
-  sim/exports_posix.cpp
-  sim/ini_posix.cpp
-)
-target_include_directories(sim_host PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
-target_compile_options(sim_host PRIVATE ${BRINDLECOT_WARNINGS})
-target_compile_definitions(sim_host PRIVATE SIM_DEFAULT_MODULE="${CMAKE_BINARY_DIR}/Brindlecot.so")
-target_link_libraries(sim_host PRIVATE PkgConfig::INIH ${CMAKE_DL_LIBS})
+add_subdirectory(sim)
 
 # The plugin, loaded and unloaded with dlopen so that every run starts from the module's load state.
 add_library(Brindlecot MODULE ${BRINDLECOT_SOURCES})

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "demo/narrator.h"
-#include "demo/scenarios.h"
+#include "demo/scenes.h"
 #include "sim/host.h"
 
 using ::testing::ElementsAreArray;
@@ -59,8 +59,8 @@ TEST(CallArgs, SplitsAtTopLevelCommasOnly) {
         std::vector<std::string> args;
     } cases[] = {
         {"PLAYER_PED_ID()", {}},
-        {"DELETE_ENTITY(&4)", {"&4"}},
-        {"TASK_ENTER_VEHICLE(4, 2, 10000, 1, 1.2, 0, 0)", {"4", "2", "10000", "1", "1.2", "0", "0"}},
+        {"DELETE_PED(&4)", {"&4"}},
+        {"TASK_ENTER_VEHICLE(4, 2, 10000, 1, 1.2, 0, null, 0)", {"4", "2", "10000", "1", "1.2", "0", "null", "0"}},
         {"SET_NEW_WAYPOINT(477.0, -1023.0)", {"477.0", "-1023.0"}},
         // The status texts hold commas; quoted parentheses must not end the list either.
         {"ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"Ped is ~r~refusing arrest~w~, shoot him in the leg!\")",
@@ -73,7 +73,7 @@ TEST(CallArgs, SplitsAtTopLevelCommasOnly) {
     for (const auto& c : cases) {
         EXPECT_THAT(demo::callArgs(c.call), ElementsAreArray(c.args)) << c.call;
     }
-    EXPECT_EQ(demo::callName("CLONE_PED(2, 1.0, 2.0, 3.0)"), "CLONE_PED");
+    EXPECT_EQ(demo::callName("CLONE_PED(2, 0, 1, 1)"), "CLONE_PED");
     EXPECT_EQ(demo::callName("scriptWait(6000)"), "scriptWait");
 }
 
@@ -121,7 +121,7 @@ TEST(StartTickWhereSuspect, AnswersTheFirstTickWhoseDrawFallsTheAskedWay) {
 static bool play(const std::string& name, demo::RunOptions options, std::string& output) {
     FILE* out = std::tmpfile();
     options.out = out;
-    const bool ok = demo::runScenario(name, options);
+    const bool ok = demo::playScene(name, options);
     output.assign(static_cast<size_t>(std::ftell(out)), '\0');
     std::rewind(out);
     output.resize(std::fread(&output[0], 1, output.size(), out));
@@ -129,18 +129,19 @@ static bool play(const std::string& name, demo::RunOptions options, std::string&
     return ok;
 }
 
-// A scene that goes the wrong way must not be reported as a success.
-TEST(Scenes, AScenePlayedWithTheWrongDiceFails) {
+// A start tick whose dice fall the other way is no failure of the plugin: the scene says what the
+// dice chose and is judged by that outcome.
+TEST(Scenes, AStartTickWithTheOtherDiceTellsTheOutcomeItChose) {
     std::string output;
     demo::RunOptions options;
     options.startTick = sim::startTickWhereSuspect(true);
-    EXPECT_FALSE(play("arrest", options, output));
-    EXPECT_THAT(output, HasSubstr("NOT AS EXPECTED: the suspect is cuffed"));
-    EXPECT_THAT(output, HasSubstr("== arrest: FAILED"));
+    EXPECT_TRUE(play("arrest", options, output)) << output;
+    EXPECT_THAT(output, HasSubstr("the suspect resists the handcuffs, so the story follows that"));
+    EXPECT_THAT(output, HasSubstr("== arrest: ended as it should"));
 
     options.startTick = sim::startTickWhereSuspect(false);
-    EXPECT_FALSE(play("resist", options, output));
-    EXPECT_THAT(output, HasSubstr("NOT AS EXPECTED: no handcuffs were put on"));
+    EXPECT_TRUE(play("resist", options, output)) << output;
+    EXPECT_THAT(output, HasSubstr("the suspect lets himself be cuffed"));
 }
 
 TEST(Scenes, UnknownSceneIsNoSuccess) {
@@ -166,7 +167,7 @@ TEST(Scenes, TraceEchoesEveryCallWithItsResult) {
     demo::RunOptions options;
     options.trace = true;
     ASSERT_TRUE(play("leash", options, output));
-    EXPECT_THAT(output, HasSubstr("CLONE_PED(3, 306.0, -907.0, 29.0) -> 4\n"));
+    EXPECT_THAT(output, HasSubstr("CLONE_PED(3, 0, 1, 1) -> 4\n"));
     EXPECT_THAT(output, HasSubstr("scriptWait(0)\n"));
     EXPECT_THAT(output, HasSubstr("GetTickCount() -> 100000\n"));
 }

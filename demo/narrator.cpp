@@ -153,6 +153,7 @@ void Narrator::step() {
         observeCall(entry);
     host_.trace.clear();
     observeSeats();
+    if (options_.afterStep) options_.afterStep(*this);
 }
 
 void Narrator::say(const std::string& what) { line(now(), what); }
@@ -185,6 +186,34 @@ void Narrator::observeStatus(uint64_t frameStartMs) {
     shownStatus_ = text;
     facts_.statusLines.push_back(text);
     line(frameStartMs, "screen: " + (text.empty() ? std::string("(blank)") : renderStatus(text, options_.colour)));
+    if (!text.empty() && !outlineTold_) {
+        outlineTold_ = true;
+        line(frameStartMs, host_.statusOutlined() ? "the status line has its dark outline"
+                                                  : "the status line is drawn without an outline");
+    }
+}
+
+// What the host did with a ped it took back: the next hand-back recorded among his orders.
+std::string Narrator::handBack(int32_t handle) {
+    const sim::Entity* e = host_.world.find(handle);
+    if (handle == 0) return "handle 0 is handed back: it names nobody, nothing happens";
+    if (!e) return who(handle) + " is handed back to the game";
+    size_t& told = handBacksTold_[handle];
+    size_t seen = 0;
+    for (const std::string& order : e->orders) {
+        if (order.rfind("handed back", 0) != 0 || seen++ < told) continue;
+        ++told;
+        if (order == "handed back, tasks cleared") {
+            return who(handle) + " is handed back to the game, which clears his orders: he stands still";
+        }
+        static const std::map<std::string, std::string> kGoesOn = {
+            {"handed back, keeps flee", "keeps fleeing"},
+            {"handed back, keeps go_to", "keeps walking"},
+            {"handed back, keeps leave_vehicle", "keeps getting out"}};
+        auto it = kGoesOn.find(order);
+        return who(handle) + " is handed back to the game and " + (it != kGoesOn.end() ? it->second : "keeps his task");
+    }
+    return who(handle) + " is handed back to the game";
 }
 
 //-----------------------------------------------------------------------------
@@ -201,7 +230,10 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
     const std::vector<std::string> args = callArgs(entry.call);
     if (entry.kind == sim::CallKind::Wait) {
         const int32_t ms = intArg(args, 0);
-        if (ms >= 500) line(at, "the script holds the frame for " + std::to_string(ms) + " ms (screen stands still)");
+        if (ms >= 500) {
+            line(at, "the script waits " + std::to_string(ms) +
+                         " ms: the game goes on, but no status line or marker is drawn meanwhile");
+        }
         return;
     }
     if (entry.kind != sim::CallKind::Native) return;
@@ -210,16 +242,26 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
     const int32_t result = static_cast<int32_t>(std::strtol(entry.result.c_str(), nullptr, 10));
 
     if (name == "SET_ENTITY_AS_MISSION_ENTITY") {
-        line(at, who(first) + " is taken over from its mission");
+        line(at, who(first) + (intArg(args, 2) != 0 ? " is taken over by the script, so that it may delete him"
+                                                    : " is claimed for the script, unless a mission holds him"));
     } else if (name == "TASK_LEAVE_ANY_VEHICLE") {
         line(at, who(first) + " is ordered out of his car");
     } else if (name == "CLONE_PED") {
         facts_.suspect = result;
         stage_ = Stage::Busted;
         saidThisArrest_.clear();
-        line(at, who(first) + " is replaced by a clone the script owns: " + who(result) + " at " + point(args, 1, 3));
-    } else if (name == "DELETE_ENTITY") {
-        line(at, who(first) + " is deleted");
+        const sim::Entity* clone = host_.world.find(result);
+        char where[64] = "";
+        if (clone) {
+            std::snprintf(where, sizeof where, " at (%.1f, %.1f, %.1f)", static_cast<double>(clone->pos.x),
+                          static_cast<double>(clone->pos.y), static_cast<double>(clone->pos.z));
+        }
+        line(at, who(first) + " is replaced by a clone the script owns: " + who(result) + where);
+    } else if (name == "DELETE_PED") {
+        line(at, who(first) + (host_.world.exists(first) ? " is not deleted: the game keeps him in the world"
+                                                         : " is deleted: only his clone is left"));
+    } else if (name == "SET_PED_AS_NO_LONGER_NEEDED") {
+        line(at, handBack(first));
     } else if (name == "TASK_PLAY_ANIM") {
         const std::string dictionary = args.size() > 1 ? args[1] : "";
         if (dictionary == "\"random@arrests@busted\"" && firstInArrest(name + dictionary)) {
@@ -246,10 +288,15 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
     } else if (name == "CREATE_PED") {
         facts_.officer = result;
         stage_ = Stage::HandOver;
-        line(at, result != 0 ? who(result) + " appears at " + point(args, 2, 3)
-                             : std::string("no officer: the game could not create one"));
+        const bool requested = facts_.count("REQUEST_MODEL") > 0;
+        line(at,
+             result != 0 ? who(result) + " appears at " + point(args, 2, 3)
+             : requested
+                 ? std::string("no officer appears: the game was still loading his model, asked for a moment before")
+                 : std::string("no officer: the game could not create one"));
     } else if (name == "TASK_GO_STRAIGHT_TO_COORD") {
-        line(at, who(first) + " walks to " + point(args, 1, 3));
+        line(at, first != 0 ? who(first) + " walks to " + point(args, 1, 3)
+                            : "the order to walk to " + point(args, 1, 3) + " goes to handle 0: nobody moves");
     } else if (name == "TASK_LEAVE_VEHICLE") {
         line(at, who(first) + " is ordered out of " + who(intArg(args, 1)));
     } else if (name == "TASK_SMART_FLEE_PED") {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,7 +32,7 @@ std::string formatTime(uint64_t ms);
 // stripped when `colour` is false. Other text, unknown tokens included, passes unchanged.
 std::string renderStatus(const std::string& text, bool colour);
 
-// The native's name of a traced call, e.g. "CLONE_PED" for "CLONE_PED(2, 1.0, 2.0, 3.0)".
+// The native's name of a traced call, e.g. "CLONE_PED" for "CLONE_PED(2, 0, 1, 1)".
 std::string callName(const std::string& call);
 
 // The arguments of a traced call as written, split at the top-level commas; quoted texts may hold
@@ -62,10 +63,13 @@ struct Facts {
 // [SECTION] Narrator
 //-----------------------------------------------------------------------------
 
+class Narrator;
+
 struct NarratorOptions {
     bool colour = false;  // render the status line's colours
     bool trace = false;   // echo every traced call as it happens
     FILE* out = stdout;
+    std::function<void(const Narrator&)> afterStep;  // called once the narrator has seen each frame
 };
 
 class Narrator {
@@ -74,7 +78,7 @@ class Narrator {
 
     // One frame (one wait) of the script, then everything it showed.
     void step();
-    // A line of the scenario itself: what the player does.
+    // A line of the scene itself: what the player does.
     void say(const std::string& what);
 
     const Facts& facts() const { return facts_; }
@@ -88,6 +92,7 @@ class Narrator {
     void line(uint64_t ms, const std::string& what);
     std::string who(int32_t handle) const;
     bool firstInArrest(const std::string& name);
+    std::string handBack(int32_t handle);
 
     sim::Host& host_;
     NarratorOptions options_;
@@ -98,6 +103,8 @@ class Narrator {
     bool statusShownOnce_ = false;
     std::map<int32_t, int32_t> seats_;            // ped -> car it sits in
     std::map<std::string, bool> saidThisArrest_;  // repeated orders told once per arrest
+    std::map<int32_t, size_t> handBacksTold_;     // ped -> hand-backs already told
+    bool outlineTold_ = false;                    // the status line's outline was told
 };
 
 }  // namespace demo

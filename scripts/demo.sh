@@ -6,4 +6,5 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh linux
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target demo Brindlecot >/dev/null
-exec build/linux/demo/demo "$@"
+# The demo calls itself by the name the user typed.
+exec -a "$0" build/linux/demo/demo "$@"

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <random>
 
+#include "sim/boundary.h"
 #include "sim/fibre.h"
 #include "sim/module.h"
 #include "sim/natives.h"
@@ -109,6 +110,53 @@ void Host::fault(const std::string& what) {
 }
 
 //-----------------------------------------------------------------------------
+// [SECTION] The host library's functions
+//-----------------------------------------------------------------------------
+// What the exported functions (sim/exports.cpp) reach: the current Host, with its own code marked as
+// the host's for the allocation counters.
+
+namespace {
+
+Host& boundHost() {
+    Host* current = Host::current();
+    if (!current) {
+        std::fprintf(stderr, "Brindlecot sim: the plugin called its host with no sim::Host alive\n");
+        std::abort();
+    }
+    return *current;
+}
+
+void boundScriptRegister(HMODULE module, void (*entry)()) {
+    HostScope scope;
+    boundHost().onScriptRegister(module, entry);
+}
+
+void boundScriptWait(DWORD ms) {
+    HostScope scope;
+    boundHost().onScriptWait(ms);
+}
+
+void boundNativeInit(uint64_t hash) {
+    HostScope scope;
+    boundHost().onNativeInit(hash);
+}
+
+void boundNativePush64(uint64_t slot) {
+    HostScope scope;
+    boundHost().onNativePush64(slot);
+}
+
+uint64_t* boundNativeCall() {
+    HostScope scope;
+    return boundHost().onNativeCall();
+}
+
+const HostBoundary kHostBoundary = {boundScriptRegister, boundScriptWait, boundNativeInit, boundNativePush64,
+                                    boundNativeCall};
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
 // [SECTION] Lifetime and loading
 //-----------------------------------------------------------------------------
 
@@ -127,6 +175,7 @@ Host::Host(uint32_t startTick) : tick_(startTick) {
         std::abort();
     }
     g_current = this;
+    simBindHost(&kHostBoundary);
     workingDirectory = makeWorkingDirectory();
     args_.reserve(32);
 }
@@ -135,6 +184,7 @@ Host::~Host() {
     unload();
     std::error_code ignored;
     std::filesystem::remove_all(workingDirectory, ignored);
+    simBindHost(nullptr);
     g_current = nullptr;
 }
 
@@ -183,6 +233,8 @@ void Host::removeIni() {
 std::string Host::statusLine() const {
     return world.lastFrame.lines.empty() ? std::string() : world.lastFrame.lines.front().text;
 }
+
+bool Host::statusOutlined() const { return !world.lastFrame.lines.empty() && world.lastFrame.lines.front().outline; }
 
 //-----------------------------------------------------------------------------
 // [SECTION] Driving the script
@@ -293,6 +345,16 @@ void Host::onNativePush64(uint64_t slot) {
     args_.push_back(slot);
 }
 
+// 32-bit integers and floats travel in the low half of their slot with the upper half zero.
+void Host::checkValueSlots(const NativeInfo& info) {
+    for (size_t n = 0; n < args_.size(); ++n) {
+        if (isValueKind(info.args[n]) && (args_[n] >> 32) != 0) {
+            fault(std::string(info.name) + " argument " + std::to_string(n + 1) + " has a non-zero upper half (" +
+                  hex64(args_[n]) + ")");
+        }
+    }
+}
+
 uint64_t* Host::onNativeCall() {
     if (!callOpen_) fault("nativeCall without nativeInit");
     callOpen_ = false;
@@ -303,12 +365,15 @@ uint64_t* Host::onNativeCall() {
         record(CallKind::Native, "UNKNOWN_" + hex64(hash_), std::string(), hash_);
         return results_;
     }
+    // The host reads exactly as many slots as the native has parameters; a short call would read
+    // what the previous call left in its argument buffer. Such a call is recorded, not performed.
     if (args_.size() != std::strlen(info->args)) {
         fault(std::string(info->name) + " takes " + std::to_string(std::strlen(info->args)) + " arguments, got " +
               std::to_string(args_.size()));
         record(CallKind::Native, formatCall(*info, args_), std::string(), hash_);
         return results_;
     }
+    checkValueSlots(*info);
     const std::string call = trace.enabled ? formatCall(*info, args_) : std::string();
     NativeArgs args{args_};
     NativeResult result{results_};
@@ -319,7 +384,7 @@ uint64_t* Host::onNativeCall() {
         stuck_ = true;
         fibre_->yield();  // never resumed
     }
-    return results_;
+    return resultsOverride ? resultsOverride : results_;
 }
 
 //-----------------------------------------------------------------------------
@@ -360,10 +425,14 @@ uint32_t Host::onXInputGetState(uint32_t userIndex, void* state) {
     return connected ? 0 : kDeviceNotConnected;
 }
 
+int cuffDrawAt(uint32_t tick) {
+    std::srand(tick);
+    return std::rand() % 100;
+}
+
 uint32_t startTickWhereSuspect(bool resists, uint32_t from) {
     for (uint32_t tick = from;; ++tick) {
-        std::srand(tick);
-        if ((std::rand() % 100 < 15) == resists) return tick;
+        if ((cuffDrawAt(tick) < 15) == resists) return tick;
     }
 }
 

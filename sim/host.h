@@ -70,6 +70,7 @@ struct PadSlot {
 
 class Fibre;
 class Module;
+struct NativeInfo;
 struct NativeCallFrame;
 
 class Host {
@@ -89,8 +90,9 @@ class Host {
     uint32_t tickPerRead = 0;
     bool keys[256] = {};
     PadSlot pads[4];
-    std::string workingDirectory = ".";  // where .\Brindlecot.ini is looked up
-    std::vector<std::string> faults;     // protocol errors: unknown natives, bad arguments, a stuck script
+    std::string workingDirectory = ".";   // where .\Brindlecot.ini is looked up
+    std::vector<std::string> faults;      // protocol errors: unknown natives, bad arguments, a stuck script
+    uint64_t* resultsOverride = nullptr;  // crash probes: handed to the plugin instead of the results
 
     // Clock
     uint32_t tick() const { return tick_; }
@@ -120,6 +122,7 @@ class Host {
     void removeIni();
     void press(int virtualKey, bool down = true) { keys[virtualKey & 0xff] = down; }
     std::string statusLine() const;  // the text drawn in the last complete frame, "" if none
+    bool statusOutlined() const;     // whether that text had the dark outline
 
     static std::string defaultModulePath();
 
@@ -142,6 +145,7 @@ class Host {
 
   private:
     void passWait(uint32_t ms);
+    void checkValueSlots(const NativeInfo& info);
 
     uint32_t tick_;
     uint64_t frame_ = 0;
@@ -181,5 +185,8 @@ class HostScope {
 // the suspect resists). Answers the first start tick at or after `from` whose draw makes the suspect
 // resist or, with `resists` false, be cuffed. It uses this process's rand(), the one the module shares.
 uint32_t startTickWhereSuspect(bool resists, uint32_t from = 100000);
+
+// The plugin's cuff draw (rand() % 100 after srand(tick)) for a script started at `tick`.
+int cuffDrawAt(uint32_t tick);
 
 }  // namespace sim

@@ -131,7 +131,7 @@ static Entity* vehicle(Host& h, int32_t handle) {
 
 static void playerPedId(Host& h, const NativeArgs&, NativeResult& r) { r.setInt(h.world.playerPed); }
 
-static void playerId(Host& h, const NativeArgs&, NativeResult& r) { r.setInt(h.world.playerIndex); }
+static void getPlayerIndex(Host& h, const NativeArgs&, NativeResult& r) { r.setInt(h.world.playerIndex); }
 
 // Writes the aimed-at entity, or 0 when the player aims at nothing that exists. A negative aimTarget
 // is written as it is, for scenarios of a game that answers "nobody" with a negative handle.
@@ -158,19 +158,40 @@ static void isEntityAMissionEntity(Host& h, const NativeArgs& a, NativeResult& r
     r.setBool(e && (e->missionEntity || e->scriptOwned));
 }
 
+// Makes the entity a mission entity of this script. One that a mission of the host's own scripts
+// holds is taken over only when the third flag is set.
 static void setEntityAsMissionEntity(Host& h, const NativeArgs& a, NativeResult&) {
-    if (Entity* e = h.world.find(a.i(0))) e->scriptOwned = true;
+    Entity* e = h.world.find(a.i(0));
+    if (e && (a.i(2) != 0 || !e->missionEntity)) e->scriptOwned = true;
 }
 
-static void deleteEntity(Host& h, const NativeArgs& a, NativeResult&) {
+// Removes only a mission entity of this script; any other stays in the world, handle and all.
+static void deletePed(Host& h, const NativeArgs& a, NativeResult&) {
     if (!a.p(0)) return;
+    Entity* e = h.world.find(*a.p(0));
+    if (!e) return;
+    if (!e->scriptOwned) {
+        e->orders.push_back("delete ignored: not this script's");
+        return;
+    }
     h.world.remove(*a.p(0));
     if (h.world.deleteClearsHandle) *a.p(0) = 0;
 }
 
-static void setPedAsNoLongerNeeded(Host& h, const NativeArgs& a, NativeResult&) {
+// Hands the entity back to the host, which clears a ped's tasks at once unless he was told to keep
+// them.
+static void setEntityAsNoLongerNeeded(Host& h, const NativeArgs& a, NativeResult&) {
     if (!a.p(0)) return;
-    if (Entity* e = h.world.find(*a.p(0))) e->scriptOwned = false;
+    if (Entity* e = h.world.find(*a.p(0))) {
+        e->scriptOwned = false;
+        if (e->kind != Kind::Ped) {
+            e->orders.push_back("handed back");
+        } else if (e->keepTask) {
+            e->orders.push_back(std::string("handed back, keeps ") + taskName(e->task));
+        } else {
+            h.world.order(*e, Task::None, "handed back, tasks cleared");
+        }
+    }
     if (h.world.releaseClearsHandle) *a.p(0) = 0;
 }
 
@@ -183,7 +204,7 @@ static void isPedInCombat(Host& h, const NativeArgs& a, NativeResult& r) {
     r.setBool(p && p->inCombat && !p->dead);
 }
 
-static void isPedInjured(Host& h, const NativeArgs& a, NativeResult& r) {
+static void isPedHurt(Host& h, const NativeArgs& a, NativeResult& r) {
     const Entity* p = ped(h, a.i(0));
     r.setBool(p && (p->injured || p->dead));
 }
@@ -205,14 +226,15 @@ static void getVehiclePedIsIn(Host& h, const NativeArgs& a, NativeResult& r) {
     r.setInt(h.world.exists(v) ? v : 0);
 }
 
-// A new script-owned ped with the same model, standing at the given point.
+// A new ped of this script with the same model, standing where the original stands. The three
+// flags (networked, owned by the script host, copy the head blend) change nothing here.
 static void clonePed(Host& h, const NativeArgs& a, NativeResult& r) {
     const Entity* source = ped(h, a.i(0));
     if (!source) {
         r.setInt(0);
         return;
     }
-    const int32_t clone = h.world.spawnPed(vec(a, 1), source->model);
+    const int32_t clone = h.world.spawnPed(source->pos, source->model);
     Entity& c = *h.world.find(clone);
     c.scriptOwned = true;
     c.injured = source->injured;
@@ -241,6 +263,10 @@ static void setPedCombatAttributes(Host& h, const NativeArgs& a, NativeResult&) 
 
 static void setBlockingOfNonTemporaryEvents(Host& h, const NativeArgs& a, NativeResult&) {
     if (Entity* p = ped(h, a.i(0))) p->blockingEvents = a.i(1) != 0;
+}
+
+static void setPedKeepTask(Host& h, const NativeArgs& a, NativeResult&) {
+    if (Entity* p = ped(h, a.i(0))) p->keepTask = a.i(1) != 0;
 }
 
 static void setEnableHandcuffs(Host& h, const NativeArgs& a, NativeResult&) {
@@ -302,7 +328,7 @@ static void taskPlayAnim(Host& h, const NativeArgs& a, NativeResult&) {
 }
 
 // The animation name comes before its dictionary.
-static void stopAnimTask(Host& h, const NativeArgs& a, NativeResult&) {
+static void stopEntityAnim(Host& h, const NativeArgs& a, NativeResult&) {
     Entity* p = ped(h, a.i(0));
     if (!p || !a.s(1) || !a.s(2)) return;
     const std::string anim = std::string(a.s(2)) + "/" + a.s(1);
@@ -408,7 +434,10 @@ static void drawMarker(Host& h, const NativeArgs& a, NativeResult&) {
     h.world.drawing.markers.push_back({a.i(0), vec(a, 1)});
 }
 
+// Text settings the simulated screen does not render; SET_TEXT_EDGE is one in the host too.
 static void textSetting(Host&, const NativeArgs&, NativeResult&) {}
+
+static void setTextOutline(Host& h, const NativeArgs&, NativeResult&) { h.world.drawing.outlineNext = true; }
 
 static void beginTextCommandDisplayText(Host& h, const NativeArgs&, NativeResult&) {
     h.world.drawing.lines.push_back(TextLine());
@@ -420,8 +449,11 @@ static void addTextComponentString(Host& h, const NativeArgs& a, NativeResult&) 
 
 static void endTextCommandDisplayText(Host& h, const NativeArgs& a, NativeResult&) {
     if (h.world.drawing.lines.empty()) return;
-    h.world.drawing.lines.back().x = a.f(0);
-    h.world.drawing.lines.back().y = a.f(1);
+    TextLine& line = h.world.drawing.lines.back();
+    line.x = a.f(0);
+    line.y = a.f(1);
+    line.outline = h.world.drawing.outlineNext;
+    h.world.drawing.outlineNext = false;
 }
 
 //-----------------------------------------------------------------------------
@@ -431,26 +463,30 @@ static void endTextCommandDisplayText(Host& h, const NativeArgs& a, NativeResult
 const std::vector<NativeInfo>& allNatives() {
     static const std::vector<NativeInfo> table = {
         {0xD80958FC74E988A6ull, "PLAYER_PED_ID", "", 'i', playerPedId},
-        {0xA5EDC40EF369B48Dull, "PLAYER_ID", "", 'i', playerId},
+        {0xA5EDC40EF369B48Dull, "GET_PLAYER_INDEX", "", 'i', getPlayerIndex},
         {0x2975C866E6713290ull, "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", "ip", 'v', getEntityPlayerIsFreeAimingAt},
         {0x7239B21A38F536BAull, "DOES_ENTITY_EXIST", "i", 'b', doesEntityExist},
         {0x3FEF770D40960D5Aull, "GET_ENTITY_COORDS", "ii", '3', getEntityCoords},
         {0x0A7B270912999B3Cull, "IS_ENTITY_A_MISSION_ENTITY", "i", 'b', isEntityAMissionEntity},
         {0xAD738C3085FE7E11ull, "SET_ENTITY_AS_MISSION_ENTITY", "iii", 'v', setEntityAsMissionEntity},
-        {0x9614299DCB53E54Bull, "DELETE_ENTITY", "p", 'v', deleteEntity},
-        {0x2595DD4236549CE3ull, "SET_PED_AS_NO_LONGER_NEEDED", "p", 'v', setPedAsNoLongerNeeded},
+        {0x9614299DCB53E54Bull, "DELETE_PED", "p", 'v', deletePed},
+        {0xAE3CBE5BF394C9C9ull, "DELETE_ENTITY", "p", 'v', deletePed},
+        {0x2595DD4236549CE3ull, "SET_PED_AS_NO_LONGER_NEEDED", "p", 'v', setEntityAsNoLongerNeeded},
+        {0xB736A491E64A32CFull, "SET_ENTITY_AS_NO_LONGER_NEEDED", "p", 'v', setEntityAsNoLongerNeeded},
         {0x4859F1FC66A6278Eull, "IS_PED_IN_COMBAT", "ii", 'b', isPedInCombat},
-        {0x5983BB449D7FDB12ull, "IS_PED_INJURED", "i", 'b', isPedInjured},
+        {0x5983BB449D7FDB12ull, "IS_PED_HURT", "i", 'b', isPedHurt},
         {0x997ABD671D25CA0Bull, "IS_PED_IN_ANY_VEHICLE", "ii", 'b', isPedInAnyVehicle},
         {0x3317DEDB88C95038ull, "IS_PED_DEAD_OR_DYING", "ii", 'b', isPedDeadOrDying},
         {0x9A9112A0FE9A4713ull, "GET_VEHICLE_PED_IS_IN", "ii", 'i', getVehiclePedIsIn},
-        {0xEF29A16337FACADBull, "CLONE_PED", "ifff", 'i', clonePed},
+        {0xEF29A16337FACADBull, "CLONE_PED", "iiii", 'i', clonePed},
         {0xED74007FFB146BC2ull, "REMOVE_PED_FROM_GROUP", "i", 'v', removePedFromGroup},
         {0xF29CF591C4BF6CEEull, "SET_PED_SEEING_RANGE", "if", 'v', setPedSeeingRange},
         {0x33A8F7F7D5F7F33Cull, "SET_PED_HEARING_RANGE", "if", 'v', setPedHearingRange},
         {0x70A2D1137C8ED7C9ull, "SET_PED_FLEE_ATTRIBUTES", "iii", 'v', setPedFleeAttributes},
         {0x9F7794730795E019ull, "SET_PED_COMBAT_ATTRIBUTES", "iii", 'v', setPedCombatAttributes},
-        {0x90D2156198831D69ull, "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS", "ii", 'v', setBlockingOfNonTemporaryEvents},
+        {0x90D2156198831D69ull, "TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS", "ii", 'v',
+         setBlockingOfNonTemporaryEvents},
+        {0x971D38760FBC02EFull, "SET_PED_KEEP_TASK", "ii", 'v', setPedKeepTask},
         {0xDF1AF8B5D56542FAull, "SET_ENABLE_HANDCUFFS", "ii", 'v', setEnableHandcuffs},
         {0xD49F9B0955C367DEull, "CREATE_PED", "ihffffii", 'i', createPed},
         {0xE1EF3C1216AFF2CDull, "CLEAR_PED_TASKS", "i", 'v', clearPedTasks},
@@ -458,14 +494,14 @@ const std::vector<NativeInfo>& allNatives() {
         {0x176CECF6F920D707ull, "CLEAR_PED_SECONDARY_TASK", "i", 'v', clearPedSecondaryTask},
         {0x504D54DF3F6F2247ull, "TASK_LEAVE_ANY_VEHICLE", "iii", 'v', taskLeaveAnyVehicle},
         {0xEA47FE3719165B94ull, "TASK_PLAY_ANIM", "issffiifiii", 'v', taskPlayAnim},
-        {0x28004F88151E03E0ull, "STOP_ANIM_TASK", "issi", 'v', stopAnimTask},
+        {0x28004F88151E03E0ull, "STOP_ENTITY_ANIM", "issf", 'v', stopEntityAnim},
         {0x22B0D0E37CCB840Dull, "TASK_SMART_FLEE_PED", "iifiii", 'v', taskSmartFleePed},
         {0x304AE42E357B8C7Eull, "TASK_FOLLOW_TO_OFFSET_OF_ENTITY", "iiffffifi", 'v', taskFollowToOffsetOfEntity},
-        {0xC20E50AA46D09CA8ull, "TASK_ENTER_VEHICLE", "iiiifii", 'v', taskEnterVehicle},
+        {0xC20E50AA46D09CA8ull, "TASK_ENTER_VEHICLE", "iiiifisi", 'v', taskEnterVehicle},
         {0xD3DBCE61A490BE02ull, "TASK_LEAVE_VEHICLE", "iii", 'v', taskLeaveVehicle},
         {0xD76B57B44F1E6F8Bull, "TASK_GO_STRAIGHT_TO_COORD", "iffffiff", 'v', taskGoStraightToCoord},
         {0xC45D23BAF168AAB8ull, "GET_VEHICLE_ENGINE_HEALTH", "i", 'f', getVehicleEngineHealth},
-        {0x22AC59A870E6A669ull, "IS_VEHICLE_SEAT_FREE", "ii", 'b', isVehicleSeatFree},
+        {0x22AC59A870E6A669ull, "IS_VEHICLE_SEAT_FREE", "iii", 'b', isVehicleSeatFree},
         {0x7C65DAC73C35C862ull, "SET_VEHICLE_DOOR_OPEN", "iiii", 'v', setVehicleDoorOpen},
         {0xD031A9162D01088Cull, "HAS_ANIM_DICT_LOADED", "s", 'b', hasAnimDictLoaded},
         {0xD3BD40951412FEF6ull, "REQUEST_ANIM_DICT", "s", 'v', requestAnimDict},
@@ -489,9 +525,10 @@ const std::vector<NativeInfo>& allNatives() {
         {0xC02F4DBFB51D988Bull, "SET_TEXT_CENTRE", "i", 'v', textSetting},
         {0x465C84BC39F1C351ull, "SET_TEXT_DROPSHADOW", "iiiii", 'v', textSetting},
         {0x441603240D202FA6ull, "SET_TEXT_EDGE", "iiiii", 'v', textSetting},
+        {0x2513DFB0FB8400FEull, "SET_TEXT_OUTLINE", "", 'v', setTextOutline},
         {0x25FBB336DF1804CBull, "BEGIN_TEXT_COMMAND_DISPLAY_TEXT", "s", 'v', beginTextCommandDisplayText},
         {0x6C188BE134E074AAull, "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", "s", 'v', addTextComponentString},
-        {0xCD015E5BB0D96A57ull, "END_TEXT_COMMAND_DISPLAY_TEXT", "ff", 'v', endTextCommandDisplayText},
+        {0xCD015E5BB0D96A57ull, "END_TEXT_COMMAND_DISPLAY_TEXT", "ffi", 'v', endTextCommandDisplayText},
     };
     return table;
 }

@@ -31,8 +31,10 @@ struct NativeResult {
     void setVec3(const Vec3& value);
 };
 
-// args: one letter per slot: i integer, f float, s text, p address of a 32-bit variable, h hash.
+// args: one letter per slot: i integer or boolean, f float, s text, p address of a 32-bit variable,
+// h model hash (an integer, traced in hexadecimal).
 // result: v nothing read, i integer, b boolean, f float, 3 position, h hash.
+// The names, slot counts and slot kinds are those of the host's own reference (host-natives.tsv).
 struct NativeInfo {
     uint64_t hash;
     const char* name;
@@ -40,6 +42,9 @@ struct NativeInfo {
     char result;
     void (*run)(Host& host, const NativeArgs& args, NativeResult& result);
 };
+
+// Integers, booleans, hashes and floats: 32-bit values in the low half of the slot.
+inline bool isValueKind(char kind) { return kind == 'i' || kind == 'h' || kind == 'f'; }
 
 const NativeInfo* findNative(uint64_t hash);
 const std::vector<NativeInfo>& allNatives();

@@ -51,8 +51,9 @@ struct Entity {
 
     // ped and host bookkeeping
     bool dead = false;           // dead or dying
-    bool missionEntity = false;  // belongs to a mission (IS_ENTITY_A_MISSION_ENTITY)
-    bool scriptOwned = false;    // taken by the script (mission entity call, clone, spawn); cleared by release
+    bool missionEntity = false;  // belongs to a mission of the host's own scripts
+    bool scriptOwned = false;    // a mission entity of the plugin's script (clone, spawn, take-over); hand-back clears
+    bool keepTask = false;       // SET_PED_KEEP_TASK: the task survives the hand-back
     bool inCombat = false;
     bool injured = false;
     bool handcuffed = false;
@@ -94,6 +95,7 @@ struct Entity {
 struct TextLine {
     std::string text;
     float x = 0, y = 0;
+    bool outline = false;  // drawn with the dark outline
 };
 
 struct Marker {
@@ -104,6 +106,7 @@ struct Marker {
 struct Screen {
     std::vector<TextLine> lines;
     std::vector<Marker> markers;
+    bool outlineNext = false;  // SET_TEXT_OUTLINE sets it; the next drawn text takes and clears it
 };
 
 //-----------------------------------------------------------------------------
@@ -114,12 +117,13 @@ struct World {
     // Timing of the host's own behaviour, in milliseconds.
     uint32_t leaveVehicleMs = 1500;  // a ped told to get out is out after this
     uint32_t animDictLoadMs = 1;     // a requested dictionary is loaded after this
-    uint32_t modelLoadMs = 1;        // a requested model is loaded after this
+    uint32_t modelLoadMs = 250;      // a requested model is loaded after this: some fifteen frames
     float walkSpeed = 1.5f;          // metres per second: following, entering, walking to a point
     float fleeSpeed = 5.0f;
     float boardReach = 1.5f;  // a ped entering a vehicle sits once this close
 
-    // How the host treats the handle variables it receives by address.
+    // How the host treats the handle variables it receives by address. A deletion that removes the
+    // ped writes 0 when deleteClearsHandle is set; a refused one leaves the handle alone.
     bool deleteClearsHandle = true;
     bool releaseClearsHandle = false;
 

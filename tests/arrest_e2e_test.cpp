@@ -22,8 +22,8 @@ class ArrestE2E : public CustodyScenario {
 
     std::vector<std::string> stageNatives() {
         static const std::vector<std::string> kept = {
-            "CLONE_PED",        "DELETE_ENTITY", "SET_ENABLE_HANDCUFFS", "TASK_ENTER_VEHICLE",
-            "SET_NEW_WAYPOINT", "CREATE_PED",    "TASK_LEAVE_VEHICLE",   "TASK_SMART_FLEE_PED"};
+            "CLONE_PED",        "DELETE_PED", "SET_ENABLE_HANDCUFFS", "TASK_ENTER_VEHICLE",
+            "SET_NEW_WAYPOINT", "CREATE_PED", "TASK_LEAVE_VEHICLE",   "TASK_SMART_FLEE_PED"};
         std::vector<std::string> out;
         for (const std::string& name : host.trace.names()) {
             if (std::find(kept.begin(), kept.end(), name) != kept.end()) out.push_back(name);
@@ -41,6 +41,7 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
     world().unseatPed(player());
     world().movePlayer({0, 0, 30});
     const int32_t ped = world().spawnPed({5, 0, 30});
+    world().models[sim::hashName("s_m_y_cop_01")] = 0;  // police about: the officer's model is in memory
     start();
     seen.push_back(host.statusLine());
     world().aimTarget = ped;
@@ -69,12 +70,19 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
     EXPECT_GT(host.trace.count("DRAW_MARKER", driving), 100u);
     EXPECT_THAT(seen, ElementsAre("", kGetClose, kEscort, kDrive, ""));
     EXPECT_THAT(stageNatives(),
-                ElementsAre("CLONE_PED", "DELETE_ENTITY", "SET_ENABLE_HANDCUFFS", "TASK_ENTER_VEHICLE",
-                            "SET_NEW_WAYPOINT", "CREATE_PED", "TASK_LEAVE_VEHICLE", "TASK_SMART_FLEE_PED"));
+                ElementsAre("CLONE_PED", "DELETE_PED", "SET_ENABLE_HANDCUFFS", "TASK_ENTER_VEHICLE", "SET_NEW_WAYPOINT",
+                            "CREATE_PED", "TASK_LEAVE_VEHICLE", "TASK_SMART_FLEE_PED"));
 
     const size_t after = host.trace.size();
     host.runFor(3000);  // the arrest is over: no custody step; the release's flee order came last
     EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", after), 0u);
-    EXPECT_EQ(suspectEntity().task, sim::Task::Flee);
     EXPECT_EQ(host.statusLine(), "");
+    // Handed back to the host, each goes on with his last order instead of standing still.
+    EXPECT_THAT(suspectEntity().orders,
+                ::testing::IsSupersetOf({"handed back, keeps leave_vehicle", "handed back, keeps flee"}));
+    EXPECT_EQ(suspectEntity().task, sim::Task::Flee);
+    EXPECT_EQ(suspectEntity().vehicle, 0);
+    const sim::Entity& officer = entityOf(world(), world().nextHandle - 1);
+    EXPECT_THAT(officer.orders, ElementsAre("go_to", "handed back, keeps go_to"));
+    EXPECT_LT(sim::distance(officer.pos, {481, -1023, 28}), 1.0f) << "he walked to his point";
 }

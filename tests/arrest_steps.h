@@ -24,13 +24,15 @@ inline std::vector<std::string> scriptCalls(const sim::Trace& trace, size_t from
     return out;
 }
 
-// The five calls that let suspect `s` go, fleeing from the player (handle 1).
+// The six calls that let suspect `s` go, fleeing from the player (handle 1).
 inline std::vector<std::string> releaseOf(int32_t s) {
     const std::string id = std::to_string(s);
-    return {"STOP_ANIM_TASK(" + id + ", \"back_to_default\", \"get_up@cuffed\", 0)",
-            "STOP_ANIM_TASK(" + id + ", \"idle_c\", \"random@arrests@busted\", 0)",
-            "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(" + id + ", 0)",
-            "TASK_SMART_FLEE_PED(" + id + ", 1, 200.0, -1, 1, 1)", "SET_PED_AS_NO_LONGER_NEEDED(&" + id + ")"};
+    return {"STOP_ENTITY_ANIM(" + id + ", \"back_to_default\", \"get_up@cuffed\", 0.0)",
+            "STOP_ENTITY_ANIM(" + id + ", \"idle_c\", \"random@arrests@busted\", 0.0)",
+            "TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(" + id + ", 0)",
+            "TASK_SMART_FLEE_PED(" + id + ", 1, 200.0, -1, 1, 1)",
+            "SET_PED_KEEP_TASK(" + id + ", 1)",
+            "SET_PED_AS_NO_LONGER_NEEDED(&" + id + ")"};
 }
 
 // Presses F3 aiming at `target` (0: nobody), lets the press frame run through its waits, then runs

@@ -21,7 +21,7 @@ class Begin : public Scenario {
     // previous suspect to release, and a press that writes nothing leaves `text` in place.
     void leaveTextFromVanishedPed(const std::string& text) {
         const int32_t decoy = host.world.spawnPed({-5, 0, 30});
-        host.world.find(decoy)->inCombat = true;
+        entityOf(host.world, decoy).inCombat = true;
         if (text == kEngineText) host.world.seatPed(decoy, host.world.spawnVehicle({-5, 0, 30}), -1);
         press(host, decoy);
         ASSERT_EQ(host.statusLine(), text);
@@ -31,7 +31,7 @@ class Begin : public Scenario {
     int32_t seatedPed(float engineHealth = 1000.0f) {
         const int32_t ped = host.world.spawnPed({0, 10, 30});
         const int32_t car = host.world.spawnVehicle({0, 10, 30});
-        host.world.find(car)->engineHealth = engineHealth;
+        entityOf(host.world, car).engineHealth = engineHealth;
         host.world.seatPed(ped, car, -1);
         return ped;
     }
@@ -55,7 +55,7 @@ TEST_P(BeginWayOut, RefusesOrTakesOverWithTheRightText) {
     const WayOut& c = GetParam();
     if (c.missionSetting) host.setIni("[Brindlecot]\narrest_mission_ped=1\n");
     const int32_t ped = c.seated ? seatedPed(c.engineHealth) : host.world.spawnPed({0, 10, 30});
-    sim::Entity& e = *host.world.find(ped);
+    sim::Entity& e = entityOf(host.world, ped);
     e.missionEntity = c.mission;
     e.inCombat = c.combat;
     e.injured = c.hurt;
@@ -66,7 +66,7 @@ TEST_P(BeginWayOut, RefusesOrTakesOverWithTheRightText) {
 
     const size_t from = press(host, ped);
     const bool arrested = !c.text && !c.dead;
-    EXPECT_EQ(host.trace.count("STOP_ANIM_TASK", from), 0u) << "the vanished ped is not released";
+    EXPECT_EQ(host.trace.count("STOP_ENTITY_ANIM", from), 0u) << "the vanished ped is not released";
     EXPECT_EQ(host.statusLine(), arrested ? kGetCloseText : c.text ? c.text : before);
     EXPECT_EQ(host.trace.count("CLONE_PED", from), arrested ? 1u : 0u);
     EXPECT_EQ(host.world.exists(ped), !arrested);
@@ -76,7 +76,8 @@ TEST_P(BeginWayOut, RefusesOrTakesOverWithTheRightText) {
     EXPECT_TRUE(!madeOwn ||
                 host.trace.find("SET_ENTITY_AS_MISSION_ENTITY", from) < host.trace.find("IS_PED_IN_COMBAT", from));
     if (!arrested) {
-        EXPECT_EQ(host.world.find(ped)->scriptOwned, madeOwn) << "a refused ped the script took stays its own";
+        // Claimed without the take-over flag, a mission's ped stays with its mission.
+        EXPECT_FALSE(entityOf(host.world, ped).scriptOwned);
         EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", frameEnd(host.trace, from)), 0u) << "no custody step";
     }
     EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), c.combat && c.seated && !c.mission ? 1u : 0u);
@@ -122,8 +123,9 @@ TEST_F(Begin, FirstArrestConfiguresTheCloneAndPlaysTheBustedPoseTwice) {
                                                "IS_PED_IN_ANY_VEHICLE(2, 1)",
                                                "IS_PED_IN_ANY_VEHICLE(2, 1)",
                                                "GET_ENTITY_COORDS(2, 1)",
-                                               "CLONE_PED(2, 0.0, 5.0, 30.0)",
-                                               "DELETE_ENTITY(&2)",
+                                               "CLONE_PED(2, 0, 1, 1)",
+                                               "SET_ENTITY_AS_MISSION_ENTITY(2, 0, 1)",
+                                               "DELETE_PED(&2)",
                                                "REMOVE_PED_FROM_GROUP(3)",
                                                "CLEAR_PED_TASKS(3)",
                                                "CLEAR_PED_TASKS_IMMEDIATELY(3)",
@@ -133,7 +135,7 @@ TEST_F(Begin, FirstArrestConfiguresTheCloneAndPlaysTheBustedPoseTwice) {
                                                "SET_PED_FLEE_ATTRIBUTES(3, 0, 0)",
                                                "SET_PED_COMBAT_ATTRIBUTES(3, 17, 1)",
                                                "SET_PED_COMBAT_ATTRIBUTES(3, 46, 1)",
-                                               "SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(3, 1)",
+                                               "TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(3, 1)",
                                                "HAS_ANIM_DICT_LOADED(\"random@arrests@busted\")",
                                                "REQUEST_ANIM_DICT(\"random@arrests@busted\")",
                                                "scriptWait(1)",
@@ -143,10 +145,14 @@ TEST_F(Begin, FirstArrestConfiguresTheCloneAndPlaysTheBustedPoseTwice) {
                                                "PLAYER_PED_ID()"};  // the custody step follows in the same frame
     EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from), expected.size()),
                 ElementsAreArray(expected));
-    const sim::Entity& clone = *host.world.find(3);
+    const sim::Entity& clone = entityOf(host.world, 3);
     EXPECT_TRUE(clone.anims.count("random@arrests@busted/idle_c"));
     EXPECT_TRUE(clone.blockingEvents && clone.scriptOwned);
     EXPECT_EQ(host.statusLine(), kGetCloseText);
+    // The host deletes only its script's own peds: without the take-over he would stand beside his clone.
+    EXPECT_FALSE(host.world.exists(ped));
+    EXPECT_EQ(host.world.entities.size(), 2u) << "the player and one clone";
+    EXPECT_EQ(clone.pos.y, 5.0f) << "the clone stands where the original stood";
 }
 
 TEST_F(Begin, AimingAtTheSuspectAgainReleasesHimAndTakesANewClone) {
@@ -158,9 +164,9 @@ TEST_F(Begin, AimingAtTheSuspectAgainReleasesHimAndTakesANewClone) {
     expected.push_back("IS_ENTITY_A_MISSION_ENTITY(3)");  // released: no longer the script's, so not refused
     EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from), expected.size()),
                 ElementsAreArray(expected));
-    EXPECT_EQ(host.trace.count("CLONE_PED(3, 0.0, 5.0, 30.0)", from), 1u);
+    EXPECT_EQ(host.trace.count("CLONE_PED(3, 0, 1, 1)", from), 1u);
     EXPECT_FALSE(host.world.exists(3));
-    EXPECT_TRUE(host.world.find(4)->anims.count("random@arrests@busted/idle_c"));
+    EXPECT_TRUE(entityOf(host.world, 4).anims.count("random@arrests@busted/idle_c"));
     EXPECT_EQ(host.statusLine(), kGetCloseText);
 }
 
@@ -171,7 +177,7 @@ TEST_F(Begin, AimingAtAVehicleKeepsItAndTheArrestEndsAtOnce) {
     start();
     const size_t from = press(host, car);
     EXPECT_EQ(host.trace.count("CLONE_PED(" + std::to_string(car), from), 1u);
-    EXPECT_EQ(host.trace.count("DELETE_ENTITY", from), 0u);
+    EXPECT_EQ(host.trace.count("DELETE_PED", from), 0u);
     EXPECT_TRUE(host.world.exists(car));
     EXPECT_EQ(host.trace.count("REMOVE_PED_FROM_GROUP(0)", from), 1u);  // the rest of the take-over goes on
     EXPECT_EQ(host.statusLine(), "");
@@ -198,7 +204,7 @@ TEST_F(Begin, SeatedPedIsOrderedOutAndClonedASecondAfterHeIsOut) {
     EXPECT_GE(host.trace.count("scriptWait(1)", leave) - host.trace.count("scriptWait(1)", out), 1000u);
     EXPECT_THAT(scriptCalls(host.trace, out + 1, 3),
                 ElementsAreArray(std::vector<std::string>{"scriptWait(1000)", "GET_ENTITY_COORDS(" + id + ", 1)",
-                                                          "CLONE_PED(" + id + ", -2.0, 10.0, 30.0)"}));
+                                                          "CLONE_PED(" + id + ", 0, 1, 1)"}));
     EXPECT_EQ(host.trace.entries[host.trace.find("CLONE_PED", out)].tick - host.trace.entries[out].tick, 1000u);
     EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), 0u);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT", from) - host.trace.count("SET_TEXT_FONT", frameEnd(host.trace, from)),
@@ -237,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StuckInside{"DiesInside",
                                   [](sim::Host& h, int32_t ped) {
                                       h.atTime(h.elapsedMs() + 500,
-                                               [ped](sim::Host& x) { x.world.find(ped)->dead = true; });
+                                               [ped](sim::Host& x) { entityOf(x.world, ped).dead = true; });
                                   },
                                   400, 600},
                       StuckInside{"DeletedMeanwhile",

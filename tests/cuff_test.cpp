@@ -61,7 +61,7 @@ TEST_F(CuffsThenResists, ExactlyTwoMetresDoesNothingAndDrawsNothing) {
                     "GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
                     "GET_DISTANCE_BETWEEN_COORDS(0.0, 12.0, 30.0, 0.0, 10.0, 30.0, 1)"}));
     EXPECT_EQ(host.statusLine(), kGetCloseText);
-    EXPECT_TRUE(host.world.find(3)->anims.count("random@arrests@busted/idle_c"));
+    EXPECT_TRUE(entityOf(host.world, 3).anims.count("random@arrests@busted/idle_c"));
 
     host.world.movePlayer({0, 11.999999f, 30});
     from = press(host);
@@ -76,7 +76,7 @@ TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
     expected.insert(expected.begin(), {"GET_ENTITY_COORDS(1, 1)", "GET_ENTITY_COORDS(3, 1)",
                                        "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, 0.0, 11.0, 30.0, 1)"});
     EXPECT_THAT(afterAimQuery(from), ElementsAreArray(expected)) << "no custody step follows";
-    const sim::Entity& suspect = *host.world.find(3);
+    const sim::Entity& suspect = entityOf(host.world, 3);
     EXPECT_EQ(suspect.task, sim::Task::Flee);
     EXPECT_TRUE(suspect.anims.empty());
     EXPECT_FALSE(suspect.handcuffed || suspect.blockingEvents || suspect.scriptOwned);
@@ -87,12 +87,12 @@ TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
     EXPECT_TRUE(afterAimQuery(from).empty());
     EXPECT_EQ(host.statusLine(), kResistText);
 
-    // The fled suspect still exists: the next arrest releases him a second time, harmlessly.
+    // The fled suspect still exists, but no arrest is under way: the next arrest leaves him alone.
     from = press(host, host.world.spawnPed({0, 5, 30}));
-    EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(3)", from) + 1, 5),
-                ElementsAreArray(releaseOf(3)));
-    EXPECT_EQ(host.world.find(3)->task, sim::Task::Flee);
-    EXPECT_TRUE(host.world.find(5)->anims.count("random@arrests@busted/idle_c"));
+    EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(3)", from) + 1, 1),
+              std::vector<std::string>{"IS_ENTITY_A_MISSION_ENTITY(4)"});
+    EXPECT_EQ(entityOf(host.world, 3).task, sim::Task::Flee);
+    EXPECT_TRUE(entityOf(host.world, 5).anims.count("random@arrests@busted/idle_c"));
     EXPECT_EQ(host.statusLine(), kGetCloseText);
 }
 
@@ -121,7 +121,7 @@ TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
     std::vector<std::string> calls = afterAimQuery(from);
     calls.resize(std::min(calls.size(), expected.size()));
     EXPECT_THAT(calls, ElementsAreArray(expected));
-    EXPECT_TRUE(host.world.find(3)->handcuffed);
+    EXPECT_TRUE(entityOf(host.world, 3).handcuffed);
     EXPECT_EQ(host.statusLine(), kEscortText);
 
     // Escorting now: a press without target sets him free instead of cuffing again.
@@ -140,15 +140,15 @@ TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedKeepsTheTransportStep) 
     host.world.movePlayer({0, 11, 30});
     host.runFrames(1);
     press(host);  // cuffed, and at once within reach of the car: boards
-    ASSERT_TRUE(host.runUntil([&] { return host.world.find(3)->vehicle == car; }, 1000));
+    ASSERT_TRUE(host.runUntil([&] { return entityOf(host.world, 3).vehicle == car; }, 1000));
     size_t later = host.trace.size();
     host.runFrames(2);
     ASSERT_EQ(host.trace.count("DRAW_MARKER", later), 2u);
 
     host.world.remove(3);
     const size_t from = press(host, host.world.spawnPed({0, 12, 30}));
-    EXPECT_EQ(host.trace.count("STOP_ANIM_TASK", from), 0u) << "nothing left to release";
-    EXPECT_TRUE(host.world.find(6)->anims.count("random@arrests@busted/idle_c"));
+    EXPECT_EQ(host.trace.count("STOP_ENTITY_ANIM", from), 0u) << "nothing left to release";
+    EXPECT_TRUE(entityOf(host.world, 6).anims.count("random@arrests@busted/idle_c"));
     later = host.trace.size();
     host.runFrames(3);
     EXPECT_EQ(host.trace.count("DRAW_MARKER", later), 3u);

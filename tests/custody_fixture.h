@@ -40,7 +40,7 @@ class CustodyScenario : public Scenario {
     CustodyScenario() : Scenario(startTickWhereSuspect(false)) {}
 
     sim::World& world() { return host.world; }
-    sim::Entity& suspectEntity() { return *world().find(suspect); }
+    sim::Entity& suspectEntity() { return entityOf(world(), suspect); }
     int32_t player() { return world().playerPed; }
 
     // The player stands at `at` with a ped one metre east of him; his last vehicle is parked at
@@ -71,7 +71,7 @@ class CustodyScenario : public Scenario {
     // kept standing where he was, so tests place him themselves.
     void startTransport(sim::Vec3 at = {0, 0, 30}) {
         startEscort(at);
-        world().find(car)->pos = {at.x + 1, at.y + 3, at.z};
+        entityOf(world(), car).pos = {at.x + 1, at.y + 3, at.z};
         host.step();  // the boarding
         suspectEntity().task = sim::Task::None;
         suspectEntity().pos = {at.x + 1, at.y, at.z};
@@ -103,10 +103,11 @@ class CustodyScenario : public Scenario {
     }
 
     std::vector<std::string> release() {
-        return {fmt("STOP_ANIM_TASK(%d, \"back_to_default\", \"get_up@cuffed\", 0)", suspect),
-                fmt("STOP_ANIM_TASK(%d, \"idle_c\", \"random@arrests@busted\", 0)", suspect),
-                fmt("SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(%d, 0)", suspect),
+        return {fmt("STOP_ENTITY_ANIM(%d, \"back_to_default\", \"get_up@cuffed\", 0.0)", suspect),
+                fmt("STOP_ENTITY_ANIM(%d, \"idle_c\", \"random@arrests@busted\", 0.0)", suspect),
+                fmt("TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(%d, 0)", suspect),
                 fmt("TASK_SMART_FLEE_PED(%d, %d, 200.0, -1, 1, 1)", suspect, player()),
+                fmt("SET_PED_KEEP_TASK(%d, 1)", suspect),
                 fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", suspect)};
     }
 

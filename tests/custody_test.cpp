@@ -4,6 +4,7 @@
 //   [SECTION] Leash
 //   [SECTION] Suspect gone and the release by the key
 
+#include "tests/arrest_steps.h"
 #include "tests/custody_fixture.h"
 
 using ::testing::ElementsAreArray;
@@ -26,7 +27,7 @@ class EscortTest : public CustodyScenario {
 
     std::vector<std::string> boarding(int32_t door, int32_t seat) {
         return {fmt("SET_VEHICLE_DOOR_OPEN(%d, %d, 1, 0)", car, door),
-                fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, %d, 1.2, 0, 0)", suspect, car, seat),
+                fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, %d, 1.2, 0, null, 0)", suspect, car, seat),
                 "SET_NEW_WAYPOINT(477.0, -1023.0)",
                 coords(suspect),
                 "DRAW_MARKER(2, 477.0, -1023.0, 20.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, "
@@ -37,7 +38,7 @@ class EscortTest : public CustodyScenario {
     std::vector<std::string> seatChecks(std::initializer_list<int32_t> seats) {
         std::vector<std::string> out;
         for (int32_t seat : seats)
-            out.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d)", car, seat));
+            out.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d, 0)", car, seat));
         return out;
     }
 };
@@ -45,9 +46,9 @@ class EscortTest : public CustodyScenario {
 TEST_F(EscortTest, BoardsOnlyStrictlyWithinFiveMetresOfTheVehicle) {
     startEscort();
     const auto restOfFrame = leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0");
-    world().find(car)->pos = {1, 5, 30};
+    entityOf(world(), car).pos = {1, 5, 30};
     EXPECT_THAT(custodyFrame(), ElementsAreArray(join({escortHead("1.0, 5.0, 30.0"), restOfFrame})));
-    world().find(car)->pos = {1, 4.99f, 30};
+    entityOf(world(), car).pos = {1, 4.99f, 30};
     EXPECT_THAT(custodyFrame(),
                 ElementsAreArray(join({escortHead("1.0, 4.99, 30.0"), seatChecks({1}), boarding(2, 1), restOfFrame})));
     host.step();
@@ -69,15 +70,15 @@ TEST_P(SeatTest, TakesTheFirstFreePassengerSeatWithItsDoor) {
     startEscort();
     for (int32_t seat : c.taken)
         world().seatPed(world().spawnPed({0, 0, 0}), car, seat);
-    world().find(car)->pos = {1, 3, 30};
+    entityOf(world(), car).pos = {1, 3, 30};
     std::vector<std::string> expected = escortHead("1.0, 3.0, 30.0");
     for (int32_t seat : c.tried)
-        expected.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d)", car, seat));
+        expected.push_back(fmt("IS_VEHICLE_SEAT_FREE(%d, %d, 0)", car, seat));
     if (c.door) expected = join({expected, boarding(c.door, c.seat)});
     EXPECT_THAT(custodyFrame(), ElementsAreArray(join({expected, leash("0.0, 0.0, 30.0", "1.0, 0.0, 30.0")})));
     host.step();
     EXPECT_EQ(host.statusLine(), c.door ? kDrive : kEscort);
-    EXPECT_EQ(world().find(car)->openDoors.count(c.door), c.door ? 1u : 0u);
+    EXPECT_EQ(entityOf(world(), car).openDoors.count(c.door), c.door ? 1u : 0u);
     if (!c.door) {  // the escort goes on
         EXPECT_THAT(custodyFrame(), ::testing::Contains(::testing::StartsWith("TASK_FOLLOW_TO_OFFSET_OF_ENTITY")));
     }
@@ -101,7 +102,7 @@ TEST_F(EscortTest, UsesTheVehicleThatThePreviousFrameFound) {
     EXPECT_THAT(first, ::testing::Contains(coords(farCar)));
     EXPECT_THAT(first, Not(::testing::Contains(::testing::StartsWith("TASK_ENTER_VEHICLE"))));
     EXPECT_THAT(custodyFrame(),
-                ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, 1, 1.2, 0, 0)", suspect, nearCar)));
+                ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, 1, 1.2, 0, null, 0)", suspect, nearCar)));
 }
 
 //-----------------------------------------------------------------------------
@@ -185,3 +186,17 @@ TEST_P(KeyReleaseTest, APressWithoutTargetReleasesInTheDispatch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, KeyReleaseTest, ::testing::Values(Stage::Escort, Stage::Transport));
+
+// The escorted suspect vanishes between two custody steps and the player arrests someone else
+// before the next one: nothing is released, and the new suspect must not inherit the escort.
+TEST_F(StageTest, ANewArrestAfterTheEscortedSuspectVanishedStartsInTheBustedPose) {
+    startEscort();
+    host.runFor(250);
+    world().remove(suspect);
+    const sim::Vec3 at = {0, 3, 30};
+    press(host, world().spawnPed(at));
+    const sim::Entity& clone = entityOf(world(), world().nextHandle - 1);
+    EXPECT_THAT(clone.orders, ::testing::Not(::testing::Contains(::testing::StartsWith("follow"))));
+    EXPECT_EQ(clone.pos.y, at.y) << "he kneels where he was taken";
+    EXPECT_EQ(host.statusLine(), kGetClose);
+}

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/host.h"
-#include "tests/ini_table.h"
+#include "sim/ini_cases.h"
 
 void PrintTo(const IniCase& c, std::ostream* out) { *out << c.name; }
 

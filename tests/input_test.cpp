@@ -28,7 +28,7 @@ constexpr int kKeyF3 = 0x72, kKeyF6 = 0x75;
 std::vector<uint64_t> dispatchFrames(const sim::Trace& trace) {
     std::vector<uint64_t> frames;
     for (const sim::TraceEntry& e : trace.entries)
-        if (e.call == "PLAYER_ID()") frames.push_back(e.frame);
+        if (e.call == "GET_PLAYER_INDEX()") frames.push_back(e.frame);
     return frames;
 }
 
@@ -76,7 +76,7 @@ TEST_P(Settings, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     const SettingsCase& c = GetParam();
     if (!c.ini.empty()) host.setIni(c.ini);
     const int32_t missionPed = host.world.spawnPed({3, 0, 30});
-    host.world.find(missionPed)->missionEntity = true;
+    entityOf(host.world, missionPed).missionEntity = true;
     host.pads[0].connected = true;
     start();
     const std::string call = "GetPrivateProfileIntA(\"Brindlecot\", \"";
@@ -199,8 +199,8 @@ TEST_F(Scenario, DebounceCountsFromTheEndOfADispatchThatWaited) {
     host.world.aimTarget = ped;
     host.press(kF3);
     host.runFor(4000);
-    const size_t first = host.trace.find("PLAYER_ID()");
-    const size_t second = host.trace.find("PLAYER_ID()", first + 1);
+    const size_t first = host.trace.find("GET_PLAYER_INDEX()");
+    const size_t second = host.trace.find("GET_PLAYER_INDEX()", first + 1);
     ASSERT_LT(second, host.trace.size());
     uint32_t endStamp = 0;
     for (size_t n = first; n < host.trace.find("scriptWait(0)", first); ++n)
@@ -223,7 +223,7 @@ TEST_F(Scenario, PadIsTriedWhenOnlyTheSecondTickReadIsPastTheWindow) {
     // The key is held but not read: only the second tick read is past the window.
     EXPECT_THAT(callsIn(host.trace, 2, "G"),
                 ElementsAre("GET_ENTITY_COORDS(1, 1)", "GetTickCount()", "GetTickCount()", "GetTickCount()",
-                            "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT(0, &0)", "GetTickCount()"));
+                            "GET_PLAYER_INDEX()", "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT(0, &0)", "GetTickCount()"));
     EXPECT_THAT(callsIn(host.trace, 2, "XInputGetState"), ElementsAre("XInputGetState(0)"));
 }
 

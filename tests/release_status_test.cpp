@@ -16,10 +16,10 @@ std::vector<std::string> drawOf(const std::string& text) {
             "SET_TEXT_WRAP(0.0, 1.0)",
             "SET_TEXT_CENTRE(1)",
             "SET_TEXT_DROPSHADOW(0, 0, 0, 0, 0)",
-            "SET_TEXT_EDGE(1, 0, 0, 0, 205)",
+            "SET_TEXT_OUTLINE()",
             "BEGIN_TEXT_COMMAND_DISPLAY_TEXT(\"STRING\")",
             "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"" + text + "\")",
-            "END_TEXT_COMMAND_DISPLAY_TEXT(0.5, 0.9)"};
+            "END_TEXT_COMMAND_DISPLAY_TEXT(0.5, 0.9, 0)"};
 }
 
 // The ten calls of the first draw at or after `from`.
@@ -32,33 +32,47 @@ std::vector<std::string> firstDraw(const sim::Trace& trace, size_t from) {
 class Release : public Scenario {};
 class StatusLine : public Scenario {};
 
-// A refused ped stays the suspect of record without any arrest; the next press releases him all
-// the same and empties the line, and a dead ped aimed at then writes nothing over it.
-TEST_F(Release, WithoutArrestStillLetsTheRefusedPedGo) {
+// A refused ped stays the suspect of record, but the script never took him over: the next press
+// gives him no order and does not hand him to the host, whose mission may still need him.
+TEST_F(Release, ARefusedMissionPedIsLeftAloneWhenSomeoneElseIsArrested) {
     const int32_t refused = host.world.spawnPed({0, 5, 30});  // handle 2
-    host.world.find(refused)->inCombat = true;
-    const int32_t dead = host.world.spawnPed({0, 6, 30});
-    host.world.find(dead)->dead = true;
+    entityOf(host.world, refused).missionEntity = true;
+    const int32_t other = host.world.spawnPed({0, 6, 30});
+    start();
+    press(host, refused);
+    ASSERT_EQ(host.statusLine(), kMissionText);
+
+    const size_t from = press(host, other);
+    EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(2)", from) + 1, 1),
+              std::vector<std::string>{"IS_ENTITY_A_MISSION_ENTITY(3)"});
+    const sim::Entity& mission = entityOf(host.world, refused);
+    EXPECT_TRUE(mission.orders.empty()) << mission.orders.front();
+    EXPECT_TRUE(mission.missionEntity && !mission.scriptOwned);
+    EXPECT_EQ(host.statusLine(), kGetCloseText);
+}
+
+// Shot in the leg after refusing, he is simply tested again and taken over, with nothing released.
+TEST_F(Release, ARefusedPedShotInTheLegIsTakenOverWithoutARelease) {
+    const int32_t refused = host.world.spawnPed({0, 5, 30});  // handle 2
+    entityOf(host.world, refused).inCombat = true;
     start();
     press(host, refused);
     ASSERT_EQ(host.statusLine(), kLegText);
 
-    const size_t from = press(host, dead);
-    std::vector<std::string> expected = releaseOf(2);
-    expected.insert(expected.begin(), "DOES_ENTITY_EXIST(2)");
-    expected.push_back("IS_ENTITY_A_MISSION_ENTITY(3)");
-    EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from), 7), ElementsAreArray(expected));
-    EXPECT_EQ(host.world.find(refused)->task, sim::Task::Flee);
-    EXPECT_EQ(host.world.find(refused)->taskEntity, host.world.playerPed);
-    EXPECT_EQ(host.trace.count("CLONE_PED", from), 0u);
-    EXPECT_EQ(host.statusLine(), "");
+    entityOf(host.world, refused).injured = true;
+    const size_t from = press(host, refused);
+    EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED", from) + host.trace.count("SET_PED_AS_NO_LONGER_NEEDED", from),
+              0u);
+    EXPECT_EQ(host.trace.count("CLONE_PED(2, 0, 1, 1)", from), 1u);
+    EXPECT_FALSE(host.world.exists(refused));
+    EXPECT_EQ(host.statusLine(), kGetCloseText);
 }
 
 // Drawn before the trigger is handled: the text set in a frame shows from the next frame on,
 // tokens and all; the empty text is drawn in full too.
 TEST_F(StatusLine, ShowsATextFromTheFrameAfterItIsSet) {
     const int32_t refused = host.world.spawnPed({0, 5, 30});
-    host.world.find(refused)->inCombat = true;
+    entityOf(host.world, refused).inCombat = true;
     start();
     EXPECT_THAT(firstDraw(host.trace, 0), ElementsAreArray(drawOf("")));
 
@@ -71,6 +85,7 @@ TEST_F(StatusLine, ShowsATextFromTheFrameAfterItIsSet) {
     host.step();
     EXPECT_THAT(firstDraw(host.trace, from), ElementsAreArray(drawOf(kLegText)));
     EXPECT_EQ(host.statusLine(), kLegText);
+    EXPECT_TRUE(host.statusOutlined()) << "the dark outline, which the edge setting never drew";
 }
 
 TEST_F(StatusLine, NoLineIsDrawnWhileTheTakeOverWaits) {
@@ -92,7 +107,7 @@ TEST(StatusLineHidden, NeverDrawnAndTheRestOfEveryFrameUnchanged) {
         sim::Host host;
         host.setIni(ini);
         const int32_t refused = host.world.spawnPed({0, 5, 30});
-        host.world.find(refused)->inCombat = true;
+        entityOf(host.world, refused).inCombat = true;
         const int32_t seated = host.world.spawnPed({0, 8, 30});
         host.world.seatPed(seated, host.world.spawnVehicle({0, 8, 30}), -1);
         host.load();
@@ -114,5 +129,5 @@ TEST(StatusLineHidden, NeverDrawnAndTheRestOfEveryFrameUnchanged) {
     EXPECT_GT(shown.first, 20u);
     EXPECT_EQ(hidden.first, 0u);
     EXPECT_EQ(hidden.second, shown.second);
-    EXPECT_GT(std::count(shown.second.begin(), shown.second.end(), "CLONE_PED(3, -2.0, 8.0, 30.0)"), 0);
+    EXPECT_GT(std::count(shown.second.begin(), shown.second.end(), "CLONE_PED(3, 0, 1, 1)"), 0);
 }

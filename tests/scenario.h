@@ -11,6 +11,16 @@
 
 #include "sim/host.h"
 
+// The entity behind a handle. One that names nothing fails the test and gives a blank stand-in, so
+// a broken plugin is reported by the test's own messages instead of ending it in a crash.
+inline sim::Entity& entityOf(sim::World& world, int32_t handle) {
+    if (sim::Entity* e = world.find(handle)) return *e;
+    ADD_FAILURE() << "no entity " << handle << " in the world";
+    static sim::Entity nobody;
+    nobody = sim::Entity();
+    return nobody;
+}
+
 class Scenario : public ::testing::Test {
   protected:
     static constexpr int kF3 = 0x72;

@@ -8,10 +8,10 @@
 #include <map>
 #include <random>
 
-#include "arrest/state.h"
-#include "host/script.h"
 #include "hud/status.h"
+#include "script.h"
 #include "sim/host.h"
+#include "state.h"
 
 namespace {
 

@@ -31,7 +31,7 @@ std::vector<std::string> namesBetween(const sim::Trace& trace, size_t from, size
 
 // clang-format off
 const std::vector<std::string> kDraw = {"SET_TEXT_FONT", "SET_TEXT_SCALE", "SET_TEXT_COLOUR", "SET_TEXT_WRAP",
-    "SET_TEXT_CENTRE", "SET_TEXT_DROPSHADOW", "SET_TEXT_EDGE", "BEGIN_TEXT_COMMAND_DISPLAY_TEXT",
+    "SET_TEXT_CENTRE", "SET_TEXT_DROPSHADOW", "SET_TEXT_OUTLINE", "BEGIN_TEXT_COMMAND_DISPLAY_TEXT",
     "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", "END_TEXT_COMMAND_DISPLAY_TEXT"};
 // clang-format on
 
@@ -76,7 +76,7 @@ TEST_F(Scenario, FrameRunsDispatchThenTheCustodyStepItStarted) {
     host.world.aimTarget = ped;
     const size_t frame = host.trace.size();
     tapThroughFrame(host);
-    const size_t dispatch = host.trace.find("PLAYER_ID()", frame);
+    const size_t dispatch = host.trace.find("GET_PLAYER_INDEX()", frame);
     const size_t end = host.trace.find("scriptWait(0)", frame);
     EXPECT_THAT(
         namesBetween(host.trace, frame, dispatch),

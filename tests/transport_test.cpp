@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Distances, DeliveryRadiusTest,
 // A boarding within reach of the point leads to the delivery in the same pass of the main loop.
 TEST_F(TransportTest, BoardingBesideThePrecinctDeliversInTheSameFrame) {
     startEscort({473, -1023, 28}, {473, -1003, 28});
-    world().find(car)->pos = {474, -1020, 28};
+    entityOf(world(), car).pos = {474, -1020, 28};
     const size_t mark = host.trace.size();
     custodyFrame();
     const size_t boarding = host.trace.find("TASK_ENTER_VEHICLE", mark);
@@ -92,19 +92,22 @@ TEST_P(HandOverTest, SpawnsTheOfficerWaitsAndLetsTheSuspectOut) {
     const std::string hashKey = "GET_HASH_KEY(\"s_m_y_cop_01\")";
     std::vector<std::string> expected = {hashKey, "HAS_MODEL_LOADED(" + copModel() + ")"};
     if (!c.modelLoaded) expected = join({expected, {hashKey, "REQUEST_MODEL(" + copModel() + ")"}});
-    expected =
-        join({expected,
-              {"scriptWait(1)", hashKey, "CREATE_PED(2, " + copModel() + ", 468.0, -1021.0, 28.0, 180.0, 0, 1)",
-               fmt("TASK_GO_STRAIGHT_TO_COORD(%d, 481.0, -1023.0, 28.0, 1.0, 10000, 0.0, 0.0)", cop),
-               fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", cop), "scriptWait(6000)",
-               fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car), fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", suspect)},
-              release(),
-              leash("477.0, -1013.0, 28.0", "477.0, -1020.0, 28.0"),
-              {"scriptWait(0)"}});
+    expected = join({expected,
+                     {"scriptWait(1)", hashKey, "CREATE_PED(2, " + copModel() + ", 468.0, -1021.0, 28.0, 180.0, 0, 1)",
+                      fmt("TASK_GO_STRAIGHT_TO_COORD(%d, 481.0, -1023.0, 28.0, 1.0, 10000, 0.0, 0.0)", cop),
+                      fmt("SET_PED_KEEP_TASK(%d, 1)", cop), fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", cop),
+                      "scriptWait(6000)", fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car),
+                      fmt("SET_PED_KEEP_TASK(%d, 1)", suspect), fmt("SET_PED_AS_NO_LONGER_NEEDED(&%d)", suspect)},
+                     release(),
+                     leash("477.0, -1013.0, 28.0", "477.0, -1020.0, 28.0"),
+                     {"scriptWait(0)"}});
     const auto delivery = std::find(calls.begin(), calls.end(), hashKey);
     EXPECT_THAT(std::vector<std::string>(delivery, calls.end()), ElementsAreArray(expected));
     EXPECT_GE(host.elapsedMs() - before, 6001u);
     EXPECT_EQ(world().exists(cop), c.officerCreated);
+    if (c.officerCreated) {
+        EXPECT_EQ(entityOf(world(), cop).task, sim::Task::GoTo) << "handed back, he walks on";
+    }
     host.step();
     EXPECT_EQ(host.statusLine(), "");
     EXPECT_TRUE(world().lastFrame.markers.empty());
@@ -139,7 +142,7 @@ TEST_F(TransportTest, ALeashReleaseAfterTheHandOverIsHarmless) {
     host.atTime(host.elapsedMs() + 3000, [](sim::Host& h) { h.world.movePlayer({477, -1080, 28}); });
     const auto calls = custodyFrame();
     const auto leaveVehicle = std::find(calls.begin(), calls.end(), fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car));
-    EXPECT_THAT(std::vector<std::string>(leaveVehicle + 2, calls.end()),
+    EXPECT_THAT(std::vector<std::string>(leaveVehicle + 3, calls.end()),
                 ElementsAreArray(join({release(), leash("477.0, -1080.0, 28.0", "477.0, -1020.0, 28.0"), release()})));
     const size_t mark = host.trace.size();
     host.runFrames(2);

@@ -1,8 +1,24 @@
 # Compares every trace the Linux build wrote with the one the runner wrote for the .asi.
-#   cmake -DLINUX_DIR=... -DWINDOWS_DIR=... -P compare-traces.cmake
+#   cmake -DLINUX_DIR=... -DWINDOWS_DIR=... [-DSOURCE_DIR=...] -P compare-traces.cmake
+# When the Linux build has written no traces yet and SOURCE_DIR is given, builds the linux preset's
+# scripted runs and plays them first, so the Windows tests do not depend on the order of the builds.
 file(GLOB linux_traces ${LINUX_DIR}/*.txt)
+if(NOT linux_traces AND SOURCE_DIR)
+  message(STATUS "No Linux traces in ${LINUX_DIR}: building and playing the linux preset's scripted runs")
+  foreach(step "--preset;linux" "--build;--preset;linux;--target;scripted_run_tests;Brindlecot")
+    execute_process(COMMAND ${CMAKE_COMMAND} ${step} WORKING_DIRECTORY ${SOURCE_DIR} RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "cmake ${step} failed")
+    endif()
+  endforeach()
+  execute_process(COMMAND ${SOURCE_DIR}/build/linux/tests/scripted_run_tests RESULT_VARIABLE failed OUTPUT_QUIET)
+  if(failed)
+    message(FATAL_ERROR "the Linux build's scripted runs failed")
+  endif()
+  file(GLOB linux_traces ${LINUX_DIR}/*.txt)
+endif()
 if(NOT linux_traces)
-  message(FATAL_ERROR "No Linux traces in ${LINUX_DIR}: run the Linux build's scenario_trace_tests first")
+  message(FATAL_ERROR "No Linux traces in ${LINUX_DIR}: run the Linux build's scripted_run_tests first")
 endif()
 set(mismatches "")
 foreach(linux_trace IN LISTS linux_traces)

@@ -1,17 +1,16 @@
 // Brindlecot Wine harness — runs the real Brindlecot.asi on the simulated host, under Windows or Wine.
 //
-//   [SECTION] Boundary for the stand-in host library
-//   [SECTION] Scenarios
+//   [SECTION] Scripted runs
 //   [SECTION] INI files
 //   [SECTION] Main
 //
-//   runner --out DIR [NAME...]   plays the named scenarios (all by default), writes DIR\<name>.txt
-//   runner --crash-probe         plays a scenario in which the plugin reads a faulting result
+//   runner --out DIR [NAME...]   plays the named scripted runs (all by default), writes DIR\<name>.txt
+//   runner --crash-probe         plays a run in which the plugin reads a faulting result
 //   runner --ini-table           checks the system's GetPrivateProfileIntA against the INI table
 //   runner --check-ini FILE      checks that FILE gives every setting its default
 //
-// Every scenario gets a fresh Host and a freshly loaded module, and runs in the Host's own working
-// directory, where the system's INI reader finds the scenario's .\Brindlecot.ini.
+// Every run gets a fresh Host and a freshly loaded module, and runs in the Host's own working
+// directory, where the system's INI reader finds the run's .\Brindlecot.ini.
 
 #include <windows.h>
 
@@ -22,54 +21,13 @@
 #include <vector>
 
 #include "sim/host.h"
-#include "sim/scenarios.h"
-#include "tests/ini_table.h"
-#include "wine/standin.h"
+#include "sim/ini_cases.h"
+#include "sim/runs.h"
 
 namespace {
 
 //-----------------------------------------------------------------------------
-// [SECTION] Boundary for the stand-in host library
-//-----------------------------------------------------------------------------
-
-uint64_t* g_faultingResult = nullptr;  // handed out instead of the results while set
-
-sim::Host& host() {
-    sim::Host* current = sim::Host::current();
-    if (!current) FatalAppExitA(0, "runner: the plugin called its host with no sim::Host alive");
-    return *current;
-}
-
-void onScriptRegister(HMODULE module, void (*entry)()) {
-    sim::HostScope scope;
-    host().onScriptRegister(module, entry);
-}
-
-void onScriptWait(DWORD ms) {
-    sim::HostScope scope;
-    host().onScriptWait(ms);
-}
-
-void onNativeInit(uint64_t hash) {
-    sim::HostScope scope;
-    host().onNativeInit(hash);
-}
-
-void onNativePush64(uint64_t slot) {
-    sim::HostScope scope;
-    host().onNativePush64(slot);
-}
-
-uint64_t* onNativeCall() {
-    sim::HostScope scope;
-    uint64_t* results = host().onNativeCall();
-    return g_faultingResult ? g_faultingResult : results;
-}
-
-const StandInBoundary kBoundary = {onScriptRegister, onScriptWait, onNativeInit, onNativePush64, onNativeCall};
-
-//-----------------------------------------------------------------------------
-// [SECTION] Scenarios
+// [SECTION] Scripted runs
 //-----------------------------------------------------------------------------
 
 std::string directoryOfExe() {
@@ -85,7 +43,7 @@ std::string absolute(const std::string& path) {
     return n > 0 && n < MAX_PATH ? std::string(full, n) : path;
 }
 
-// Plays one scenario; prints PASS or FAIL with every fault; writes the trace when outDir is set.
+// Plays one scripted run; prints PASS or FAIL with every fault; writes the trace when outDir is set.
 bool playAndReport(const sim::ScriptedRun& run, const std::string& outDir) {
     std::string outcome;
     std::vector<std::string> faults;
@@ -115,15 +73,15 @@ std::string crashProbe(sim::Host& sim) {
     void* page = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS);
     sim.load();
     sim.runFrames(5);
-    g_faultingResult = static_cast<uint64_t*>(page);
+    sim.resultsOverride = static_cast<uint64_t*>(page);
     sim.runFrames(3);
-    g_faultingResult = nullptr;
+    sim.resultsOverride = nullptr;
     sim.runFrames(3);
     VirtualFree(page, 0, MEM_RELEASE);
     return "";
 }
 
-int playScenarios(const std::string& outDir, const std::vector<std::string>& names) {
+int playRuns(const std::string& outDir, const std::vector<std::string>& names) {
     if (!outDir.empty()) CreateDirectoryA(outDir.c_str(), nullptr);
     int failed = 0, played = 0;
     for (const sim::ScriptedRun& run : sim::scriptedRuns()) {
@@ -134,7 +92,7 @@ int playScenarios(const std::string& outDir, const std::vector<std::string>& nam
         ++played;
         if (!playAndReport(run, outDir)) ++failed;
     }
-    std::printf("%d of %d scenarios passed\n", played - failed, played);
+    std::printf("%d of %d scripted runs passed\n", played - failed, played);
     return failed == 0 && played > 0 ? 0 : 1;
 }
 
@@ -196,14 +154,13 @@ int main(int argc, char** argv) {
     if (args.size() == 1 && args[0] == "--ini-table") return checkIniTable();
     if (args.size() == 2 && args[0] == "--check-ini") return checkDefaults(args[1]);
 
-    standInBind(&kBoundary);
     const std::string module = "BRINDLECOT_MODULE=" + directoryOfExe() + "\\Brindlecot.asi";
     _putenv(module.c_str());
     if (args.size() == 1 && args[0] == "--crash-probe") {
         return playAndReport({"crash_probe", 100000, crashProbe}, "") ? 0 : 1;
     }
     if (args.size() >= 2 && args[0] == "--out") {
-        return playScenarios(absolute(args[1]), std::vector<std::string>(args.begin() + 2, args.end()));
+        return playRuns(absolute(args[1]), std::vector<std::string>(args.begin() + 2, args.end()));
     }
     std::fprintf(stderr, "usage: runner --out DIR [NAME...] | --crash-probe | --ini-table | --check-ini FILE\n");
     return 2;

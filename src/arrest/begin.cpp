@@ -7,17 +7,13 @@
 //   [SECTION] beginArrest
 
 #include "arrest/arrest.h"
-#include "arrest/state.h"
+#include "arrest/tuning.h"
 #include "host/natives.h"
 #include "hud/status.h"
+#include "state.h"
 
 static const char kBustedDict[] = "random@arrests@busted";
 static const char kBustedAnim[] = "idle_c";
-
-// A ped that has not left its vehicle by then never will on its own (stuck, locked in, or the
-// vehicle keeps moving); the game's exit animation takes a few seconds. The script stands still
-// while it waits, so the wait must end.
-constexpr uint32_t kLeaveVehicleLimitMs = 10000;
 
 //-----------------------------------------------------------------------------
 // [SECTION] Natives of this stage
@@ -27,11 +23,17 @@ static bool isMissionEntity(EntityHandle entity) {
     return resultBool(callNative(kNativeIsEntityAMissionEntity, slotInt(entity)));
 }
 
+// Makes the entity this script's, unless a mission of the host holds it.
 static void makeScriptEntity(EntityHandle entity) {
     callNative(kNativeSetEntityAsMissionEntity, slotInt(entity), slotInt(0), slotInt(0));
 }
 
-static bool isPedInjured(EntityHandle ped) { return resultBool(callNative(kNativeIsPedInjured, slotInt(ped))); }
+// Makes the entity this script's even when a mission of the host holds it, so it can be deleted.
+static void takeOverEntity(EntityHandle entity) {
+    callNative(kNativeSetEntityAsMissionEntity, slotInt(entity), slotInt(0), slotInt(1));
+}
+
+static bool isPedHurt(EntityHandle ped) { return resultBool(callNative(kNativeIsPedHurt, slotInt(ped))); }
 
 static float getEngineHealth(EntityHandle vehicle) {
     return resultFloat(callNative(kNativeGetVehicleEngineHealth, slotInt(vehicle)));
@@ -41,11 +43,31 @@ static void leaveAnyVehicle(EntityHandle ped) {
     callNative(kNativeTaskLeaveAnyVehicle, slotInt(ped), slotInt(1), slotInt(1));
 }
 
-static EntityHandle clonePedAt(EntityHandle ped, const NativeVec3& at) {
-    return resultInt(callNative(kNativeClonePed, slotInt(ped), slotFloat(at.x), slotFloat(at.y), slotFloat(at.z)));
+// The clone stands where the original stands: not networked, this script's, same appearance.
+static EntityHandle clonePed(EntityHandle ped) {
+    return resultInt(callNative(kNativeClonePed, slotInt(ped), slotInt(0), slotInt(1), slotInt(1)));
 }
 
-static void deleteEntity(EntityHandle* entity) { callNative(kNativeDeleteEntity, slotAddress(entity)); }
+// Removes only a mission entity of this script; the host writes 0 through the address.
+static void deletePed(EntityHandle* ped) { callNative(kNativeDeletePed, slotAddress(ped)); }
+
+static void removePedFromGroup(EntityHandle ped) { callNative(kNativeRemovePedFromGroup, slotInt(ped)); }
+
+static void setPedSeeingRange(EntityHandle ped, float range) {
+    callNative(kNativeSetPedSeeingRange, slotInt(ped), slotFloat(range));
+}
+
+static void setPedHearingRange(EntityHandle ped, float range) {
+    callNative(kNativeSetPedHearingRange, slotInt(ped), slotFloat(range));
+}
+
+static void clearPedFleeAttributes(EntityHandle ped) {
+    callNative(kNativeSetPedFleeAttributes, slotInt(ped), slotInt(0), slotInt(0));
+}
+
+static void enablePedCombatAttribute(EntityHandle ped, int32_t attribute) {
+    callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(attribute), slotInt(1));
+}
 
 //-----------------------------------------------------------------------------
 // [SECTION] Refusal tests
@@ -61,7 +83,7 @@ static bool passesRefusalTests(EntityHandle target) {
         }
         makeScriptEntity(target);
     }
-    if (isPedInCombat(target) && !isPedInjured(target) && !isPedInAnyVehicle(target)) {
+    if (isPedInCombat(target) && !isPedHurt(target) && !isPedInAnyVehicle(target)) {
         setStatusMessage(kStatusRefuseOnFoot);
         return false;
     }
@@ -82,7 +104,9 @@ static bool passesRefusalTests(EntityHandle target) {
 //-----------------------------------------------------------------------------
 
 // Polls every millisecond until the host reports the ped out of every vehicle, then gives him a
-// second to stand up. Gives up when the ped vanishes, dies or is still inside after the limit.
+// second to stand up. Gives up when the ped vanishes, dies or is still inside after the limit: a
+// ped who has not left by then never will on his own (stuck, locked in, or the vehicle keeps
+// moving), and the script stands still while it waits, so the wait must end.
 static bool waitUntilOutOfVehicle(EntityHandle ped) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -91,7 +115,7 @@ static bool waitUntilOutOfVehicle(EntityHandle ped) {
         if (static_cast<uint32_t>(GetTickCount() - start) >= kLeaveVehicleLimitMs) return false;
         scriptWait(1);
     }
-    scriptWait(1000);
+    scriptWait(kStandUpMs);
     return true;
 }
 
@@ -101,34 +125,38 @@ static bool waitUntilOutOfVehicle(EntityHandle ped) {
 
 // Strips the clone of its group, tasks and nearly all of its senses.
 static void configureSuspect(EntityHandle ped) {
-    callNative(kNativeRemovePedFromGroup, slotInt(ped));
+    removePedFromGroup(ped);
     clearPedTasks(ped);
     clearPedTasksImmediately(ped);
     clearPedSecondaryTask(ped);
-    callNative(kNativeSetPedSeeingRange, slotInt(ped), slotFloat(0.1f));
-    callNative(kNativeSetPedHearingRange, slotInt(ped), slotFloat(0.1f));
-    callNative(kNativeSetPedFleeAttributes, slotInt(ped), slotInt(0), slotInt(0));
-    callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(17), slotInt(1));
-    callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(46), slotInt(1));
+    setPedSeeingRange(ped, 0.1f);
+    setPedHearingRange(ped, 0.1f);
+    clearPedFleeAttributes(ped);
+    enablePedCombatAttribute(ped, 17);
+    enablePedCombatAttribute(ped, 46);
     setBlockingOfNonTemporaryEvents(ped, 1);
 }
 
 // Replaces the aimed-at ped by a clone the script owns, standing where he stands now. When the host
 // makes no clone (the aimed-at entity is a vehicle or an object, or no ped could be made), the
 // original stays in the world: deleting it would lose the player's car or whatever he aimed at.
+// The host deletes only its script's own entities, so the original is taken over first.
 static void takeOver() {
     g_arrest.suspectPos = getEntityPosition(g_arrest.targetEntity);
-    g_arrest.suspectPed = clonePedAt(g_arrest.targetEntity, g_arrest.suspectPos);
-    if (g_arrest.suspectPed != 0) deleteEntity(&g_arrest.targetEntity);
+    g_arrest.suspectPed = clonePed(g_arrest.targetEntity);
+    if (g_arrest.suspectPed != 0) {
+        takeOverEntity(g_arrest.targetEntity);
+        deletePed(&g_arrest.targetEntity);
+    }
     configureSuspect(g_arrest.suspectPed);
 }
 
 // The dictionary is not awaited: the pose is started 1 ms after the request and once more 5 ms later.
 static void playBustedPose() {
     requestAnimDict(kBustedDict);
-    scriptWait(1);
+    scriptWait(kBustedPoseFirstMs);
     playAnim(g_arrest.suspectPed, kBustedDict, kBustedAnim, -1);
-    scriptWait(5);
+    scriptWait(kBustedPoseSecondMs);
     playAnim(g_arrest.suspectPed, kBustedDict, kBustedAnim, -1);
 }
 
@@ -137,7 +165,9 @@ static void playBustedPose() {
 //-----------------------------------------------------------------------------
 
 void beginArrest() {
-    if (doesEntityExist(g_arrest.suspectPed)) releaseSuspect();
+    // Only a suspect this script took over is let go: a refused ped was never ours to release.
+    const bool previousExists = doesEntityExist(g_arrest.suspectPed);
+    if (previousExists && g_arrest.inCustody) releaseSuspect();
     g_arrest.suspectPed = g_arrest.targetEntity;
     const EntityHandle target = g_arrest.targetEntity;
     if (!passesRefusalTests(target)) return;

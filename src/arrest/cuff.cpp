@@ -3,12 +3,10 @@
 #include <cstdlib>
 
 #include "arrest/arrest.h"
-#include "arrest/state.h"
+#include "arrest/tuning.h"
 #include "host/natives.h"
 #include "hud/status.h"
-
-constexpr float kCuffRadius = 2.0f;       // strictly closer than this
-constexpr int kResistChancePercent = 15;  // draws 0..14 of 0..99 resist
+#include "state.h"
 
 static void setHandcuffs(EntityHandle ped) { callNative(kNativeSetEnableHandcuffs, slotInt(ped), slotInt(1)); }
 

@@ -8,12 +8,9 @@
 
 #include "arrest/custody.h"
 #include "arrest/arrest.h"
-#include "arrest/state.h"
 #include "host/natives.h"
 #include "hud/status.h"
-
-constexpr float kBoardingRadius = 5.0f;  // vehicle to suspect, strictly closer
-constexpr float kLeashLength = 50.0f;    // player to suspect, strictly farther releases
+#include "state.h"
 
 // Passenger seats in the order they are tried, and the door beside each. Never the driver's seat.
 struct SeatDoor {
@@ -27,7 +24,7 @@ static const SeatDoor kPassengerSeats[] = {{1, 2}, {2, 3}, {0, 1}};
 //-----------------------------------------------------------------------------
 
 static bool isVehicleSeatFree(EntityHandle vehicle, int32_t seat) {
-    return resultBool(callNative(kNativeIsVehicleSeatFree, slotInt(vehicle), slotInt(seat)));
+    return resultBool(callNative(kNativeIsVehicleSeatFree, slotInt(vehicle), slotInt(seat), slotInt(0)));
 }
 
 static void openVehicleDoor(EntityHandle vehicle, int32_t door) {
@@ -37,8 +34,8 @@ static void openVehicleDoor(EntityHandle vehicle, int32_t door) {
 static void setWaypoint(float x, float y) { callNative(kNativeSetNewWaypoint, slotFloat(x), slotFloat(y)); }
 
 void enterVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat) {
-    callNative(kNativeTaskEnterVehicle, slotInt(ped), slotInt(vehicle), slotInt(10000), slotInt(seat), slotFloat(1.2f),
-               slotInt(0), slotInt(0));
+    callNative(kNativeTaskEnterVehicle, slotInt(ped), slotInt(vehicle), slotInt(kEnterVehicleTimeoutMs), slotInt(seat),
+               slotFloat(1.2f), slotInt(0), slotText(nullptr), slotInt(0));
 }
 
 //-----------------------------------------------------------------------------

@@ -2,14 +2,8 @@
 
 #pragma once
 
+#include "arrest/tuning.h"
 #include "host/native_call.h"
-
-struct PrecinctPoint {
-    float x, y, z;
-};
-
-// The hand-over point; the waypoint takes its x and y.
-constexpr PrecinctPoint kPrecinctPoint = {477.0f, -1023.0f, 28.0f};
 
 void enterVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat);
 

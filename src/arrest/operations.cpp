@@ -5,19 +5,23 @@
 //   [SECTION] Release
 
 #include "arrest/arrest.h"
-#include "arrest/state.h"
 #include "host/natives.h"
 #include "hud/status.h"
+#include "state.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Animations
 //-----------------------------------------------------------------------------
 
+static bool hasAnimDictLoaded(const char* dictionary) {
+    return resultBool(callNative(kNativeHasAnimDictLoaded, slotText(dictionary)));
+}
+
+static void requestAnimDictLoad(const char* dictionary) { callNative(kNativeRequestAnimDict, slotText(dictionary)); }
+
 // Asks the host to load the dictionary unless it has it; never waits for the load.
 void requestAnimDict(const char* dictionary) {
-    if (!resultBool(callNative(kNativeHasAnimDictLoaded, slotText(dictionary)))) {
-        callNative(kNativeRequestAnimDict, slotText(dictionary));
-    }
+    if (!hasAnimDictLoaded(dictionary)) requestAnimDictLoad(dictionary);
 }
 
 void playAnim(EntityHandle ped, const char* dictionary, const char* name, int32_t duration) {
@@ -27,7 +31,7 @@ void playAnim(EntityHandle ped, const char* dictionary, const char* name, int32_
 
 // The host names the animation before its dictionary here, the reverse of playAnim.
 static void stopAnim(EntityHandle ped, const char* name, const char* dictionary) {
-    callNative(kNativeStopAnimTask, slotInt(ped), slotText(name), slotText(dictionary), slotInt(0));
+    callNative(kNativeStopEntityAnim, slotInt(ped), slotText(name), slotText(dictionary), slotFloat(0.0f));
 }
 
 //-----------------------------------------------------------------------------
@@ -61,7 +65,7 @@ void releaseSuspect() {
     stopAnim(g_arrest.suspectPed, "idle_c", "random@arrests@busted");
     setBlockingOfNonTemporaryEvents(g_arrest.suspectPed, 0);
     fleeFromPlayer(g_arrest.suspectPed, g_arrest.playerPed);
-    releaseEntityHandle(&g_arrest.suspectPed);
+    handBackKeepingTask(&g_arrest.suspectPed);  // still fleeing once the host has him
     g_arrest.isTransporting = 0;
     g_arrest.awaitingCuffs = 0;
     g_arrest.isEscorting = 0;

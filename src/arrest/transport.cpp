@@ -6,11 +6,10 @@
 
 #include "arrest/arrest.h"
 #include "arrest/custody.h"
-#include "arrest/state.h"
 #include "host/natives.h"
 #include "hud/status.h"
+#include "state.h"
 
-constexpr float kDeliveryRadius = 5.0f;  // suspect to precinct point, strictly closer
 static const char kOfficerModel[] = "s_m_y_cop_01";
 
 //-----------------------------------------------------------------------------
@@ -19,7 +18,8 @@ static const char kOfficerModel[] = "s_m_y_cop_01";
 
 // A yellow cone on the ground below the precinct point, drawn for one frame.
 static void drawPrecinctMarker() {
-    callNative(kNativeDrawMarker, slotInt(2), slotFloat(477.0f), slotFloat(-1023.0f), slotFloat(20.0f), slotFloat(0.0f),
+    const WorldPoint& at = kPrecinctMarker;
+    callNative(kNativeDrawMarker, slotInt(2), slotFloat(at.x), slotFloat(at.y), slotFloat(at.z), slotFloat(0.0f),
                slotFloat(0.0f), slotFloat(0.0f), slotFloat(180.0f), slotFloat(0.0f), slotFloat(0.0f), slotFloat(0.5f),
                slotFloat(0.5f), slotFloat(0.5f), slotInt(204), slotInt(204), slotInt(0), slotInt(100), slotInt(0),
                slotInt(1), slotInt(2), slotInt(0), slotText(nullptr), slotText(nullptr), slotInt(0));
@@ -36,13 +36,15 @@ static bool hasModelLoaded(ModelHash model) {
 static void requestModel(ModelHash model) { callNative(kNativeRequestModel, slotInt(static_cast<int32_t>(model))); }
 
 static EntityHandle spawnOfficer(ModelHash model) {
-    return resultInt(callNative(kNativeCreatePed, slotInt(2), slotInt(static_cast<int32_t>(model)), slotFloat(468.0f),
-                                slotFloat(-1021.0f), slotFloat(28.0f), slotFloat(180.0f), slotInt(0), slotInt(1)));
+    const WorldPoint& at = kOfficerStart;
+    return resultInt(callNative(kNativeCreatePed, slotInt(2), slotInt(static_cast<int32_t>(model)), slotFloat(at.x),
+                                slotFloat(at.y), slotFloat(at.z), slotFloat(kOfficerHeading), slotInt(0), slotInt(1)));
 }
 
 static void sendOfficerToPoint(EntityHandle officer) {
-    callNative(kNativeTaskGoStraightToCoord, slotInt(officer), slotFloat(481.0f), slotFloat(-1023.0f), slotFloat(28.0f),
-               slotFloat(1.0f), slotInt(10000), slotFloat(0.0f), slotFloat(0.0f));
+    const WorldPoint& to = kOfficerWalkTarget;
+    callNative(kNativeTaskGoStraightToCoord, slotInt(officer), slotFloat(to.x), slotFloat(to.y), slotFloat(to.z),
+               slotFloat(1.0f), slotInt(kOfficerWalkTimeoutMs), slotFloat(0.0f), slotFloat(0.0f));
 }
 
 static void leaveVehicle(EntityHandle ped, EntityHandle vehicle) {
@@ -71,13 +73,13 @@ void transportStep() {
 // script stands still during the two waits.
 void deliverAtPrecinct() {
     if (!hasModelLoaded(hashModelName(kOfficerModel))) requestModel(hashModelName(kOfficerModel));
-    scriptWait(1);
+    scriptWait(kOfficerModelWaitMs);
     g_arrest.copPed = spawnOfficer(hashModelName(kOfficerModel));
     sendOfficerToPoint(g_arrest.copPed);
-    releaseEntityHandle(&g_arrest.copPed);
-    scriptWait(6000);
+    handBackKeepingTask(&g_arrest.copPed);  // he walks on under the host's management
+    scriptWait(kHandOverMs);
     leaveVehicle(g_arrest.suspectPed, g_arrest.playerVehicle);
-    releaseEntityHandle(&g_arrest.suspectPed);
+    handBackKeepingTask(&g_arrest.suspectPed);
     setStatusMessage(kStatusEmpty);
     releaseSuspect();
 }

@@ -7,7 +7,7 @@
 //   [SECTION] Tasks
 //
 // One small operation per native, with its fixed arguments; the stages never push slots themselves.
-// Natives used by a single stage live beside that stage (arrest/, hud/).
+// Natives used by a single stage live beside that stage.
 
 #pragma once
 
@@ -20,18 +20,19 @@
 enum NativeHash : uint64_t {
     // player
     kNativePlayerPedId = 0xD80958FC74E988A6ull,
-    kNativePlayerId = 0xA5EDC40EF369B48Dull,
+    kNativeGetPlayerIndex = 0xA5EDC40EF369B48Dull,
     kNativeGetEntityPlayerIsFreeAimingAt = 0x2975C866E6713290ull,
     // entities
     kNativeDoesEntityExist = 0x7239B21A38F536BAull,
     kNativeGetEntityCoords = 0x3FEF770D40960D5Aull,
     kNativeIsEntityAMissionEntity = 0x0A7B270912999B3Cull,
     kNativeSetEntityAsMissionEntity = 0xAD738C3085FE7E11ull,
-    kNativeDeleteEntity = 0x9614299DCB53E54Bull,
+    kNativeDeletePed = 0x9614299DCB53E54Bull,
     kNativeSetPedAsNoLongerNeeded = 0x2595DD4236549CE3ull,
+    kNativeSetPedKeepTask = 0x971D38760FBC02EFull,
     // peds
     kNativeIsPedInCombat = 0x4859F1FC66A6278Eull,
-    kNativeIsPedInjured = 0x5983BB449D7FDB12ull,
+    kNativeIsPedHurt = 0x5983BB449D7FDB12ull,
     kNativeIsPedInAnyVehicle = 0x997ABD671D25CA0Bull,
     kNativeIsPedDeadOrDying = 0x3317DEDB88C95038ull,
     kNativeGetVehiclePedIsIn = 0x9A9112A0FE9A4713ull,
@@ -41,7 +42,7 @@ enum NativeHash : uint64_t {
     kNativeSetPedHearingRange = 0x33A8F7F7D5F7F33Cull,
     kNativeSetPedFleeAttributes = 0x70A2D1137C8ED7C9ull,
     kNativeSetPedCombatAttributes = 0x9F7794730795E019ull,
-    kNativeSetBlockingOfNonTemporaryEvents = 0x90D2156198831D69ull,
+    kNativeTaskSetBlockingOfNonTemporaryEvents = 0x90D2156198831D69ull,
     kNativeSetEnableHandcuffs = 0xDF1AF8B5D56542FAull,
     kNativeCreatePed = 0xD49F9B0955C367DEull,
     // tasks
@@ -50,7 +51,7 @@ enum NativeHash : uint64_t {
     kNativeClearPedSecondaryTask = 0x176CECF6F920D707ull,
     kNativeTaskLeaveAnyVehicle = 0x504D54DF3F6F2247ull,
     kNativeTaskPlayAnim = 0xEA47FE3719165B94ull,
-    kNativeStopAnimTask = 0x28004F88151E03E0ull,
+    kNativeStopEntityAnim = 0x28004F88151E03E0ull,
     kNativeTaskSmartFleePed = 0x22B0D0E37CCB840Dull,
     kNativeTaskFollowToOffsetOfEntity = 0x304AE42E357B8C7Eull,
     kNativeTaskEnterVehicle = 0xC20E50AA46D09CA8ull,
@@ -77,7 +78,7 @@ enum NativeHash : uint64_t {
     kNativeSetTextWrap = 0x63145D9C883A1A70ull,
     kNativeSetTextCentre = 0xC02F4DBFB51D988Bull,
     kNativeSetTextDropshadow = 0x465C84BC39F1C351ull,
-    kNativeSetTextEdge = 0x441603240D202FA6ull,
+    kNativeSetTextOutline = 0x2513DFB0FB8400FEull,
     kNativeBeginTextCommandDisplayText = 0x25FBB336DF1804CBull,
     kNativeAddTextComponentString = 0x6C188BE134E074AAull,
     kNativeEndTextCommandDisplayText = 0xCD015E5BB0D96A57ull,
@@ -89,7 +90,7 @@ enum NativeHash : uint64_t {
 
 inline EntityHandle getPlayerPed() { return resultInt(callNative(kNativePlayerPedId)); }
 
-inline int32_t getPlayerIndex() { return resultInt(callNative(kNativePlayerId)); }
+inline int32_t getPlayerIndex() { return resultInt(callNative(kNativeGetPlayerIndex)); }
 
 // The host writes the aimed-at entity (below 1 for none) into *target; its boolean result is unused.
 inline void queryAimedEntity(int32_t playerIndex, EntityHandle* target) {
@@ -108,9 +109,17 @@ inline NativeVec3 getEntityPosition(EntityHandle entity) {
     return resultVec3(callNative(kNativeGetEntityCoords, slotInt(entity), slotInt(1)));
 }
 
-// The host takes the entity back under its own management; it may rewrite *entity.
-inline void releaseEntityHandle(EntityHandle* entity) {
-    callNative(kNativeSetPedAsNoLongerNeeded, slotAddress(entity));
+// The host takes the ped back under its own management and clears his tasks, unless keepPedTask
+// came first; it may rewrite *ped.
+inline void releaseEntityHandle(EntityHandle* ped) { callNative(kNativeSetPedAsNoLongerNeeded, slotAddress(ped)); }
+
+// The ped goes on with his current task after he is handed back.
+inline void keepPedTask(EntityHandle ped) { callNative(kNativeSetPedKeepTask, slotInt(ped), slotInt(1)); }
+
+// Hands the ped back to the host still busy with the order he was just given.
+inline void handBackKeepingTask(EntityHandle* ped) {
+    keepPedTask(*ped);
+    releaseEntityHandle(ped);
 }
 
 //-----------------------------------------------------------------------------
@@ -135,7 +144,7 @@ inline EntityHandle getVehiclePedIsIn(EntityHandle ped, int32_t lastVehicle) {
 }
 
 inline void setBlockingOfNonTemporaryEvents(EntityHandle ped, int32_t blocked) {
-    callNative(kNativeSetBlockingOfNonTemporaryEvents, slotInt(ped), slotInt(blocked));
+    callNative(kNativeTaskSetBlockingOfNonTemporaryEvents, slotInt(ped), slotInt(blocked));
 }
 
 //-----------------------------------------------------------------------------

@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-#include "arrest/state.h"
+#include "state.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Settings file
@@ -17,16 +17,22 @@
 static const char kIniPath[] = ".\\Brindlecot.ini";
 static const char kIniSection[] = "Brindlecot";
 
+// What a missing file or key means.
+constexpr int kDefaultKeyArrest = 114;       // F3
+constexpr int kDefaultArrestMissionPed = 0;  // mission peds are refused
+constexpr int kDefaultKeyArrestGamepad = 0;  // no gamepad
+constexpr int kDefaultShowMsg = 1;           // the status line is drawn
+
 static int32_t readSetting(const char* key, int defaultValue) {
     return static_cast<int32_t>(GetPrivateProfileIntA(kIniSection, key, defaultValue, kIniPath));
 }
 
 void loadSettings() {
     Settings& settings = g_arrest.settings;
-    settings.keyArrest = readSetting("key_arrest", 114);  // F3
-    settings.arrestMissionPed = readSetting("arrest_mission_ped", 0);
-    settings.keyArrestGamepad = readSetting("key_arrest_gamepad", 0);
-    settings.showMsg = readSetting("show_msg", 1);
+    settings.keyArrest = readSetting("key_arrest", kDefaultKeyArrest);
+    settings.arrestMissionPed = readSetting("arrest_mission_ped", kDefaultArrestMissionPed);
+    settings.keyArrestGamepad = readSetting("key_arrest_gamepad", kDefaultKeyArrestGamepad);
+    settings.showMsg = readSetting("show_msg", kDefaultShowMsg);
 }
 
 //-----------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // Brindlecot — the one arrest state of the module.
 
-#include "arrest/state.h"
+#include "state.h"
 
 ArrestState g_arrest;

@@ -1,4 +1,4 @@
-// Brindlecot simulated host — named scenarios that drive the plugin through a whole situation.
+// Brindlecot simulated host — scripted runs that drive the plugin through a whole situation.
 //
 //   [SECTION] Start ticks
 //   [SECTION] Helpers
@@ -6,7 +6,7 @@
 //   [SECTION] Custody
 //   [SECTION] Table
 
-#include "sim/scenarios.h"
+#include "sim/runs.h"
 
 namespace sim {
 

@@ -6,12 +6,14 @@
 //   [SECTION] Scenes
 //   [SECTION] Table and runner
 
-#include "demo/scenarios.h"
+#include "demo/scenes.h"
 
 #include <functional>
 #include <memory>
 
+#include "arrest/tuning.h"
 #include "demo/narrator.h"
+#include "demo/observer.h"
 #include "hud/status.h"
 #include "sim/host.h"
 
@@ -28,7 +30,7 @@ constexpr uint32_t kDefaultStartTick = 100000;
 constexpr float kWalk = 1.4f;  // metres per second
 constexpr float kRun = 6.0f;
 const sim::Vec3 kStreet = {300.0f, -900.0f, 29.0f};
-const sim::Vec3 kPrecinctKerb = {477.0f, -1025.0f, 28.0f};
+const sim::Vec3 kPrecinctKerb = {kPrecinctPoint.x, kPrecinctPoint.y - 2.0f, kPrecinctPoint.z};
 
 sim::Vec3 offset(const sim::Vec3& p, float dx, float dy) { return {p.x + dx, p.y + dy, p.z}; }
 
@@ -184,9 +186,12 @@ bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
 // [SECTION] Scenes
 //-----------------------------------------------------------------------------
 
-void playArrest(Scene& s, const Cast& cast) {
+// The whole road; with `policeAbout` the game already has the officer's model in memory, as it does
+// where police walk the streets, otherwise it streams it in only when the plugin asks.
+void playWholeArrest(Scene& s, const Cast& cast, bool policeAbout) {
     const Facts& f = s.n.facts();
     sim::World& w = s.host.world;
+    if (policeAbout) w.models[sim::hashName("s_m_y_cop_01")] = 0;
     s.n.say("the player stands by his car #" + std::to_string(cast.car) + "; ped #" + std::to_string(cast.ped) +
             " loiters on the pavement");
     s.player.idle(500);
@@ -208,13 +213,25 @@ void playArrest(Scene& s, const Cast& cast) {
     }
 
     s.verdict.expect(f.boardedCar == cast.car, "the suspect boarded the player's car");
-    s.verdict.expect(w.waypointSet && w.waypointX == 477.0f && w.waypointY == -1023.0f,
+    s.verdict.expect(w.waypointSet && w.waypointX == kPrecinctPoint.x && w.waypointY == kPrecinctPoint.y,
                      "the map waypoint points at the precinct");
     s.verdict.expect(f.count("DRAW_MARKER") > 0, "the precinct was marked on the ground");
-    s.verdict.expect(f.officer != 0 && w.exists(f.officer), "an officer was created at the precinct");
+    if (policeAbout) {
+        s.verdict.expect(f.officer != 0 && w.exists(f.officer), "an officer was created at the precinct");
+    } else {
+        s.verdict.expect(f.count("REQUEST_MODEL") == 1 && f.officer == 0,
+                         "the officer's model was asked for once and was not there in time");
+    }
     s.verdict.expect(f.count("TASK_LEAVE_VEHICLE") > 0, "the suspect was ordered out at the precinct");
     s.verdict.expect(s.n.stage() == Stage::Released && s.host.statusLine().empty(),
                      "the status line is blank after the hand-over");
+}
+
+void playArrest(Scene& s, const Cast& cast) { playWholeArrest(s, cast, true); }
+
+void playLateOfficer(Scene& s, const Cast& cast) {
+    s.n.say("no police walk these streets: the game has no officer's model in memory");
+    playWholeArrest(s, cast, false);
 }
 
 void playRefusals(Scene& s, const Cast& cast) {
@@ -293,12 +310,15 @@ void playFree(Scene& s, const Cast& cast) {
 //-----------------------------------------------------------------------------
 
 struct Entry {
-    ScenarioInfo info;
-    bool cuffs;  // whether the scene needs a cuffing draw, and which way it must fall
+    SceneInfo info;
+    bool cuffs;  // whether the scene needs a cuffing draw, and which way it usually falls
     bool resist;
     Cast (*build)(sim::World&);
     void (*play)(Scene&, const Cast&);
 };
+
+// What a cuffing scene becomes when a chosen start tick makes the dice fall the other way.
+void (*otherOutcome(const Entry& entry))(Scene&, const Cast&) { return entry.resist ? playArrest : playResist; }
 
 const std::vector<Entry>& entries() {
     static const std::vector<Entry> table = {
@@ -307,6 +327,11 @@ const std::vector<Entry>& entries() {
          false,
          buildStreet,
          playArrest},
+        {{"late-officer", "the whole arrest, but the officer's model is not loaded in time"},
+         true,
+         false,
+         buildStreet,
+         playLateOfficer},
         {{"refusals", "a mission ped, a fighter on foot and one in a healthy car are refused"},
          false,
          false,
@@ -321,9 +346,9 @@ const std::vector<Entry>& entries() {
 
 }  // namespace
 
-const std::vector<ScenarioInfo>& scenarioList() {
-    static const std::vector<ScenarioInfo> list = [] {
-        std::vector<ScenarioInfo> out;
+const std::vector<SceneInfo>& sceneList() {
+    static const std::vector<SceneInfo> list = [] {
+        std::vector<SceneInfo> out;
         for (const Entry& e : entries())
             out.push_back(e.info);
         return out;
@@ -331,14 +356,14 @@ const std::vector<ScenarioInfo>& scenarioList() {
     return list;
 }
 
-bool hasScenario(const std::string& name) {
+bool hasScene(const std::string& name) {
     for (const Entry& e : entries()) {
         if (name == e.info.name) return true;
     }
     return false;
 }
 
-bool runScenario(const std::string& name, const RunOptions& options) {
+bool playScene(const std::string& name, const RunOptions& options) {
     const Entry* entry = nullptr;
     for (const Entry& e : entries()) {
         if (name == e.info.name) entry = &e;
@@ -357,14 +382,23 @@ bool runScenario(const std::string& name, const RunOptions& options) {
     narration.colour = options.colour;
     narration.trace = options.trace;
     narration.out = options.out;
+    if (options.observer) narration.afterStep = [&](const Narrator& n) { options.observer->frame(host, n); };
     Narrator narrator(host, narration);
     Player player(host, narrator);
     Verdict verdict;
     Scene scene{host, narrator, player, verdict};
 
     std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->info.name, entry->info.summary, startTick);
+    void (*play)(Scene&, const Cast&) = entry->play;
+    const int draw = sim::cuffDrawAt(startTick);
+    if (entry->cuffs && (draw < kResistChancePercent) != entry->resist) {
+        std::fprintf(options.out, "== at tick %u the dice draw %d of 100: the suspect %s, so the story follows that\n",
+                     startTick, draw, draw < kResistChancePercent ? "resists the handcuffs" : "lets himself be cuffed");
+        play = otherOutcome(*entry);
+    }
+    if (options.observer) options.observer->begin(host, narrator);
     host.load();
-    if (host.faults.empty()) entry->play(scene, cast);
+    if (host.faults.empty()) play(scene, cast);
 
     for (const std::string& fault : host.faults)
         std::fprintf(options.out, "host fault: %s\n", fault.c_str());

@@ -1,5 +1,5 @@
-// Brindlecot simulated host — the boundary symbols the Linux build of the plugin links against:
-// the five host library functions and the four Win32 functions, each handed to the current Host.
+// Brindlecot simulated host — the four Win32 functions the Linux build of the plugin links against,
+// each handed to the current Host. (The five host library functions are in sim/exports.cpp.)
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,31 +21,6 @@ sim::Host& host() {
 }  // namespace
 
 extern "C" {
-
-void scriptRegister(HMODULE module, void (*entry)()) {
-    sim::HostScope scope;
-    host().onScriptRegister(module, entry);
-}
-
-void scriptWait(DWORD ms) {
-    sim::HostScope scope;
-    host().onScriptWait(ms);
-}
-
-void nativeInit(uint64_t hash) {
-    sim::HostScope scope;
-    host().onNativeInit(hash);
-}
-
-void nativePush64(uint64_t slot) {
-    sim::HostScope scope;
-    host().onNativePush64(slot);
-}
-
-uint64_t* nativeCall() {
-    sim::HostScope scope;
-    return host().onNativeCall();
-}
 
 DWORD GetTickCount(void) {
     sim::HostScope scope;

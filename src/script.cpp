@@ -4,15 +4,15 @@
 //   [SECTION] Script entry and main loop
 //   [SECTION] Frame steps
 
-#include "host/script.h"
+#include "script.h"
 
 #include <cstdlib>
 
 #include "arrest/arrest.h"
-#include "arrest/state.h"
 #include "host/natives.h"
 #include "hud/status.h"
 #include "input/input.h"
+#include "state.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Module attach

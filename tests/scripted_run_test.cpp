@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sim/scenarios.h"
+#include "sim/runs.h"
 
 namespace sim {
 void PrintTo(const ScriptedRun& run, std::ostream* out) { *out << run.name; }

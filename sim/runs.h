@@ -1,6 +1,6 @@
-// Brindlecot simulated host — named scenarios that drive the plugin through a whole situation.
+// Brindlecot simulated host — scripted runs that drive the plugin through a whole situation.
 //
-// Each one builds its scene on a fresh Host (constructed with the scenario's start tick), loads the
+// Each run builds its scene on a fresh Host (constructed with the run's start tick), loads the
 // module, plays the situation and answers what went wrong with its expected outcome ("" when it
 // held). The Linux tests and the Windows runner play the same list, so their traces can be compared
 // entry by entry.

@@ -1,0 +1,34 @@
+// Brindlecot simulated host — the five host library functions the plugin imports, each forwarded
+// through the table the Host bound (sim/boundary.h). The same file serves the Linux build and the
+// stand-in ScriptHookV.dll of the Windows tests.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "sim/boundary.h"
+
+namespace {
+
+const HostBoundary* g_bound = nullptr;
+
+const HostBoundary& bound() {
+    if (!g_bound) {
+        std::fprintf(stderr, "Brindlecot sim: the plugin called its host with no simulated host bound\n");
+        std::abort();
+    }
+    return *g_bound;
+}
+
+}  // namespace
+
+SIM_EXPORTS_API void simBindHost(const HostBoundary* boundary) { g_bound = boundary; }
+
+extern "C" {
+
+void scriptRegister(HMODULE module, void (*entry)()) { bound().scriptRegister(module, entry); }
+void scriptWait(DWORD ms) { bound().scriptWait(ms); }
+void nativeInit(uint64_t hash) { bound().nativeInit(hash); }
+void nativePush64(uint64_t slot) { bound().nativePush64(slot); }
+uint64_t* nativeCall() { return bound().nativeCall(); }
+
+}  // extern "C"
