@@ -7,6 +7,7 @@
 #   wine_traces_match  every run's trace equals the Linux build's (built first if missing), entry by entry
 #   wine_crash_report  an access violation inside the script is reported with its frame and last native
 #   wine_ini_table     the system's INI reader answers as the INI table says
+#   asi_version        the .asi's version resource names the project's version (no Wine needed)
 #   package            builds dist/Brindlecot-<version>.zip from the .asi that passed, and checks it
 
 enable_testing()
@@ -46,6 +47,8 @@ add_test(NAME wine_traces_match
 add_test(NAME asi_tables COMMAND bash ${CMAKE_SOURCE_DIR}/tests/asi_tables_test.sh $<TARGET_FILE:Brindlecot>)
 add_test(NAME wine_crash_report COMMAND runner --crash-probe WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 add_test(NAME wine_ini_table COMMAND runner --ini-table WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+add_test(NAME asi_version COMMAND bash ${CMAKE_SOURCE_DIR}/tests/asi_version_test.sh
+  $<TARGET_FILE:Brindlecot> ${PROJECT_VERSION})
 add_test(NAME package
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/package.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/dist)
 

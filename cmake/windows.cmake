@@ -3,8 +3,14 @@
 
 set(HOST_DEF ${CMAKE_SOURCE_DIR}/src/host/ScriptHookV.def)
 
-add_library(Brindlecot SHARED ${BRINDLECOT_SOURCES})
-set_target_properties(Brindlecot PROPERTIES PREFIX "" SUFFIX ".asi" OUTPUT_NAME Brindlecot)
+# The version resource (windres with mingw-w64, rc.exe with MSVC), from the one version in project().
+enable_language(RC)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
+
+add_library(Brindlecot SHARED ${BRINDLECOT_SOURCES} ${CMAKE_BINARY_DIR}/version.rc)
+# VERSION is the image version of the PE header.
+set_target_properties(Brindlecot PROPERTIES PREFIX "" SUFFIX ".asi" OUTPUT_NAME Brindlecot
+  VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 target_include_directories(Brindlecot PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(Brindlecot PRIVATE ${BRINDLECOT_WARNINGS})
 
@@ -24,6 +30,7 @@ if(MSVC)
   add_custom_target(ScriptHookV_import DEPENDS ${CMAKE_BINARY_DIR}/ScriptHookV.lib)
   add_dependencies(Brindlecot ScriptHookV_import)
   set_property(TARGET Brindlecot PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  target_link_options(Brindlecot PRIVATE /SUBSYSTEM:WINDOWS)
   target_link_libraries(Brindlecot PRIVATE ${CMAKE_BINARY_DIR}/ScriptHookV.lib user32 xinput9_1_0)
 else()
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/libScriptHookV.a
@@ -32,10 +39,18 @@ else()
   add_custom_target(ScriptHookV_import DEPENDS ${CMAKE_BINARY_DIR}/libScriptHookV.a)
   add_dependencies(Brindlecot ScriptHookV_import)
   target_compile_options(Brindlecot PRIVATE -O2)
-  target_link_options(Brindlecot PRIVATE -s -static -static-libgcc -static-libstdc++ -Wl,--exclude-all-symbols)
+  target_link_options(Brindlecot PRIVATE -s -static -static-libgcc -static-libstdc++ -Wl,--exclude-all-symbols
+    -Wl,--subsystem,windows)
   target_link_libraries(Brindlecot PRIVATE ${CMAKE_BINARY_DIR}/libScriptHookV.a user32 xinput9_1_0)
 endif()
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/windows-tests.cmake)
+# The player's files of the release zip, carrying the same version.
+foreach(file INSTALL.txt Brindlecot.ini)
+  configure_file(${CMAKE_SOURCE_DIR}/package/${file}.in ${CMAKE_BINARY_DIR}/package/${file} @ONLY NEWLINE_STYLE CRLF)
+endforeach()
+
+# The Wine tests build the stand-in host and the runner with mingw-w64; with MSVC only the plugin is
+# built.
+if(NOT MSVC AND EXISTS ${CMAKE_SOURCE_DIR}/cmake/windows-tests.cmake)
   include(cmake/windows-tests.cmake)
 endif()

@@ -1,24 +1,43 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a build needs, only when one is missing.
-#   scripts/deps.sh linux    the Linux build: compiler, CMake, inih, GoogleTest, Google Benchmark, and
-#                            cairo, libxml2 and a font for the demo's map
-#   scripts/deps.sh all      also mingw-w64, Wine, the static analysers and zip
+# Installs the Debian packages a build needs, only those that are missing; with everything there it
+# needs neither root nor the network.
+#   scripts/deps.sh linux    the Linux build: compiler, CMake, inih, GoogleTest, Google Benchmark, git,
+#                            and cairo, libxml2 and a font for the demo's map
+#   scripts/deps.sh all      also mingw-w64 (win32 threads), Wine, icoutils, the static analysers and zip
+# As root it runs apt-get itself, otherwise through sudo; with neither it prints the command to run
+# and fails.
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config libinih-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+packages=(git g++ make cmake pkg-config libinih-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libxml2-dev fonts-dejavu-core)
-if [ "${1:-all}" = all ]; then
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 cppcheck clang-format zip unzip)
-fi
+case "${1:-all}" in
+  linux) ;;
+  all) packages+=(g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64 icoutils cppcheck clang-format
+    zip unzip) ;;
+  *) echo "usage: scripts/deps.sh [linux|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+[ "${#missing[@]}" -eq 0 ] && exit 0
+
+echo "deps: installing ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ] && command -v sudo >/dev/null; then
+  # With a terminal sudo may ask for the password; without one it must not wait for it.
+  if [ -t 0 ] && sudo -v; then
+    as_root=(sudo)
+  elif sudo -n true 2>/dev/null </dev/null; then
+    as_root=(sudo -n)
+  fi
 fi
+if [ "$(id -u)" -ne 0 ] && [ "${#as_root[@]}" -eq 0 ]; then
+  echo "deps: installing needs root, and sudo is missing or refused. As root, run:" >&2
+  echo "  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update </dev/null
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}" </dev/null
+echo "deps: installed ${missing[*]}"

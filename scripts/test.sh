@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Builds everything (the Linux build on the simulated host, the sanitizer build and the Windows
 # .asi) and runs every check: format, static analysis, unit and scenario tests, the soak under the
-# sanitizers and the tests of the .asi itself.
+# sanitizers and the tests of the .asi itself. Works in a git checkout and in an unpacked source
+# tarball alike, and never reads standard input after the package step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh all
+exec </dev/null
 
 echo "== format"
-files=$(git ls-files 'src/*.cpp' 'src/*.h' 'sim/*.cpp' 'sim/*.h' 'tests/*.cpp' 'tests/*.h' 'demo/*.cpp' 'demo/*.h' \
-  'bench/*.cpp' 'bench/*.h' 'wine/*.cpp' 'wine/*.h' 2>/dev/null || true)
-clang-format --dry-run --Werror $files
+mapfile -t files < <(find src sim tests demo bench wine -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+[ "${#files[@]}" -gt 0 ] || { echo "format: no C++ sources found under $PWD" >&2; exit 1; }
+clang-format --dry-run --Werror "${files[@]}"
 
 echo "== static analysis"
 cppcheck --enable=warning,style,performance,portability --error-exitcode=1 --inline-suppr --std=c++17 \
