@@ -13,3 +13,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 find_program(BRINDLECOT_DLLTOOL ${BRINDLECOT_MINGW_PREFIX}-dlltool REQUIRED)
+
+# A build directory first configured with the posix variant keeps that compiler in its cache; the
+# .asi would then link winpthreads again.
+if(DEFINED CACHE{CMAKE_CXX_COMPILER} AND NOT "$CACHE{CMAKE_CXX_COMPILER}" MATCHES "-win32$")
+  message(FATAL_ERROR "This build directory was configured with $CACHE{CMAKE_CXX_COMPILER}, not the "
+                      "win32 threading variant: remove it (rm -rf build/windows) and configure again.")
+endif()
