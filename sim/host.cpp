@@ -17,6 +17,7 @@
 #include <fstream>
 #include <random>
 
+#include "arrest/tuning.h"
 #include "sim/boundary.h"
 #include "sim/fibre.h"
 #include "sim/module.h"
@@ -35,6 +36,14 @@ constexpr uint64_t kCallsWithoutWaitLimit = 1000000;
 }  // namespace
 
 Host* Host::current() { return g_current; }
+
+Host& Host::reached() {
+    if (!g_current) {
+        std::fprintf(stderr, "Brindlecot sim: the plugin called its host with no sim::Host alive\n");
+        std::abort();
+    }
+    return *g_current;
+}
 
 bool Host::inPluginCode() { return g_inPluginCode; }
 
@@ -117,38 +126,29 @@ void Host::fault(const std::string& what) {
 
 namespace {
 
-Host& boundHost() {
-    Host* current = Host::current();
-    if (!current) {
-        std::fprintf(stderr, "Brindlecot sim: the plugin called its host with no sim::Host alive\n");
-        std::abort();
-    }
-    return *current;
-}
-
 void boundScriptRegister(HMODULE module, void (*entry)()) {
     HostScope scope;
-    boundHost().onScriptRegister(module, entry);
+    Host::reached().onScriptRegister(module, entry);
 }
 
 void boundScriptWait(DWORD ms) {
     HostScope scope;
-    boundHost().onScriptWait(ms);
+    Host::reached().onScriptWait(ms);
 }
 
 void boundNativeInit(uint64_t hash) {
     HostScope scope;
-    boundHost().onNativeInit(hash);
+    Host::reached().onNativeInit(hash);
 }
 
 void boundNativePush64(uint64_t slot) {
     HostScope scope;
-    boundHost().onNativePush64(slot);
+    Host::reached().onNativePush64(slot);
 }
 
 uint64_t* boundNativeCall() {
     HostScope scope;
-    return boundHost().onNativeCall();
+    return Host::reached().onNativeCall();
 }
 
 const HostBoundary kHostBoundary = {boundScriptRegister, boundScriptWait, boundNativeInit, boundNativePush64,
@@ -432,7 +432,7 @@ int cuffDrawAt(uint32_t tick) {
 
 uint32_t startTickWhereSuspect(bool resists, uint32_t from) {
     for (uint32_t tick = from;; ++tick) {
-        if ((cuffDrawAt(tick) < 15) == resists) return tick;
+        if ((cuffDrawAt(tick) < kResistChancePercent) == resists) return tick;
     }
 }
 

@@ -7,7 +7,7 @@
 // A Host owns one world, a clock, a keyboard, four gamepad slots and the directory the INI file is
 // read from. It loads the plugin module, runs the registered script entry on a fibre the way the
 // host library does, and records every native call, wait and Win32 call in an ordered trace. One
-// Host is alive at a time; the exported C functions of the boundary reach it through current().
+// Host is alive at a time; the exported C functions of the boundary reach it through reached().
 
 #pragma once
 
@@ -81,6 +81,8 @@ class Host {
     Host& operator=(const Host&) = delete;
 
     static Host* current();
+    // The current Host, for the functions the plugin calls; aborts with a message when none is alive.
+    static Host& reached();
 
     // The game's side
     World world;

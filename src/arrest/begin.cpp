@@ -166,8 +166,7 @@ static void playBustedPose() {
 
 void beginArrest() {
     // Only a suspect this script took over is let go: a refused ped was never ours to release.
-    const bool previousExists = doesEntityExist(g_arrest.suspectPed);
-    if (previousExists && g_arrest.inCustody) releaseSuspect();
+    if (doesEntityExist(g_arrest.suspectPed) && g_arrest.inCustody) releaseSuspect();
     g_arrest.suspectPed = g_arrest.targetEntity;
     const EntityHandle target = g_arrest.targetEntity;
     if (!passesRefusalTests(target)) return;
