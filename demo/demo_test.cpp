@@ -4,6 +4,7 @@
 //   [SECTION] Reading traced calls
 //   [SECTION] Time stamps
 //   [SECTION] Choosing the start tick
+//   [SECTION] What the game really did
 //   [SECTION] Whole scenes
 
 #include <gmock/gmock.h>
@@ -118,20 +119,69 @@ TEST(StartTickWhereSuspect, AnswersTheFirstTickWhoseDrawFallsTheAskedWay) {
     }
 }
 
+static std::string readBack(FILE* out) {
+    std::string text(static_cast<size_t>(std::ftell(out)), '\0');
+    std::rewind(out);
+    text.resize(std::fread(&text[0], 1, text.size(), out));
+    std::fclose(out);
+    return text;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] What the game really did
+//-----------------------------------------------------------------------------
+
+// The game never finishes loading the busted dictionary: the plugin gives up waiting and asks for
+// the pose twice, and the game drops both. The story tells no pose the suspect did not take.
+TEST(Narrator, APoseTheGameDroppedIsToldAsNotPlayed) {
+    sim::Host host;
+    host.world.animDictLoadMs = 0xFFFFFFFF;
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    demo::NarratorOptions options;
+    options.out = std::tmpfile();
+    demo::Narrator n(host, options);
+    host.load();
+    while (n.now() < 300)
+        n.step();
+    host.world.aimTarget = ped;
+    host.press(kF3);
+    n.step();
+    host.press(kF3, false);
+    for (int frame = 0; frame < 200 && n.stage() == demo::Stage::Busted && n.facts().animsNotLoaded < 2; ++frame)
+        n.step();
+    EXPECT_EQ(n.facts().animsNotLoaded, 2);
+    EXPECT_EQ(n.facts().bustedPoses, 0);
+    const std::string story = readBack(options.out);
+    EXPECT_THAT(story, HasSubstr("does not move: the game has not loaded \"random@arrests@busted\" yet"));
+    EXPECT_THAT(story, Not(HasSubstr("busted pose")));
+}
+
 //-----------------------------------------------------------------------------
 // [SECTION] Whole scenes
 //-----------------------------------------------------------------------------
 
 // Runs a scene with its output captured.
 static bool play(const std::string& name, demo::RunOptions options, std::string& output) {
-    FILE* out = std::tmpfile();
-    options.out = out;
+    options.out = std::tmpfile();
     const bool ok = demo::playScene(name, options);
-    output.assign(static_cast<size_t>(std::ftell(out)), '\0');
-    std::rewind(out);
-    output.resize(std::fread(&output[0], 1, output.size(), out));
-    std::fclose(out);
+    output = readBack(options.out);
     return ok;
+}
+
+// From cold, the pose plays, the marker shows, the officer comes (or, in late-officer, never does)
+// and the delivered suspect, whose handle the hand-back emptied, is told to flee by nobody.
+TEST(Scenes, TheHandOverIsToldAsTheGameShowsIt) {
+    std::string output;
+    ASSERT_TRUE(play("arrest", demo::RunOptions(), output)) << output;
+    for (const char* told : {"kneels with his hands up (busted pose)", "above the ground: the player sees it",
+                             "officer #5 appears", "stands where he got out"})
+        EXPECT_THAT(output, HasSubstr(told));
+    EXPECT_THAT(output, Not(HasSubstr("does not move")));
+    EXPECT_THAT(output, Not(HasSubstr("ped #0")));
+
+    ASSERT_TRUE(play("late-officer", demo::RunOptions(), output)) << output;
+    EXPECT_THAT(output, HasSubstr("no officer appears: his model, last asked for 1000 ms before, has not loaded"));
+    EXPECT_THAT(output, HasSubstr("stands where he got out"));
 }
 
 // A start tick whose dice fall the other way is no failure of the plugin: the scene says what the

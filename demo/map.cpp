@@ -417,7 +417,8 @@ void drawPrecinct(Canvas& canvas, const View& view, const MapRecorder& rec) {
     canvas.stroke("precinct", "precinct point");
 }
 
-// A cone, point down, where the plugin drew its ground marker.
+// A cone, point down, where the plugin drew its precinct marker: filled when the player could see
+// it, outlined when the ground hid it.
 void drawMarker(Canvas& canvas, const View& view, const MapRecorder& rec) {
     if (!rec.markerSeen()) return;
     const double x = view.px(rec.marker().x), y = view.py(rec.marker().y);
@@ -426,7 +427,12 @@ void drawMarker(Canvas& canvas, const View& view, const MapRecorder& rec) {
     cairo_line_to(canvas.cr(), x + 6, y - 11);
     cairo_close_path(canvas.cr());
     canvas.colour(kMarkerInk);
-    canvas.fill("marker", "precinct marker");
+    if (rec.markerHidden()) {
+        canvas.line(1.5);
+        canvas.stroke("marker", "precinct marker, hidden below the ground");
+    } else {
+        canvas.fill("marker", "precinct marker");
+    }
 }
 
 //-----------------------------------------------------------------------------
@@ -798,7 +804,7 @@ void legendPlaces(Legend& legend, const MapRecorder& rec) {
     if (drawn("cuff")) legendRing(legend, "cuff reach 2 m, at a press", "cuff");
     if (drawn("leash")) legendRing(legend, "leash 50 m, at a press", "leash");
     if (drawn("boarding")) legendRing(legend, "boarding 5 m around the car", "boarding");
-    char text[112];
+    char text[160];
     const sim::Vec3 p = precinctPoint();
     if (rec.saw(Stage::Transport)) {
         legendRing(legend, "delivery 5 m around the precinct", "delivery");
@@ -810,9 +816,11 @@ void legendPlaces(Legend& legend, const MapRecorder& rec) {
     }
     legend.paragraph(text, kFont, false, "legend-place");
     if (rec.markerSeen()) {
-        std::snprintf(text, sizeof text, "yellow cone: the ground marker at (%.1f, %.1f), z %.1f",
+        std::snprintf(text, sizeof text, "yellow cone: the precinct marker at (%.1f, %.1f), z %.1f, %s",
                       static_cast<double>(rec.marker().x), static_cast<double>(rec.marker().y),
-                      static_cast<double>(rec.marker().z));
+                      static_cast<double>(rec.marker().z),
+                      rec.markerHidden() ? "below the ground: the player could not see it (outline)"
+                                         : "above the ground: the player could see it");
         legend.paragraph(text, kFont, false, "legend-place");
     }
 }

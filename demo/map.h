@@ -79,6 +79,7 @@ class MapRecorder : public SceneObserver {
     bool saw(Stage stage) const;
     bool markerSeen() const { return markerSeen_; }
     const sim::Vec3& marker() const { return marker_; }  // the precinct marker the plugin drew
+    bool markerHidden() const { return markerHidden_; }  // drawn below the ground, out of the player's sight
 
   private:
     void sample(const sim::Host& host, const Narrator& narrator);
@@ -106,6 +107,7 @@ class MapRecorder : public SceneObserver {
     size_t statusLinesAtPress_ = 0;
     bool markerSeen_ = false;
     sim::Vec3 marker_;
+    bool markerHidden_ = false;
 };
 
 //-----------------------------------------------------------------------------

@@ -159,6 +159,7 @@ void MapRecorder::noteStage(const sim::Host& host, const Narrator& narrator) {
         if (car_ != 0) circles_.push_back({"boarding", posOf(world, car_), kBoardingRadius});
     } else if (now == Stage::HandOver) {
         addEvent("delivered", frameStartMs_, suspect, narrator);
+        if (narrator.facts().officer == 0) events_.back().note = "no officer: his model had not loaded";
     } else if (now == Stage::Released) {
         addEvent("released", frameStartMs_, suspect, narrator);
         const float apart = narrator.facts().releaseDistance;
@@ -181,6 +182,7 @@ void MapRecorder::noteMarker(const sim::World& world) {
     if (markerSeen_ || world.lastFrame.markers.empty()) return;
     markerSeen_ = true;
     marker_ = world.lastFrame.markers.front().pos;
+    markerHidden_ = world.lastFrame.markers.front().hidden;
 }
 
 }  // namespace demo

@@ -152,6 +152,7 @@ void Narrator::step() {
     for (const sim::TraceEntry& entry : host_.trace.entries)
         observeCall(entry);
     host_.trace.clear();
+    observeMarker(frameStart);
     observeSeats();
     if (options_.afterStep) options_.afterStep(*this);
 }
@@ -193,10 +194,24 @@ void Narrator::observeStatus(uint64_t frameStartMs) {
     }
 }
 
+// The precinct marker the frame showed, told once an arrest: the game hides one drawn below the ground.
+void Narrator::observeMarker(uint64_t frameStartMs) {
+    if (host_.world.lastFrame.markers.empty()) return;
+    const sim::Marker& m = host_.world.lastFrame.markers.front();
+    facts_.markerVisible = facts_.markerVisible || !m.hidden;
+    if (!firstInArrest("marker")) return;
+    char text[160];
+    std::snprintf(text, sizeof text, "the precinct marker shows at (%.1f, %.1f, %.1f), %s",
+                  static_cast<double>(m.pos.x), static_cast<double>(m.pos.y), static_cast<double>(m.pos.z),
+                  m.hidden ? "below the ground: the player cannot see it" : "above the ground: the player sees it");
+    line(frameStartMs, text);
+}
+
 // What the host did with a ped it took back: the next hand-back recorded among his orders.
 std::string Narrator::handBack(int32_t handle) {
     const sim::Entity* e = host_.world.find(handle);
-    if (handle == 0) return "handle 0 is handed back: it names nobody, nothing happens";
+    if (handle == 0)
+        return firstInArrest("hand back 0") ? "handle 0 is handed back: it names nobody, nothing happens" : "";
     if (!e) return who(handle) + " is handed back to the game";
     size_t& told = handBacksTold_[handle];
     size_t seen = 0;
@@ -214,6 +229,22 @@ std::string Narrator::handBack(int32_t handle) {
         return who(handle) + " is handed back to the game and " + (it != kGoesOn.end() ? it->second : "keeps his task");
     }
     return who(handle) + " is handed back to the game";
+}
+
+// The ped's next animation order the story has not read: the game records one for every
+// TASK_PLAY_ANIM, "play_anim" or, when the dictionary is not loaded yet, "anim_not_loaded".
+std::string Narrator::nextAnimOrder(int32_t handle) {
+    const sim::Entity* e = host_.world.find(handle);
+    if (!e) return "";
+    size_t& told = animsTold_[handle];
+    size_t seen = 0;
+    for (const std::string& order : e->orders) {
+        if (order.rfind("play_anim ", 0) != 0 && order.rfind("anim_not_loaded ", 0) != 0) continue;
+        if (seen++ < told) continue;
+        ++told;
+        return order;
+    }
+    return "";
 }
 
 //-----------------------------------------------------------------------------
@@ -261,14 +292,30 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
         line(at, who(first) + (host_.world.exists(first) ? " is not deleted: the game keeps him in the world"
                                                          : " is deleted: only his clone is left"));
     } else if (name == "SET_PED_AS_NO_LONGER_NEEDED") {
-        line(at, handBack(first));
+        if (const std::string told = handBack(first); !told.empty()) line(at, told);
+    } else if (name == "REQUEST_ANIM_DICT") {
+        dictAsked_[args.empty() ? "" : args[0]] = at;
     } else if (name == "TASK_PLAY_ANIM") {
         const std::string dictionary = args.size() > 1 ? args[1] : "";
-        if (dictionary == "\"random@arrests@busted\"" && firstInArrest(name + dictionary)) {
-            line(at, who(first) + " kneels with his hands up (busted pose)");
-        } else if (dictionary == "\"combat@drag_ped@entry\"") {
+        const std::string order = nextAnimOrder(first);
+        const bool played = order.rfind("play_anim", 0) == 0;
+        auto asked = dictAsked_.find(dictionary);
+        if (!order.empty() && !played) {
+            ++facts_.animsNotLoaded;
+            line(at, who(first) + " does not move: the game has not loaded " + dictionary + " yet");
+        } else if (played && dictionary == "\"random@arrests@busted\"") {
+            ++facts_.bustedPoses;
+            if (firstInArrest(name + dictionary)) {
+                const std::string loaded = asked == dictAsked_.end()
+                                               ? std::string()
+                                               : ", its dictionary loaded " + std::to_string(at - asked->second) +
+                                                     " ms after the script asked for it";
+                line(at, who(first) + " kneels with his hands up (busted pose)" + loaded);
+            }
+        } else if (played && dictionary == "\"combat@drag_ped@entry\"") {
             line(at, who(first) + " takes the suspect by the arm");
         }
+        if (played && asked != dictAsked_.end()) dictAsked_.erase(asked);
     } else if (name == "SET_ENABLE_HANDCUFFS" && intArg(args, 1) != 0) {
         stage_ = Stage::Escort;
         line(at, "handcuffs on " + who(first));
@@ -283,17 +330,19 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
                      seatName(seat) + ")");
     } else if (name == "SET_NEW_WAYPOINT") {
         line(at, "map waypoint set at " + point(args, 0, 2));
-    } else if (name == "DRAW_MARKER" && firstInArrest(name)) {
-        line(at, "ground marker drawn at " + point(args, 1, 3));
+    } else if (name == "REQUEST_MODEL") {
+        modelAsked_ = at;
+        line(at, firstInArrest(name)
+                     ? "the script asks the game to load the officer's model, for the hand-over"
+                     : "the officer's model has not loaded yet: the script asks again and waits for it, "
+                       "a frame at a time");
     } else if (name == "CREATE_PED") {
         facts_.officer = result;
+        facts_.officerWaitMs = facts_.count("REQUEST_MODEL") > 0 ? static_cast<int64_t>(at - modelAsked_) : -1;
         stage_ = Stage::HandOver;
-        const bool requested = facts_.count("REQUEST_MODEL") > 0;
-        line(at,
-             result != 0 ? who(result) + " appears at " + point(args, 2, 3)
-             : requested
-                 ? std::string("no officer appears: the game was still loading his model, asked for a moment before")
-                 : std::string("no officer: the game could not create one"));
+        const std::string asked = "his model, last asked for " + std::to_string(facts_.officerWaitMs) + " ms before, ";
+        line(at, result != 0 ? who(result) + " appears at " + point(args, 2, 3) + ": " + asked + "has loaded"
+                             : "no officer appears: " + asked + "has not loaded; the hand-over goes on without him");
     } else if (name == "TASK_GO_STRAIGHT_TO_COORD") {
         line(at, first != 0 ? who(first) + " walks to " + point(args, 1, 3)
                             : "the order to walk to " + point(args, 1, 3) + " goes to handle 0: nobody moves");
@@ -307,8 +356,14 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
             facts_.releaseDistance = sim::distance(runner->pos, from->pos);
             std::snprintf(distance, sizeof distance, " (%.1f m apart)", static_cast<double>(facts_.releaseDistance));
         }
+        const bool delivered = stage_ == Stage::HandOver;
         if (stage_ != Stage::Street) stage_ = Stage::Released;
-        line(at, who(first) + " is let go and told to flee from " + who(intArg(args, 1)) + distance);
+        if (first != 0) {
+            line(at, who(first) + " is let go and told to flee from " + who(intArg(args, 1)) + distance);
+        } else if (firstInArrest("flee 0")) {
+            line(at, std::string("the order to flee goes to handle 0") +
+                         (delivered ? ", emptied by the hand-back" : "") + ": nobody runs");
+        }
     }
 }
 

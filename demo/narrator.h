@@ -5,8 +5,9 @@
 //   [SECTION] Narrator
 //
 // The narrator never looks inside the plugin: it reads the host's trace of native calls, the seats
-// of the world's peds and the status line the last frame drew, and prints one line per event that
-// matters, stamped with the simulated time since the start.
+// of the world's peds, the animations the game played or dropped, and the status line and marker
+// the last frame drew, and prints one line per event that matters, stamped with the simulated time
+// since the start.
 
 #pragma once
 
@@ -55,6 +56,10 @@ struct Facts {
     int32_t officer = 0;                   // the last ped created, 0 when creation failed
     int32_t boardedCar = 0;                // car the suspect sat down in, 0 if none
     float releaseDistance = -1.0f;         // player to suspect when he was let go, -1 if never
+    int bustedPoses = 0;                   // busted poses the game played
+    int animsNotLoaded = 0;                // animations the game dropped: their dictionary was not loaded
+    bool markerVisible = false;            // a frame showed the precinct marker above the ground
+    int64_t officerWaitMs = -1;            // from the last request for the officer's model to his creation
     int count(const std::string& name) const;
     std::string lastStatus() const { return statusLines.empty() ? std::string() : statusLines.back(); }
 };
@@ -87,12 +92,14 @@ class Narrator {
 
   private:
     void observeStatus(uint64_t frameStartMs);
+    void observeMarker(uint64_t frameStartMs);
     void observeCall(const sim::TraceEntry& entry);
     void observeSeats();
     void line(uint64_t ms, const std::string& what);
     std::string who(int32_t handle) const;
     bool firstInArrest(const std::string& name);
     std::string handBack(int32_t handle);
+    std::string nextAnimOrder(int32_t handle);
 
     sim::Host& host_;
     NarratorOptions options_;
@@ -104,6 +111,9 @@ class Narrator {
     std::map<int32_t, int32_t> seats_;            // ped -> car it sits in
     std::map<std::string, bool> saidThisArrest_;  // repeated orders told once per arrest
     std::map<int32_t, size_t> handBacksTold_;     // ped -> hand-backs already told
+    std::map<int32_t, size_t> animsTold_;         // ped -> animation orders already told
+    std::map<std::string, uint64_t> dictAsked_;   // dictionary -> when the script asked for it
+    uint64_t modelAsked_ = 0;                     // when the script last asked for the officer's model
     bool outlineTold_ = false;                    // the status line's outline was told
 };
 

@@ -8,6 +8,7 @@
 
 #include "demo/scenes.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -30,9 +31,17 @@ constexpr uint32_t kDefaultStartTick = 100000;
 constexpr float kWalk = 1.4f;  // metres per second
 constexpr float kRun = 6.0f;
 const sim::Vec3 kStreet = {300.0f, -900.0f, 29.0f};
+const sim::Vec3 kPrecinct = {kPrecinctPoint.x, kPrecinctPoint.y, kPrecinctPoint.z};
 const sim::Vec3 kPrecinctKerb = {kPrecinctPoint.x, kPrecinctPoint.y - 2.0f, kPrecinctPoint.z};
 
 sim::Vec3 offset(const sim::Vec3& p, float dx, float dy) { return {p.x + dx, p.y + dy, p.z}; }
+
+// How far p lies from the segment a-b, on the ground.
+float fromSegment(const sim::Vec3& p, const sim::Vec3& a, const sim::Vec3& b) {
+    const float dx = b.x - a.x, dy = b.y - a.y;
+    const float t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
+    return sim::distance({p.x, p.y, 0}, {a.x + t * dx, a.y + t * dy, 0});
+}
 
 std::string metres(float d) {
     char text[32];
@@ -179,6 +188,8 @@ bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
     s.player.walkTo(offset(s.host.world.find(suspect)->pos, -1.2f, 0.0f), kWalk);
     s.player.press("the player lowers his gun and presses F3 (" + metres(s.player.distanceTo(suspect)) + " from him)");
     s.player.waitUntil([&] { return f.count("SET_ENABLE_HANDCUFFS") > 0 || f.releaseDistance >= 0; }, 1000);
+    s.verdict.expect(f.bustedPoses > 0 && f.animsNotLoaded == 0,
+                     "the busted pose played on the first arrest, and every animation after it");
     return f.count("SET_ENABLE_HANDCUFFS") > 0;
 }
 
@@ -186,12 +197,11 @@ bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
 // [SECTION] Scenes
 //-----------------------------------------------------------------------------
 
-// The whole road; with `policeAbout` the game already has the officer's model in memory, as it does
-// where police walk the streets, otherwise it streams it in only when the plugin asks.
-void playWholeArrest(Scene& s, const Cast& cast, bool policeAbout) {
+// The whole road, from cold: the game streams in the officer's model once the plugin asks for it at
+// the boarding, unless `officerComes` is false and the model never loads.
+void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
     const Facts& f = s.n.facts();
     sim::World& w = s.host.world;
-    if (policeAbout) w.models[sim::hashName("s_m_y_cop_01")] = 0;
     s.n.say("the player stands by his car #" + std::to_string(cast.car) + "; ped #" + std::to_string(cast.ped) +
             " loiters on the pavement");
     s.player.idle(500);
@@ -208,21 +218,35 @@ void playWholeArrest(Scene& s, const Cast& cast, bool policeAbout) {
     s.player.driveTo(cast.car, kPrecinctKerb, 20.0f, [&] { return f.count("CREATE_PED") > 0; });
     s.player.waitUntil([&] { return s.n.stage() == Stage::Released; }, 10000);
     s.player.idle(2000);
-    if (const sim::Entity* suspect = w.find(f.suspect); suspect && suspect->vehicle != 0) {
-        s.n.say("suspect #" + std::to_string(f.suspect) + " still sits in car #" + std::to_string(suspect->vehicle));
+    const sim::Entity* suspect = w.find(f.suspect);
+    const bool standing = suspect && suspect->vehicle == 0 && suspect->task != sim::Task::Flee;
+    if (suspect) {
+        const sim::Vec3 from = {kOfficerStart.x, kOfficerStart.y, 0};
+        const sim::Vec3 to = {kOfficerWalkTarget.x, kOfficerWalkTarget.y, 0};
+        const std::string where =
+            metres(sim::distance(suspect->pos, kPrecinct)) + " from the precinct point" +
+            (f.officer != 0 ? " and " + metres(fromSegment(suspect->pos, from, to)) + " from the officer's path" : "");
+        s.n.say("suspect #" + std::to_string(f.suspect) +
+                (suspect->vehicle ? " still sits in car #" + std::to_string(suspect->vehicle) + ", " + where
+                 : standing ? " stands where he got out, " + where + ": the game has him, and nobody told him to flee"
+                            : " runs off, " + where));
     }
 
     s.verdict.expect(f.boardedCar == cast.car, "the suspect boarded the player's car");
     s.verdict.expect(w.waypointSet && w.waypointX == kPrecinctPoint.x && w.waypointY == kPrecinctPoint.y,
                      "the map waypoint points at the precinct");
-    s.verdict.expect(f.count("DRAW_MARKER") > 0, "the precinct was marked on the ground");
-    if (policeAbout) {
-        s.verdict.expect(f.officer != 0 && w.exists(f.officer), "an officer was created at the precinct");
+    s.verdict.expect(f.markerVisible, "the precinct marker stood above the ground, where the player sees it");
+    if (officerComes) {
+        s.verdict.expect(f.count("REQUEST_MODEL") == 1 && f.officer != 0 && w.exists(f.officer),
+                         "the officer's model, asked for once at the boarding, let him appear at the delivery");
     } else {
-        s.verdict.expect(f.count("REQUEST_MODEL") == 1 && f.officer == 0,
-                         "the officer's model was asked for once and was not there in time");
+        s.verdict.expect(
+            f.officer == 0 && f.officerWaitMs >= kStreamingLimitMs && f.officerWaitMs < kStreamingLimitMs + w.frameMs,
+            "the delivery waited 1000 ms more for the officer's model, then went on without him");
     }
     s.verdict.expect(f.count("TASK_LEAVE_VEHICLE") > 0, "the suspect was ordered out at the precinct");
+    s.verdict.expect(standing && sim::distance(suspect->pos, kPrecinct) < kDeliveryRadius,
+                     "the delivered suspect stands by the precinct, not fleeing");
     s.verdict.expect(s.n.stage() == Stage::Released && s.host.statusLine().empty(),
                      "the status line is blank after the hand-over");
 }
@@ -230,7 +254,8 @@ void playWholeArrest(Scene& s, const Cast& cast, bool policeAbout) {
 void playArrest(Scene& s, const Cast& cast) { playWholeArrest(s, cast, true); }
 
 void playLateOfficer(Scene& s, const Cast& cast) {
-    s.n.say("no police walk these streets: the game has no officer's model in memory");
+    s.n.say("the game cannot stream in the officer's model here: asked for, it never loads");
+    s.host.world.modelLoadMs = 0xFFFFFFFF;
     playWholeArrest(s, cast, false);
 }
 
@@ -327,7 +352,7 @@ const std::vector<Entry>& entries() {
          false,
          buildStreet,
          playArrest},
-        {{"late-officer", "the whole arrest, but the officer's model is not loaded in time"},
+        {{"late-officer", "the whole arrest, but the officer's model never loads: a hand-over without him"},
          true,
          false,
          buildStreet,

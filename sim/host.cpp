@@ -169,7 +169,7 @@ static std::string makeWorkingDirectory() {
     }
 }
 
-Host::Host(uint32_t startTick) : tick_(startTick) {
+Host::Host(uint32_t startTick) : startTick_(startTick), tick_(startTick) {
     if (g_current) {
         std::fprintf(stderr, "sim::Host: only one host may be alive at a time\n");
         std::abort();
@@ -260,10 +260,21 @@ void Host::step() {
 }
 
 void Host::passWait(uint32_t ms) {
-    const uint32_t dt = ms == 0 ? frameMs : ms;
+    const uint64_t wakeAt = world.nowMs + ms;
+    do {
+        nextFrame();
+    } while (world.nowMs < wakeAt && !stuck_);
+}
+
+// Between two frames: the screen shows what was drawn, the clock and the world move on by one frame,
+// streamed assets finish loading, and the scenario's events for the new frame apply.
+void Host::nextFrame() {
     world.endFrame();
-    tick_ += dt;
-    world.advance(dt);
+    frameClock_ += world.frameMs;
+    const uint64_t start = static_cast<uint64_t>(frameClock_ + 1e-6);
+    world.advance(static_cast<uint32_t>(start - world.nowMs));
+    world.stream();
+    tick_ = startTick_ + static_cast<uint32_t>(world.nowMs);
     ++frame_;
     std::vector<Event> due;
     for (auto it = events_.begin(); it != events_.end();) {

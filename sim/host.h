@@ -87,8 +87,8 @@ class Host {
     // The game's side
     World world;
     Trace trace;
-    uint32_t frameMs = 16;  // what a scriptWait(0) advances the clock by
-    // What each GetTickCount read moves the clock on by; 0 keeps the clock still within a frame.
+    // What each GetTickCount read moves the clock on by within a frame. The host's clock reads the
+    // frame's start throughout (0); a frame that takes long may see it move on.
     uint32_t tickPerRead = 0;
     bool keys[256] = {};
     PadSlot pads[4];
@@ -96,7 +96,7 @@ class Host {
     std::vector<std::string> faults;      // protocol errors: unknown natives, bad arguments, a stuck script
     uint64_t* resultsOverride = nullptr;  // crash probes: handed to the plugin instead of the results
 
-    // Clock
+    // Clock: GetTickCount reads the start of the current frame.
     uint32_t tick() const { return tick_; }
     uint64_t elapsedMs() const { return world.nowMs; }
     uint64_t frame() const { return frame_; }
@@ -108,14 +108,16 @@ class Host {
     void attachLinked(int32_t (*attach)(void* module, uint32_t reason, void* reserved));
     void unload();
     bool scriptRegistered() const { return entry_ != nullptr; }
-    void step();  // resumes the script until it waits, then lets that wait pass
-    // The wait that the last step() let pass; 0 is the main loop's own wait.
+    // Runs the script in the current frame until it waits, then lets frames pass until the first
+    // that starts at least the wait's length after this one: every wait lasts at least one frame.
+    void step();
+    // The wait that the last step() let pass.
     uint32_t lastWaitMs() const { return pendingWait_; }
-    void runFrames(uint64_t n);  // n waits
+    void runFrames(uint64_t n);  // n steps: n frames while the script waits no longer than one
     void runFor(uint64_t ms);    // until at least ms of clock have passed
     // Steps until pred() holds after a wait, at most maxSteps; answers whether it held.
     bool runUntil(const std::function<bool()>& pred, uint64_t maxSteps = 100000);
-    // Events applied right after the wait during which the clock reaches them.
+    // Events applied at the start of the frame in which the clock reaches them.
     void atTime(uint64_t elapsedMs, std::function<void(Host&)> event);
     void atFrame(uint64_t frame, std::function<void(Host&)> event);
 
@@ -147,10 +149,13 @@ class Host {
 
   private:
     void passWait(uint32_t ms);
+    void nextFrame();
     void checkValueSlots(const NativeInfo& info);
 
+    uint32_t startTick_;
     uint32_t tick_;
     uint64_t frame_ = 0;
+    double frameClock_ = 0;  // the current frame's start, in milliseconds since the world began
     void (*entry_)() = nullptr;
     std::unique_ptr<Fibre> fibre_;
     std::unique_ptr<Module> module_;

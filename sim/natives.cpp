@@ -133,13 +133,13 @@ static void playerPedId(Host& h, const NativeArgs&, NativeResult& r) { r.setInt(
 
 static void getPlayerIndex(Host& h, const NativeArgs&, NativeResult& r) { r.setInt(h.world.playerIndex); }
 
-// Writes the aimed-at entity, or 0 when the player aims at nothing that exists. A negative aimTarget
-// is written as it is, for scenarios of a game that answers "nobody" with a negative handle.
+// Answers true and writes the handle when the player aims at an entity that exists, of any kind.
+// When nothing is found it answers false and leaves the variable as it was.
 static void getEntityPlayerIsFreeAimingAt(Host& h, const NativeArgs& a, NativeResult& r) {
     const int32_t aimed = h.world.aimTarget;
-    const int32_t target = aimed < 0 || h.world.exists(aimed) ? aimed : 0;
-    if (a.p(1) && a.i(0) == h.world.playerIndex) *a.p(1) = target;
-    r.setBool(target > 0);
+    const bool found = a.i(0) == h.world.playerIndex && h.world.exists(aimed);
+    if (found && a.p(1)) *a.p(1) = aimed;
+    r.setBool(found);
 }
 
 //-----------------------------------------------------------------------------
@@ -147,6 +147,8 @@ static void getEntityPlayerIsFreeAimingAt(Host& h, const NativeArgs& a, NativeRe
 //-----------------------------------------------------------------------------
 
 static void doesEntityExist(Host& h, const NativeArgs& a, NativeResult& r) { r.setBool(h.world.exists(a.i(0))); }
+
+static void isEntityAPed(Host& h, const NativeArgs& a, NativeResult& r) { r.setBool(ped(h, a.i(0)) != nullptr); }
 
 static void getEntityCoords(Host& h, const NativeArgs& a, NativeResult& r) {
     const Entity* e = h.world.find(a.i(0));
@@ -179,7 +181,7 @@ static void deletePed(Host& h, const NativeArgs& a, NativeResult&) {
 }
 
 // Hands the entity back to the host, which clears a ped's tasks at once unless he was told to keep
-// them.
+// them, and writes 0 into the variable: it names nothing afterwards.
 static void setEntityAsNoLongerNeeded(Host& h, const NativeArgs& a, NativeResult&) {
     if (!a.p(0)) return;
     if (Entity* e = h.world.find(*a.p(0))) {
@@ -192,7 +194,7 @@ static void setEntityAsNoLongerNeeded(Host& h, const NativeArgs& a, NativeResult
             h.world.order(*e, Task::None, "handed back, tasks cleared");
         }
     }
-    if (h.world.releaseClearsHandle) *a.p(0) = 0;
+    *a.p(0) = 0;
 }
 
 //-----------------------------------------------------------------------------
@@ -396,9 +398,7 @@ static void hasAnimDictLoaded(Host& h, const NativeArgs& a, NativeResult& r) {
 }
 
 static void requestAnimDict(Host& h, const NativeArgs& a, NativeResult&) {
-    if (a.s(0) && h.world.animDicts.count(a.s(0)) == 0) {
-        h.world.animDicts[a.s(0)] = h.world.nowMs + h.world.animDictLoadMs;
-    }
+    if (a.s(0)) h.world.requestAnimDict(a.s(0));
 }
 
 static void getHashKey(Host&, const NativeArgs& a, NativeResult& r) {
@@ -410,8 +410,7 @@ static void hasModelLoaded(Host& h, const NativeArgs& a, NativeResult& r) {
 }
 
 static void requestModel(Host& h, const NativeArgs& a, NativeResult&) {
-    const uint32_t model = static_cast<uint32_t>(a.i(0));
-    if (h.world.models.count(model) == 0) h.world.models[model] = h.world.nowMs + h.world.modelLoadMs;
+    h.world.requestModel(static_cast<uint32_t>(a.i(0)));
 }
 
 //-----------------------------------------------------------------------------
@@ -430,9 +429,7 @@ static void setNewWaypoint(Host& h, const NativeArgs& a, NativeResult&) {
     h.world.waypointY = a.f(1);
 }
 
-static void drawMarker(Host& h, const NativeArgs& a, NativeResult&) {
-    h.world.drawing.markers.push_back({a.i(0), vec(a, 1)});
-}
+static void drawMarker(Host& h, const NativeArgs& a, NativeResult&) { h.world.drawMarker(a.i(0), vec(a, 1)); }
 
 // Text settings the simulated screen does not render; SET_TEXT_EDGE is one in the host too.
 static void textSetting(Host&, const NativeArgs&, NativeResult&) {}
@@ -466,6 +463,7 @@ const std::vector<NativeInfo>& allNatives() {
         {0xA5EDC40EF369B48Dull, "GET_PLAYER_INDEX", "", 'i', getPlayerIndex},
         {0x2975C866E6713290ull, "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", "ip", 'v', getEntityPlayerIsFreeAimingAt},
         {0x7239B21A38F536BAull, "DOES_ENTITY_EXIST", "i", 'b', doesEntityExist},
+        {0x524AC5ECEA15343Eull, "IS_ENTITY_A_PED", "i", 'b', isEntityAPed},
         {0x3FEF770D40960D5Aull, "GET_ENTITY_COORDS", "ii", '3', getEntityCoords},
         {0x0A7B270912999B3Cull, "IS_ENTITY_A_MISSION_ENTITY", "i", 'b', isEntityAMissionEntity},
         {0xAD738C3085FE7E11ull, "SET_ENTITY_AS_MISSION_ENTITY", "iii", 'v', setEntityAsMissionEntity},

@@ -202,6 +202,10 @@ std::string wholeArrest(Host& host) {
     if (!host.world.waypointSet) return "no waypoint was set";
     if (host.trace.count("TASK_LEAVE_VEHICLE(" + std::to_string(suspect)) != 1)
         return "the suspect was not ordered out";
+    // The hand-back cleared his handle: he gets out and stays, the game's again, told nothing more.
+    const Entity* delivered = host.world.find(suspect);
+    if (!delivered || delivered->vehicle != 0 || delivered->task == Task::Flee)
+        return "the delivered suspect is not standing beside the car";
     return expectStatus(host, "");
 }
 

@@ -155,14 +155,37 @@ void World::drive(int32_t vehicle, Vec3 target, float speed) {
     }
 }
 
+void World::requestAnimDict(const std::string& dictionary) {
+    if (animDicts.count(dictionary) == 0) animDicts[dictionary] = {nowMs + animDictLoadMs, false};
+}
+
+void World::requestModel(uint32_t model) {
+    if (models.count(model) == 0) models[model] = {nowMs + modelLoadMs, false};
+}
+
 bool World::animDictLoaded(const std::string& dictionary) const {
     auto it = animDicts.find(dictionary);
-    return it != animDicts.end() && it->second <= nowMs;
+    return it != animDicts.end() && it->second.loaded;
 }
 
 bool World::modelLoaded(uint32_t model) const {
     auto it = models.find(model);
-    return it != models.end() && it->second <= nowMs;
+    return it != models.end() && it->second.loaded;
+}
+
+bool World::groundAt(float x, float y, float& z) const {
+    for (const Ground& g : ground) {
+        if (distance({x, y, 0}, {g.x, g.y, 0}) <= g.radius) {
+            z = g.z;
+            return true;
+        }
+    }
+    return false;
+}
+
+void World::drawMarker(int32_t type, const Vec3& pos) {
+    float groundZ = 0;
+    drawing.markers.push_back({type, pos, groundAt(pos.x, pos.y, groundZ) && pos.z < groundZ});
 }
 
 void World::order(Entity& ped, Task task, const std::string& description) {
@@ -260,6 +283,13 @@ void World::advancePed(Entity& ped, float seconds) {
 void World::endFrame() {
     lastFrame = std::move(drawing);
     drawing = Screen();
+}
+
+void World::stream() {
+    for (auto& [name, asset] : animDicts)
+        if (asset.readyMs <= nowMs) asset.loaded = true;
+    for (auto& [model, asset] : models)
+        if (asset.readyMs <= nowMs) asset.loaded = true;
 }
 
 }  // namespace sim

@@ -101,6 +101,7 @@ struct TextLine {
 struct Marker {
     int32_t type = 0;
     Vec3 pos;
+    bool hidden = false;  // drawn below the ground, which hides it from the player
 };
 
 struct Screen {
@@ -113,19 +114,32 @@ struct Screen {
 // [SECTION] World
 //-----------------------------------------------------------------------------
 
+// A streamed asset: requested at some time, loaded at the start of the first frame that starts at
+// least its load time later.
+struct Asset {
+    uint64_t readyMs = 0;
+    bool loaded = false;
+};
+
+// A stretch of known ground: a disc around (x, y) whose surface lies at height z.
+struct Ground {
+    float x = 0, y = 0, radius = 0, z = 0;
+};
+
 struct World {
-    // Timing of the host's own behaviour, in milliseconds.
+    // Timing of the host's own behaviour, in milliseconds. The host runs its scripts once a frame and
+    // everything in the world moves on in whole frames.
+    double frameMs = 1000.0 / 60.0;  // the length of a frame: 60 frames a second
     uint32_t leaveVehicleMs = 1500;  // a ped told to get out is out after this
-    uint32_t animDictLoadMs = 1;     // a requested dictionary is loaded after this
-    uint32_t modelLoadMs = 250;      // a requested model is loaded after this: some fifteen frames
+    uint32_t animDictLoadMs = 150;   // a requested dictionary is loaded after this, from cold
+    uint32_t modelLoadMs = 400;      // a requested model is loaded after this, from cold
     float walkSpeed = 1.5f;          // metres per second: following, entering, walking to a point
     float fleeSpeed = 5.0f;
     float boardReach = 1.5f;  // a ped entering a vehicle sits once this close
 
-    // How the host treats the handle variables it receives by address. A deletion that removes the
-    // ped writes 0 when deleteClearsHandle is set; a refused one leaves the handle alone.
+    // A deletion that removes the ped writes 0 into the handle variable when this is set; a refused
+    // one leaves it alone. A hand-back always writes 0.
     bool deleteClearsHandle = true;
-    bool releaseClearsHandle = false;
 
     std::map<int32_t, Entity> entities;
     int32_t nextHandle = 1;
@@ -134,8 +148,11 @@ struct World {
     int32_t playerPed = 0;
     int32_t aimTarget = 0;  // what the player free-aims at; 0 for nothing, negative written as is
 
-    std::map<std::string, uint64_t> animDicts;  // requested dictionary -> time it is loaded
-    std::map<uint32_t, uint64_t> models;        // requested model -> time it is loaded
+    std::map<std::string, Asset> animDicts;  // requested or loaded dictionaries
+    std::map<uint32_t, Asset> models;        // requested or loaded models
+
+    // The game's map: the road around the mission row precinct lies at z 27.0.
+    std::vector<Ground> ground = {{477.0f, -1023.0f, 60.0f, 27.0f}};
 
     bool waypointSet = false;
     float waypointX = 0, waypointY = 0;
@@ -163,15 +180,26 @@ struct World {
     void movePlayer(Vec3 pos);
     void drive(int32_t vehicle, Vec3 target, float speed);
 
+    // Streaming: a request starts a load that ends between frames; a loaded asset stays loaded.
+    void requestAnimDict(const std::string& dictionary);
+    void requestModel(uint32_t model);
+    void preloadAnimDict(const std::string& dictionary) { animDicts[dictionary] = {nowMs, true}; }
+    void preloadModel(uint32_t model) { models[model] = {nowMs, true}; }
     bool animDictLoaded(const std::string& dictionary) const;
     bool modelLoaded(uint32_t model) const;
+
+    // The height of the ground under (x, y); false where the map knows none.
+    bool groundAt(float x, float y, float& z) const;
+    void drawMarker(int32_t type, const Vec3& pos);
 
     // Orders, as the natives give them
     void order(Entity& ped, Task task, const std::string& description);
 
-    // One step of the world's own life: tasks, driving, streaming.
-    void advance(uint32_t ms);
+    // Between two frames: what was drawn is shown, the clock moves on by `ms`, tasks and driving
+    // advance, and what has finished streaming is loaded.
     void endFrame();
+    void advance(uint32_t ms);
+    void stream();
 
   private:
     void advancePed(Entity& ped, float seconds);

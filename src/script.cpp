@@ -70,7 +70,8 @@ void refreshPlayer() {
 // dispatch that waited.
 void dispatchTrigger() {
     g_arrest.lastTriggerTick = GetTickCount();
-    queryAimedEntity(getPlayerIndex(), &g_arrest.targetEntity);
+    // "Nothing found" leaves the variable as the host pleases: it is not a target then.
+    if (!queryAimedEntity(getPlayerIndex(), &g_arrest.targetEntity)) g_arrest.targetEntity = 0;
     if (g_arrest.targetEntity >= 1) {
         beginArrest();
     } else {

@@ -8,6 +8,7 @@
 
 #include "tests/scenario.h"
 
+using ::testing::Contains;
 using ::testing::ElementsAreArray;
 
 // The first start tick from 100000 on whose seed draws `first`, then `second` (-1: any), of 0..99.
@@ -78,9 +79,10 @@ TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
     EXPECT_TRUE(afterAimQuery(host.trace, from).empty());
     EXPECT_EQ(host.statusLine(), kStatusResisting);
 
-    // The fled suspect still exists, but no arrest is under way: the next arrest leaves him alone.
+    // The hand-back cleared the suspect's handle: the next arrest finds no previous suspect and
+    // leaves the fled one alone.
     from = press(host, {host.world.spawnPed({0, 5, 30})});
-    EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(3)", from) + 1, 1),
+    EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(0)", from) + 1, 1),
               std::vector<std::string>{"IS_ENTITY_A_MISSION_ENTITY(4)"});
     EXPECT_EQ(entityOf(host.world, 3).task, sim::Task::Flee);
     EXPECT_TRUE(entityOf(host.world, 5).anims.count("random@arrests@busted/idle_c"));
@@ -94,10 +96,9 @@ TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
         {reachOf("0.0, 11.0, 30.0"),
          {"CLEAR_PED_TASKS(3)", "CLEAR_PED_TASKS_IMMEDIATELY(3)", "CLEAR_PED_SECONDARY_TASK(3)",
           "TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.0, 0.0, 0.0, 1.0, 1000, 1.0, 1)",
-          "HAS_ANIM_DICT_LOADED(\"get_up@cuffed\")", "REQUEST_ANIM_DICT(\"get_up@cuffed\")",
+          "HAS_ANIM_DICT_LOADED(\"get_up@cuffed\")",  // asked for at the take-over: loaded by now
           "TASK_PLAY_ANIM(3, \"get_up@cuffed\", \"back_to_default\", 2.0, 1.0, -1, 54, 0.0, 0, 0, 0)",
           "SET_ENABLE_HANDCUFFS(3, 1)", "HAS_ANIM_DICT_LOADED(\"combat@drag_ped@entry\")",
-          "REQUEST_ANIM_DICT(\"combat@drag_ped@entry\")",
           "TASK_PLAY_ANIM(1, \"combat@drag_ped@entry\", \"injured_pickup_90_plyr\", 2.0, 1.0, 800, 54, 0.0, 0, 0, 0)"},
          suspectCheckOf(3),
          {"TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.5, 0.5, 0.0, 1.0, 1000, 1.0, 1)"}});
@@ -105,6 +106,9 @@ TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
     calls.resize(std::min(calls.size(), expected.size()));
     EXPECT_THAT(calls, ElementsAreArray(expected));
     EXPECT_TRUE(entityOf(host.world, 3).handcuffed);
+    EXPECT_THAT(entityOf(host.world, 3).orders, Contains("play_anim get_up@cuffed/back_to_default"))
+        << "the cuffed pose really plays on the first cuffing";
+    EXPECT_THAT(host.world.player().orders, Contains("play_anim combat@drag_ped@entry/injured_pickup_90_plyr"));
     EXPECT_EQ(host.statusLine(), kStatusEscort);
 
     // Escorting now: a press without target sets him free instead of cuffing again.
@@ -113,9 +117,9 @@ TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
     EXPECT_EQ(host.statusLine(), "");
 }
 
-// A transported suspect who vanishes just before the press is not released, so the transport
-// stage is never cleared: the new suspect in the busted pose gets the precinct marker too.
-TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedKeepsTheTransportStep) {
+// A transported suspect who vanishes just before the press is not released; the new arrest still
+// starts in the busted stage alone: no precinct marker, no delivery without cuffs.
+TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedIsInTheBustedStageAlone) {
     arrestAndStandAt(11.0f);
     const int32_t car = parkLastVehicle(host.world, {3, 10, 30});  // handle 4
     host.world.movePlayer({0, 11, 30});
@@ -132,6 +136,8 @@ TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedKeepsTheTransportStep) 
     EXPECT_TRUE(entityOf(host.world, 6).anims.count("random@arrests@busted/idle_c"));
     later = host.trace.size();
     host.runFrames(3);
-    EXPECT_EQ(host.trace.count("DRAW_MARKER", later), 3u);
+    EXPECT_EQ(host.trace.count("DRAW_MARKER", later), 0u);
     EXPECT_EQ(host.statusLine(), kStatusGetClose);
+    press(host);  // beside him: a press without target cuffs instead of releasing
+    EXPECT_TRUE(entityOf(host.world, 6).handcuffed);
 }

@@ -28,6 +28,10 @@ class EscortTest : public CustodyScenario {
         return {fmt("SET_VEHICLE_DOOR_OPEN(%d, %d, 1, 0)", car, door),
                 fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, %d, 1.2, 0, null, 0)", suspect, car, seat),
                 "SET_NEW_WAYPOINT(477.0, -1023.0)",
+                "GET_HASH_KEY(\"s_m_y_cop_01\")",  // the officer's model, asked for now
+                "HAS_MODEL_LOADED(0x5E3DA4A4)",
+                "GET_HASH_KEY(\"s_m_y_cop_01\")",
+                "REQUEST_MODEL(0x5E3DA4A4)",
                 coordsOf(suspect),
                 kPrecinctMarker,
                 "GET_DISTANCE_BETWEEN_COORDS(477.0, -1023.0, 28.0, 1.0, 0.0, 30.0, 1)"};
@@ -162,8 +166,8 @@ TEST_P(GoneTest, ReleasesADeadOrVanishedSuspectAndRunsOnlyTheLeash) {
     }
     std::vector<std::string> expected = suspectCheckOf(suspect);
     if (vanishes) expected.pop_back();  // no death test for a ped that does not exist
-    expected = join({expected, releaseOf(suspect),
-                     leashOf(suspect, "0.0, 0.0, 30.0", vanishes ? "0.0, 0.0, 0.0" : "1.0, 0.0, 30.0")});
+    // The hand-back cleared the handle: the leash measures to nobody, at the origin.
+    expected = join({expected, releaseOf(suspect), leashOf(0, "0.0, 0.0, 30.0", "0.0, 0.0, 0.0")});
     EXPECT_THAT(custodyFrame(), ElementsAreArray(expected));
     const size_t mark = host.trace.size();
     host.step();

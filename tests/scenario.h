@@ -100,8 +100,27 @@ inline const sim::TraceEntry& entryAt(const sim::Trace& trace, size_t n) {
     return nothing;
 }
 
-// The first scriptWait(0) at or after `from`: the end of the frame it lies in.
-inline size_t frameEnd(const sim::Trace& trace, size_t from) { return trace.find("scriptWait(0)", from); }
+// Whether entry `n` is the main loop's own wait, the end of one pass. The take-over and the
+// delivery wait for a dictionary or a model with scriptWait(0) as well, each right after a load test
+// that answered 0.
+inline bool endsLoopPass(const sim::Trace& trace, size_t n) {
+    if (n >= trace.size() || trace.entries[n].call != "scriptWait(0)") return false;
+    for (size_t k = n; k-- > 0;) {
+        const sim::TraceEntry& e = trace.entries[k];
+        if (e.kind != sim::CallKind::Native) continue;
+        const bool loadTest = e.call.rfind("HAS_ANIM_DICT_LOADED", 0) == 0 || e.call.rfind("HAS_MODEL_LOADED", 0) == 0;
+        return !(loadTest && e.result == "0");
+    }
+    return true;
+}
+
+// The main loop's first wait at or after `from`: the end of the pass it lies in.
+inline size_t frameEnd(const sim::Trace& trace, size_t from) {
+    size_t n = trace.find("scriptWait(0)", from);
+    while (n < trace.size() && !endsLoopPass(trace, n))
+        n = trace.find("scriptWait(0)", n + 1);
+    return n;
+}
 
 // The script's calls of the press at `from` after its aim query, up to the end of its frame.
 inline std::vector<std::string> afterAimQuery(const sim::Trace& trace, size_t from) {
@@ -172,6 +191,37 @@ inline std::vector<std::string> takeOverOf(int32_t t, int32_t c) {
           fmt("TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS(%d, 1)", c)}});
 }
 
+// Asks for a dictionary unless the host has it.
+inline std::vector<std::string> animDictRequestOf(const std::string& dictionary, bool loaded = false) {
+    std::vector<std::string> out = {"HAS_ANIM_DICT_LOADED(\"" + dictionary + "\")"};
+    if (!loaded) out.push_back("REQUEST_ANIM_DICT(\"" + dictionary + "\")");
+    return out;
+}
+
+// The busted pose on clone `c` from cold: the three dictionaries of the arrest are asked for, then
+// the busted one is awaited for `waits` frames and the pose started twice.
+inline std::vector<std::string> bustedPoseOf(int32_t c, int waits) {
+    const std::string busted = "HAS_ANIM_DICT_LOADED(\"random@arrests@busted\")";
+    const std::string pose =
+        fmt("TASK_PLAY_ANIM(%d, \"random@arrests@busted\", \"idle_c\", 2.0, 1.0, -1, 54, 0.0, 0, 0, 0)", c);
+    std::vector<std::string> out = join({animDictRequestOf("random@arrests@busted"), animDictRequestOf("get_up@cuffed"),
+                                         animDictRequestOf("combat@drag_ped@entry")});
+    for (int k = 0; k < waits; ++k)
+        out = join({out, {busted, "scriptWait(0)"}});
+    return join({out, {busted, pose, "scriptWait(5)", pose}});
+}
+
+// The officer's model asked for unless the host has it.
+inline std::vector<std::string> officerModelRequestOf(bool loaded) {
+    std::vector<std::string> out = {"GET_HASH_KEY(\"s_m_y_cop_01\")", "HAS_MODEL_LOADED(0x5E3DA4A4)"};
+    if (!loaded) out = join({out, {"GET_HASH_KEY(\"s_m_y_cop_01\")", "REQUEST_MODEL(0x5E3DA4A4)"}});
+    return out;
+}
+
+// Frames at 60 and at 30 a second.
+constexpr double k60Fps = 1000.0 / 60.0;
+constexpr double k30Fps = 1000.0 / 30.0;
+
 //-----------------------------------------------------------------------------
 // [SECTION] Pressing the arrest key
 //-----------------------------------------------------------------------------
@@ -197,9 +247,9 @@ inline size_t press(sim::Host& host, Press how = {}) {
     host.world.aimTarget = 0;
     // A step ends at a wait; a press that never ends its frame fails the test instead of hanging it.
     int steps = 0;
-    for (; steps < 100000 && host.trace.entries.back().call != "scriptWait(0)"; ++steps)
+    for (; steps < 100000 && !endsLoopPass(host.trace, host.trace.size() - 1); ++steps)
         host.step();
-    if (host.trace.entries.back().call != "scriptWait(0)") {
+    if (!endsLoopPass(host.trace, host.trace.size() - 1)) {
         ADD_FAILURE() << "the press frame did not end within " << steps << " waits";
         return from;
     }
@@ -270,7 +320,7 @@ class Scenario : public ::testing::Test {
 class CustodyScenario : public Scenario {
   protected:
     static constexpr char kPrecinctMarker[] =
-        "DRAW_MARKER(2, 477.0, -1023.0, 20.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
+        "DRAW_MARKER(2, 477.0, -1023.0, 28.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
         "2, 0, null, null, 0)";
 
     CustodyScenario() : Scenario(sim::startTickWhereSuspect(false)) {}
@@ -314,9 +364,9 @@ class CustodyScenario : public Scenario {
     // calls of its custody step: from its own PLAYER_PED_ID on.
     std::vector<std::string> custodyFrame(bool nativesOnly = true) {
         const size_t mark = host.trace.size();
-        for (int wait = 0; wait < 8; ++wait) {
+        for (int wait = 0; wait < 200; ++wait) {
             host.step();
-            if (host.trace.entries.back().call == "scriptWait(0)") break;
+            if (endsLoopPass(host.trace, host.trace.size() - 1)) break;
         }
         const size_t refresh = host.trace.find("PLAYER_PED_ID", mark);
         return host.trace.calls(host.trace.find("PLAYER_PED_ID", refresh + 1), nativesOnly);

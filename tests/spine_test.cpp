@@ -63,7 +63,7 @@ TEST_F(Scenario, FrameRunsDispatchThenTheCustodyStepItStarted) {
     start();
     const size_t frame = press(host, {ped, Press::kFrameOnly});
     const size_t dispatch = host.trace.find("GET_PLAYER_INDEX()", frame);
-    const size_t end = host.trace.find("scriptWait(0)", frame);
+    const size_t end = frameEnd(host.trace, frame);
     EXPECT_THAT(
         namesBetween(host.trace, frame, dispatch),
         ElementsAreArray(join(
@@ -82,7 +82,7 @@ TEST_F(Scenario, FrameRunsDispatchThenTheCustodyStepItStarted) {
 // [SECTION] Dispatch
 //-----------------------------------------------------------------------------
 
-enum class Aim { Nothing, Negative, Bystander };
+enum class Aim { Nothing, Car, Bystander };
 
 struct DispatchCase {
     const char* name;
@@ -95,8 +95,10 @@ void PrintTo(const DispatchCase& c, std::ostream* out) { *out << c.name; }
 
 class Dispatch : public Scenario, public ::testing::WithParamInterface<DispatchCase> {
   protected:
-    // A suspect 1 m from the player, taken and, for the escort, cuffed.
+    // A suspect 1 m from the player, taken and, for the escort, cuffed; the player's car 10 m away.
     void reach(Stage stage) {
+        car = parkLastVehicle(host.world, {0, 10, 30});
+        host.world.movePlayer({0, 0, 30});
         const int32_t suspect = host.world.spawnPed({1, 0, 30});
         start();
         host.runFrames(15);
@@ -107,23 +109,29 @@ class Dispatch : public Scenario, public ::testing::WithParamInterface<DispatchC
             ASSERT_EQ(host.statusLine(), kStatusEscort);
         }
     }
+
+    int32_t car = 0;
 };
 
 TEST_P(Dispatch, TargetBeginsOtherwiseReleaseOrCuffByStage) {
     const DispatchCase& c = GetParam();
     const int32_t bystander = host.world.spawnPed({2, 2, 30});
     reach(c.stage);
-    const int32_t aim = c.aim == Aim::Bystander ? bystander : c.aim == Aim::Negative ? -1 : 0;
+    const int32_t aim = c.aim == Aim::Bystander ? bystander : c.aim == Aim::Car ? car : 0;
     const size_t mark = press(host, {aim, Press::kFrameOnly});
     const size_t from = host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", mark) + 1;
-    const std::vector<std::string> after = namesBetween(host.trace, from, host.trace.find("scriptWait(0)", from));
+    const std::vector<std::string> after = namesBetween(host.trace, from, frameEnd(host.trace, from));
     ASSERT_FALSE(after.empty()) << "no dispatch in the press frame";
     EXPECT_EQ(host.trace.count("CLONE_PED", from) == 1, c.begins);
     EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED", from) == 1, c.releases);
     EXPECT_EQ(host.trace.count("SET_ENABLE_HANDCUFFS", from) == 1, c.cuffs);
     EXPECT_EQ(after.back() != "GetTickCount", c.custodyAfter);
-    if (c.stage == Stage::None && !c.begins) {
+    if (c.aim == Aim::Nothing && c.stage == Stage::None) {
         EXPECT_THAT(after, ElementsAre("GetTickCount"));
+    }
+    if (c.aim == Aim::Car) {  // asked whether it is a ped, and left alone
+        EXPECT_EQ(after.front(), "IS_ENTITY_A_PED");
+        EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST(" + std::to_string(car), from), 0u);
     }
     if (c.releases && !c.begins) {
         EXPECT_THAT(after, Not(Contains("GET_DISTANCE_BETWEEN_COORDS")));
@@ -133,13 +141,13 @@ TEST_P(Dispatch, TargetBeginsOtherwiseReleaseOrCuffByStage) {
 INSTANTIATE_TEST_SUITE_P(
     Paths, Dispatch,
     ::testing::Values(DispatchCase{"NobodyNoArrest", Stage::None, Aim::Nothing, false, false, false, false},
-                      DispatchCase{"NegativeNoArrest", Stage::None, Aim::Negative, false, false, false, false},
+                      DispatchCase{"CarNoArrest", Stage::None, Aim::Car, false, false, false, false},
                       DispatchCase{"TargetNoArrest", Stage::None, Aim::Bystander, true, false, false, true},
                       DispatchCase{"NobodyBustedCuffs", Stage::Busted, Aim::Nothing, false, false, true, true},
-                      DispatchCase{"NegativeBustedCuffs", Stage::Busted, Aim::Negative, false, false, true, true},
+                      DispatchCase{"CarBustedNothing", Stage::Busted, Aim::Car, false, false, false, true},
                       DispatchCase{"TargetBustedBegins", Stage::Busted, Aim::Bystander, true, true, false, true},
                       DispatchCase{"NobodyEscortReleases", Stage::Escort, Aim::Nothing, false, true, false, false},
-                      DispatchCase{"NegativeEscortReleases", Stage::Escort, Aim::Negative, false, true, false, false},
+                      DispatchCase{"CarEscortNothing", Stage::Escort, Aim::Car, false, false, false, true},
                       DispatchCase{"TargetEscortBegins", Stage::Escort, Aim::Bystander, true, true, false, true}),
     ByName());
 

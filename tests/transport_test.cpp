@@ -33,8 +33,7 @@ void PrintTo(const DeliveryCase& c, std::ostream* out) { *out << c.name; }
 
 class DeliveryRadiusTest : public TransportTest, public ::testing::WithParamInterface<DeliveryCase> {};
 
-// Three-dimensional and strict: 5.0 beside or above the point is not close enough. The marker
-// stands at z 20.0 while the test measures from z 28.0.
+// Three-dimensional and strict: 5.0 beside, above or below the point is not close enough.
 TEST_P(DeliveryRadiusTest, DeliversOnlyStrictlyWithinFiveMetresOfThePrecinct) {
     const DeliveryCase& c = GetParam();
     startTransport();
@@ -66,7 +65,7 @@ TEST_F(TransportTest, BoardingBesideThePrecinctDeliversInTheSameFrame) {
     const size_t mark = host.trace.size();
     custodyFrame();
     const size_t boarding = host.trace.find("TASK_ENTER_VEHICLE", mark);
-    const size_t delivery = host.trace.find("CREATE_PED", mark);
+    const size_t delivery = host.trace.find("scriptWait(1)", mark);  // the first wait for the officer's model
     ASSERT_LT(delivery, host.trace.size());
     EXPECT_LT(boarding, delivery);
     EXPECT_EQ(host.trace.count("scriptWait(0)", boarding) - host.trace.count("scriptWait(0)", delivery), 0u);
@@ -78,88 +77,101 @@ TEST_F(TransportTest, BoardingBesideThePrecinctDeliversInTheSameFrame) {
 
 struct HandOverCase {
     const char* name;
-    bool modelLoaded;     // already streamed in before the delivery
-    uint32_t loadMs;      // how long a requested model takes
-    bool officerCreated;  // creation yields 0 when the model is still loading
+    bool loadedBeforeBoarding;  // police about: the model was in memory all along
+    uint32_t loadMs;            // how long a requested model takes
+    bool officerCreated;        // creation yields 0 when the model never came
 };
 
 void PrintTo(const HandOverCase& c, std::ostream* out) { *out << c.name; }
 
 class HandOverTest : public TransportTest, public ::testing::WithParamInterface<HandOverCase> {};
 
-// One wait of 1 ms whether or not the model was requested; no test of the officer's handle.
-TEST_P(HandOverTest, SpawnsTheOfficerWaitsAndLetsTheSuspectOut) {
+// The model asked for at the boarding is awaited a frame at a time, for at most a second, then the
+// officer is created (or not) and the suspect let out six seconds later. The hand-back clears the
+// suspect's handle, so the release that ends the arrest, and the leash's release after it, reach
+// nobody: the delivered suspect gets out and stays under the game's management.
+TEST_P(HandOverTest, AwaitsTheOfficerThenLetsTheSuspectOutForTheGame) {
     const HandOverCase& c = GetParam();
-    startTransport();
-    if (c.modelLoaded) world().models[sim::hashName("s_m_y_cop_01")] = 0;
+    if (c.loadedBeforeBoarding) world().preloadModel(sim::hashName("s_m_y_cop_01"));
     world().modelLoadMs = c.loadMs;
+    startTransport();
     placeNearPrecinct({477, -1020, 28});
-    const uint64_t before = host.elapsedMs();
-    const auto calls = custodyFrame(false);
+    entityOf(world(), car).pos = {477, -1020, 28};
+    world().seatPed(suspect, car, 1);
+    const size_t mark = host.trace.size();
+    custodyFrame();
+    const size_t begin = host.trace.find("GET_HASH_KEY", mark);
+    const size_t created = host.trace.find("CREATE_PED", begin);
+    const int waits =
+        static_cast<int>(host.trace.count("scriptWait(0)", begin) - host.trace.count("scriptWait(0)", created));
     const int32_t cop = c.officerCreated ? world().nextHandle - 1 : 0;
-    const std::string hashKey = "GET_HASH_KEY(\"s_m_y_cop_01\")";
-    std::vector<std::string> expected = {hashKey, "HAS_MODEL_LOADED(" + copModel() + ")"};
-    if (!c.modelLoaded) expected = join({expected, {hashKey, "REQUEST_MODEL(" + copModel() + ")"}});
+    const std::string loaded = "HAS_MODEL_LOADED(" + copModel() + ")";
+    std::vector<std::string> expected = join({officerModelRequestOf(c.loadedBeforeBoarding), {"scriptWait(1)"}});
+    for (int k = 0; k < waits; ++k)
+        expected = join({expected, {loaded, "scriptWait(0)"}});
     expected = join({expected,
-                     {"scriptWait(1)", hashKey, "CREATE_PED(2, " + copModel() + ", 468.0, -1021.0, 28.0, 180.0, 0, 1)",
+                     {loaded, "GET_HASH_KEY(\"s_m_y_cop_01\")",
+                      "CREATE_PED(2, " + copModel() + ", 468.0, -1021.0, 28.0, 180.0, 0, 1)",
                       fmt("TASK_GO_STRAIGHT_TO_COORD(%d, 481.0, -1023.0, 28.0, 1.0, 10000, 0.0, 0.0)", cop)},
                      handBackOf(cop),
                      {"scriptWait(6000)", fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car)},
                      handBackOf(suspect),
-                     releaseOf(suspect),
-                     leashOf(suspect, "477.0, -1013.0, 28.0", "477.0, -1020.0, 28.0"),
+                     releaseOf(0),
+                     leashOf(0, "477.0, -1013.0, 28.0", "0.0, 0.0, 0.0"),
+                     releaseOf(0),
                      {"scriptWait(0)"}});
-    const auto delivery = std::find(calls.begin(), calls.end(), hashKey);
-    EXPECT_THAT(std::vector<std::string>(delivery, calls.end()), ElementsAreArray(expected));
-    EXPECT_GE(host.elapsedMs() - before, 6001u);
-    EXPECT_EQ(world().exists(cop), c.officerCreated);
+    EXPECT_THAT(scriptCalls(host.trace, begin), ElementsAreArray(expected));
+    const uint32_t awaited = entryAt(host.trace, created).tick - host.trace.entries[begin].tick;
     if (c.officerCreated) {
+        EXPECT_LT(awaited, 1000u);
         EXPECT_EQ(entityOf(world(), cop).task, sim::Task::GoTo) << "handed back, he walks on";
+    } else {
+        EXPECT_GE(awaited, 1000u) << "a model that never loads is given up after a second";
+        EXPECT_LT(awaited, 1017u);
     }
-    host.step();
+    EXPECT_EQ(world().exists(cop), c.officerCreated);
+    EXPECT_EQ(suspectEntity().task, sim::Task::LeaveVehicle) << "not told to flee";
+    EXPECT_EQ(suspectEntity().orders.back(), "handed back, keeps leave_vehicle");
+    host.runFor(2000);
+    EXPECT_EQ(suspectEntity().vehicle, 0) << "he got out";
+    EXPECT_EQ(suspectEntity().task, sim::Task::None) << "and stands, the game's again";
+    EXPECT_FALSE(suspectEntity().scriptOwned);
     EXPECT_EQ(host.statusLine(), "");
     EXPECT_TRUE(world().lastFrame.markers.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, HandOverTest,
-                         ::testing::Values(HandOverCase{"AlreadyLoaded", true, 1, true},
-                                           HandOverCase{"LoadedAfterTheRequest", false, 1, true},
-                                           HandOverCase{"StillLoading", false, 100000, false}),
+                         ::testing::Values(HandOverCase{"LoadedBeforeTheBoarding", true, 400, true},
+                                           HandOverCase{"RequestedAtTheBoarding", false, 400, true},
+                                           HandOverCase{"NeverLoads", false, 0xFFFFFFFFu, false}),
                          ByName());
 
 // The whole loop stands still during the waits: nothing is drawn, neither the line nor the marker.
 TEST_F(TransportTest, DrawsNothingWhileTheHandOverWaits) {
     startTransport();
     placeNearPrecinct({477, -1020, 28});
-    host.step();  // up to the 1 ms wait: this pass drew the line and the marker
+    host.step();  // up to the first wait for the model: this pass drew the line and the marker
     EXPECT_EQ(world().lastFrame.lines.size(), 1u);
     EXPECT_EQ(world().lastFrame.markers.size(), 1u);
-    for (int wait = 0; wait < 2; ++wait) {  // the 6000 ms wait, then the rest of the pass
+    int waits = 0;
+    for (; waits < 1000 && !endsLoopPass(host.trace, host.trace.size() - 1); ++waits) {
         host.step();
         EXPECT_TRUE(world().lastFrame.lines.empty());
         EXPECT_TRUE(world().lastFrame.markers.empty());
     }
+    EXPECT_GE(host.elapsedMs(), 6000u);
     host.step();
     EXPECT_EQ(world().lastFrame.lines.size(), 1u);
     EXPECT_EQ(host.statusLine(), "");
 }
 
-// The player drives off during the 6000 ms: after the hand-over the leash releases once more,
-// which leaves the same cleared state.
-TEST_F(TransportTest, ALeashReleaseAfterTheHandOverIsHarmless) {
+// The marker stands above the road at the precinct, where the player can see it.
+TEST_F(TransportTest, TheMarkerIsSeenAboveTheGround) {
     startTransport();
-    placeNearPrecinct({477, -1020, 28});
-    host.atTime(host.elapsedMs() + 3000, [](sim::Host& h) { h.world.movePlayer({477, -1080, 28}); });
-    const auto calls = custodyFrame();
-    const auto leaveVehicle = std::find(calls.begin(), calls.end(), fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car));
-    ASSERT_GE(calls.end() - leaveVehicle, 3) << "the suspect was never handed back";
-    EXPECT_THAT(
-        std::vector<std::string>(leaveVehicle + 3, calls.end()),
-        ElementsAreArray(join({releaseOf(suspect), leashOf(suspect, "477.0, -1080.0, 28.0", "477.0, -1020.0, 28.0"),
-                               releaseOf(suspect)})));
-    const size_t mark = host.trace.size();
-    host.runFrames(2);
-    EXPECT_EQ(host.statusLine(), "");
-    EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", mark), 0u);
-    EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED", mark), 0u);
+    host.step();
+    ASSERT_EQ(world().lastFrame.markers.size(), 1u);
+    float ground = 0;
+    ASSERT_TRUE(world().groundAt(477, -1023, ground));
+    EXPECT_GT(world().lastFrame.markers[0].pos.z, ground);
+    EXPECT_FALSE(world().lastFrame.markers[0].hidden);
 }

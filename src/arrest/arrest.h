@@ -11,9 +11,8 @@
 //   escorting         1           0            1             0
 //   transporting      1           0            0             1
 //
-// One more combination occurs: beginArrest releases the previous suspect only while he exists and
-// leaves isTransporting alone, so a suspect who vanished between custody steps can leave
-// isTransporting set beside a new busted pose; the custody step then runs the transport step too.
+// At most one of awaitingCuffs, isEscorting and isTransporting is set, and any of them implies
+// inCustody: a new arrest clears the other two before it sets awaitingCuffs.
 
 #pragma once
 
@@ -33,6 +32,12 @@ void releaseSuspect();  // every end of an arrest: the suspect flees and the fla
 // [SECTION] Shared operations
 //-----------------------------------------------------------------------------
 
+// The animation dictionaries of an arrest: the busted pose, the cuffed get-up, the player's pick-up.
+constexpr const char* kAnimDictBusted = "random@arrests@busted";
+constexpr const char* kAnimDictCuffed = "get_up@cuffed";
+constexpr const char* kAnimDictDrag = "combat@drag_ped@entry";
+
+bool hasAnimDictLoaded(const char* dictionary);
 void requestAnimDict(const char* dictionary);
 void playAnim(EntityHandle ped, const char* dictionary, const char* name, int32_t duration);
 float distanceBetween(float x1, float y1, float z1, float x2, float y2, float z2);

@@ -12,7 +12,6 @@
 #include "hud/status.h"
 #include "state.h"
 
-static const char kBustedDict[] = "random@arrests@busted";
 static const char kBustedAnim[] = "idle_c";
 
 //-----------------------------------------------------------------------------
@@ -151,13 +150,22 @@ static void takeOver() {
     configureSuspect(g_arrest.suspectPed);
 }
 
-// The dictionary is not awaited: the pose is started 1 ms after the request and once more 5 ms later.
+// The host loads a requested dictionary between frames, a cold one over several, and plays nothing
+// from a dictionary it has not loaded. So the busted pose waits for its dictionary a frame at a time,
+// for at most kStreamingLimitMs, and is then started, and once more a moment later. The cuffing's
+// two dictionaries are asked for now, so they are loaded by the time the player has walked up.
 static void playBustedPose() {
-    requestAnimDict(kBustedDict);
-    scriptWait(kBustedPoseFirstMs);
-    playAnim(g_arrest.suspectPed, kBustedDict, kBustedAnim, -1);
+    requestAnimDict(kAnimDictBusted);
+    const DWORD requested = GetTickCount();
+    requestAnimDict(kAnimDictCuffed);
+    requestAnimDict(kAnimDictDrag);
+    while (!hasAnimDictLoaded(kAnimDictBusted) &&
+           static_cast<uint32_t>(GetTickCount() - requested) < kStreamingLimitMs) {
+        scriptWait(0);
+    }
+    playAnim(g_arrest.suspectPed, kAnimDictBusted, kBustedAnim, -1);
     scriptWait(kBustedPoseSecondMs);
-    playAnim(g_arrest.suspectPed, kBustedDict, kBustedAnim, -1);
+    playAnim(g_arrest.suspectPed, kAnimDictBusted, kBustedAnim, -1);
 }
 
 //-----------------------------------------------------------------------------
@@ -165,6 +173,8 @@ static void playBustedPose() {
 //-----------------------------------------------------------------------------
 
 void beginArrest() {
+    // The aim query names vehicles and objects too; only a ped can be arrested.
+    if (!isEntityAPed(g_arrest.targetEntity)) return;
     // Only a suspect this script took over is let go: a refused ped was never ours to release.
     if (doesEntityExist(g_arrest.suspectPed) && g_arrest.inCustody) releaseSuspect();
     g_arrest.suspectPed = g_arrest.targetEntity;
@@ -180,6 +190,8 @@ void beginArrest() {
     takeOver();
     playBustedPose();
     setStatusMessage(kStatusGetClose);
+    // The new arrest starts in the busted stage alone, whatever stage the last one was left in.
+    g_arrest.isTransporting = 0;
     g_arrest.isEscorting = 0;
     g_arrest.awaitingCuffs = 1;
 }

@@ -29,14 +29,14 @@ void cuffSuspect() {
     clearPedTasksImmediately(suspect);
     clearPedSecondaryTask(suspect);
     followPlayer(suspect, g_arrest.playerPed, 0.0f, 0.0f);
-    requestAnimDict("get_up@cuffed");
-    playAnim(suspect, "get_up@cuffed", "back_to_default", -1);
+    requestAnimDict(kAnimDictCuffed);
+    playAnim(suspect, kAnimDictCuffed, "back_to_default", -1);
     setHandcuffs(suspect);
 
     g_arrest.isEscorting = 1;
     g_arrest.awaitingCuffs = 0;
     setStatusMessage(kStatusEscort);
 
-    requestAnimDict("combat@drag_ped@entry");
-    playAnim(g_arrest.playerPed, "combat@drag_ped@entry", "injured_pickup_90_plyr", 800);
+    requestAnimDict(kAnimDictDrag);
+    playAnim(g_arrest.playerPed, kAnimDictDrag, "injured_pickup_90_plyr", 800);
 }

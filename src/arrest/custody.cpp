@@ -64,6 +64,7 @@ static void boardVehicle(const SeatDoor& seat) {
     g_arrest.isEscorting = 0;
     setStatusMessage(kStatusDrive);
     setWaypoint(kPrecinctPoint.x, kPrecinctPoint.y);
+    prepareDelivery();
     g_arrest.isTransporting = 1;
 }
 

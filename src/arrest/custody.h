@@ -7,6 +7,8 @@
 
 void enterVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat);
 
+// Asks the host for what the delivery will need, when the transport begins.
+void prepareDelivery();
 // Marks the precinct and delivers the suspect once he is within reach of it.
 void transportStep();
 void deliverAtPrecinct();

@@ -13,7 +13,7 @@
 // [SECTION] Animations
 //-----------------------------------------------------------------------------
 
-static bool hasAnimDictLoaded(const char* dictionary) {
+bool hasAnimDictLoaded(const char* dictionary) {
     return resultBool(callNative(kNativeHasAnimDictLoaded, slotText(dictionary)));
 }
 
@@ -61,8 +61,8 @@ static void fleeFromPlayer(EntityHandle ped, EntityHandle player) {
 // Lets the suspect go whatever the stage: no guard, the host ignores requests on handles that name
 // nothing, and a second call in a row leaves the same state.
 void releaseSuspect() {
-    stopAnim(g_arrest.suspectPed, "back_to_default", "get_up@cuffed");
-    stopAnim(g_arrest.suspectPed, "idle_c", "random@arrests@busted");
+    stopAnim(g_arrest.suspectPed, "back_to_default", kAnimDictCuffed);
+    stopAnim(g_arrest.suspectPed, "idle_c", kAnimDictBusted);
     setBlockingOfNonTemporaryEvents(g_arrest.suspectPed, 0);
     fleeFromPlayer(g_arrest.suspectPed, g_arrest.playerPed);
     handBackKeepingTask(&g_arrest.suspectPed);  // still fleeing once the host has him

@@ -16,7 +16,8 @@ static const char kOfficerModel[] = "s_m_y_cop_01";
 // [SECTION] Natives of this stage
 //-----------------------------------------------------------------------------
 
-// A yellow cone on the ground below the precinct point, drawn for one frame.
+// A yellow cone at the precinct point, drawn for one frame. The host draws it with depth, so it
+// must stand above the road to be seen.
 static void drawPrecinctMarker() {
     const WorldPoint& at = kPrecinctMarker;
     callNative(kNativeDrawMarker, slotInt(2), slotFloat(at.x), slotFloat(at.y), slotFloat(at.z), slotFloat(0.0f),
@@ -34,6 +35,13 @@ static bool hasModelLoaded(ModelHash model) {
 }
 
 static void requestModel(ModelHash model) { callNative(kNativeRequestModel, slotInt(static_cast<int32_t>(model))); }
+
+// Asks the host to load the officer's model unless it has it; answers the model's hash.
+static ModelHash requestOfficerModel() {
+    const ModelHash model = hashModelName(kOfficerModel);
+    if (!hasModelLoaded(model)) requestModel(hashModelName(kOfficerModel));
+    return model;
+}
 
 static EntityHandle spawnOfficer(ModelHash model) {
     const WorldPoint& at = kOfficerStart;
@@ -55,6 +63,10 @@ static void leaveVehicle(EntityHandle ped, EntityHandle vehicle) {
 // [SECTION] Transport step
 //-----------------------------------------------------------------------------
 
+// The host streams a model in over many frames: asked for when the suspect boards, it is there by
+// the time he reaches the precinct.
+void prepareDelivery() { requestOfficerModel(); }
+
 void transportStep() {
     g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
     drawPrecinctMarker();
@@ -69,11 +81,19 @@ void transportStep() {
 // [SECTION] Delivery
 //-----------------------------------------------------------------------------
 
-// An officer walks up; six seconds later the suspect gets out and the arrest ends. The whole
-// script stands still during the two waits.
-void deliverAtPrecinct() {
-    if (!hasModelLoaded(hashModelName(kOfficerModel))) requestModel(hashModelName(kOfficerModel));
+// Waits a frame at a time for the officer's model, for at most kStreamingLimitMs after `since`. The
+// host creates no ped from a model it has not loaded; the delivery goes on without him then.
+static void awaitModel(ModelHash model, DWORD since) {
     scriptWait(kOfficerModelWaitMs);
+    while (!hasModelLoaded(model) && static_cast<uint32_t>(GetTickCount() - since) < kStreamingLimitMs)
+        scriptWait(0);
+}
+
+// An officer walks up; six seconds later the suspect gets out and is handed back to the host, which
+// clears his handle, and the arrest ends. The whole script stands still during the waits.
+void deliverAtPrecinct() {
+    const ModelHash model = requestOfficerModel();
+    awaitModel(model, GetTickCount());
     g_arrest.copPed = spawnOfficer(hashModelName(kOfficerModel));
     sendOfficerToPoint(g_arrest.copPed);
     handBackKeepingTask(&g_arrest.copPed);  // he walks on under the host's management

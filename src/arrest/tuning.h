@@ -26,7 +26,7 @@ constexpr WorldPoint offsetFrom(const WorldPoint& p, float dx, float dy, float d
 }
 
 constexpr WorldPoint kPrecinctPoint = {477.0f, -1023.0f, 28.0f};  // the hand-over point; the waypoint takes x, y
-constexpr WorldPoint kPrecinctMarker = offsetFrom(kPrecinctPoint, 0.0f, 0.0f, -8.0f);    // on the ground below it
+constexpr WorldPoint kPrecinctMarker = kPrecinctPoint;            // about a metre above the road (z 27.0 there)
 constexpr WorldPoint kOfficerStart = offsetFrom(kPrecinctPoint, -9.0f, 2.0f, 0.0f);      // where he appears
 constexpr float kOfficerHeading = 180.0f;                                                // degrees, facing south
 constexpr WorldPoint kOfficerWalkTarget = offsetFrom(kPrecinctPoint, 4.0f, 0.0f, 0.0f);  // where he walks to
@@ -52,9 +52,9 @@ constexpr int kResistChancePercent = 15;  // draws 0..14 of rand() % 100 resist 
 
 constexpr uint32_t kStandUpMs = 1000;              // after the ped is out of his vehicle, before the clone
 constexpr uint32_t kLeaveVehicleLimitMs = 10000;   // a ped still inside by then never gets out: give up
-constexpr uint32_t kBustedPoseFirstMs = 1;         // between the dictionary request and the first pose
+constexpr uint32_t kStreamingLimitMs = 1000;       // longest wait for a dictionary or a model to load
 constexpr uint32_t kBustedPoseSecondMs = 5;        // before the pose is started once more
-constexpr uint32_t kOfficerModelWaitMs = 1;        // after the officer's model is requested
+constexpr uint32_t kOfficerModelWaitMs = 1;        // the first wait for the officer's model at delivery
 constexpr uint32_t kHandOverMs = 6000;             // the officer walks up; the suspect waits in the car
 constexpr int32_t kEnterVehicleTimeoutMs = 10000;  // the suspect gives up getting in after this
 constexpr int32_t kOfficerWalkTimeoutMs = 10000;   // the officer gives up walking after this

@@ -30,6 +30,7 @@ enum NativeHash : uint64_t {
     kNativeDeletePed = 0x9614299DCB53E54Bull,
     kNativeSetPedAsNoLongerNeeded = 0x2595DD4236549CE3ull,
     kNativeSetPedKeepTask = 0x971D38760FBC02EFull,
+    kNativeIsEntityAPed = 0x524AC5ECEA15343Eull,
     // peds
     kNativeIsPedInCombat = 0x4859F1FC66A6278Eull,
     kNativeIsPedHurt = 0x5983BB449D7FDB12ull,
@@ -92,9 +93,10 @@ inline EntityHandle getPlayerPed() { return resultInt(callNative(kNativePlayerPe
 
 inline int32_t getPlayerIndex() { return resultInt(callNative(kNativeGetPlayerIndex)); }
 
-// The host writes the aimed-at entity (below 1 for none) into *target; its boolean result is unused.
-inline void queryAimedEntity(int32_t playerIndex, EntityHandle* target) {
-    callNative(kNativeGetEntityPlayerIsFreeAimingAt, slotInt(playerIndex), slotAddress(target));
+// Answers whether the player free-aims at an entity (a ped, a vehicle or an object) and then writes
+// its handle into *target. When it answers false the host promises nothing about *target.
+inline bool queryAimedEntity(int32_t playerIndex, EntityHandle* target) {
+    return resultBool(callNative(kNativeGetEntityPlayerIsFreeAimingAt, slotInt(playerIndex), slotAddress(target)));
 }
 
 //-----------------------------------------------------------------------------
@@ -105,12 +107,14 @@ inline bool doesEntityExist(EntityHandle entity) {
     return resultBool(callNative(kNativeDoesEntityExist, slotInt(entity)));
 }
 
+inline bool isEntityAPed(EntityHandle entity) { return resultBool(callNative(kNativeIsEntityAPed, slotInt(entity))); }
+
 inline NativeVec3 getEntityPosition(EntityHandle entity) {
     return resultVec3(callNative(kNativeGetEntityCoords, slotInt(entity), slotInt(1)));
 }
 
 // The host takes the ped back under its own management and clears his tasks, unless keepPedTask
-// came first; it may rewrite *ped.
+// came first, and writes 0 into *ped: the variable names nobody afterwards.
 inline void releaseEntityHandle(EntityHandle* ped) { callNative(kNativeSetPedAsNoLongerNeeded, slotAddress(ped)); }
 
 // The ped goes on with his current task after he is handed back.
