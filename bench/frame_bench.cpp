@@ -11,28 +11,29 @@
 #include "bench/null_host.h"
 #include "host/natives.h"
 #include "hud/status.h"
+#include "scenes/stage.h"
 #include "script.h"
 #include "state.h"
+
+using scenes::Stage;
 
 //-----------------------------------------------------------------------------
 // [SECTION] Stages
 //-----------------------------------------------------------------------------
 
-enum Stage { kIdle, kBusted, kEscort, kTransport };
-
 constexpr EntityHandle kPlayer = 1, kVehicle = 2, kSuspect = 3;
 
-static void enterStage(int stage) {
+static void enterStage(Stage stage) {
     g_arrest = ArrestState();
     g_arrest.settings = {114, 0, 0, 1};
     g_arrest.suspectPed = kSuspect;
     g_arrest.playerVehicle = kVehicle;
-    g_arrest.inCustody = stage != kIdle;
-    g_arrest.awaitingCuffs = stage == kBusted;
-    g_arrest.isEscorting = stage == kEscort;
-    g_arrest.isTransporting = stage == kTransport;
+    g_arrest.inCustody = stage != Stage::None;
+    g_arrest.awaitingCuffs = stage == Stage::Busted;
+    g_arrest.isEscorting = stage == Stage::Escort;
+    g_arrest.isTransporting = stage == Stage::Transport;
     const char* texts[] = {kStatusEmpty, kStatusGetClose, kStatusEscort, kStatusDrive};
-    g_arrest.statusMessage = texts[stage];
+    g_arrest.statusMessage = texts[static_cast<int>(stage)];
 }
 
 //-----------------------------------------------------------------------------
@@ -66,18 +67,18 @@ static void handIdle(const char* text) {
     benchmark::DoNotOptimize(GetTickCount());
 }
 
-static void handFrame(int stage, const char* text) {
+static void handFrame(Stage stage, const char* text) {
     handIdle(text);
-    if (stage == kIdle) return;
+    if (stage == Stage::None) return;
     const EntityHandle player = resultInt(callNative(kNativePlayerPedId));
     benchmark::DoNotOptimize(callNative(kNativeDoesEntityExist, slotInt(kSuspect)));
     benchmark::DoNotOptimize(callNative(kNativeIsPedDeadOrDying, slotInt(kSuspect), slotInt(0)));
-    if (stage == kEscort) {
+    if (stage == Stage::Escort) {
         callNative(kNativeTaskFollowToOffsetOfEntity, slotInt(kSuspect), slotInt(player), slotFloat(0.5f),
                    slotFloat(0.5f), slotFloat(0.0f), slotFloat(1.0f), slotInt(1000), slotFloat(1.0f), slotInt(1));
         benchmark::DoNotOptimize(distance(coords(kVehicle), coords(kSuspect)));
     }
-    if (stage == kTransport) {
+    if (stage == Stage::Transport) {
         const NativeVec3 suspect = coords(kSuspect);
         callNative(kNativeDrawMarker, slotInt(2), slotFloat(477.0f), slotFloat(-1023.0f), slotFloat(20.0f),
                    slotFloat(0.0f), slotFloat(0.0f), slotFloat(0.0f), slotFloat(180.0f), slotFloat(0.0f),
@@ -100,25 +101,25 @@ static void pluginFrame(benchmark::State& state, Stage stage) {
     enterStage(stage);
     for (auto _ : state)
         mainLoopFrame();
-    if (!g_arrest.inCustody != (stage == kIdle)) state.SkipWithError("the frame left its stage");
+    if (!g_arrest.inCustody != (stage == Stage::None)) state.SkipWithError("the frame left its stage");
     benchmark::DoNotOptimize(nullhost::pushed);
 }
 
 static void handWrittenFrame(benchmark::State& state, Stage stage) {
     enterStage(stage);
     for (auto _ : state)
-        handFrame(stage, g_arrest.statusMessage.c_str());
+        handFrame(stage, g_arrest.statusMessage);
     benchmark::DoNotOptimize(nullhost::pushed);
 }
 
 // Rows named by stage: pluginFrame/escort against handWrittenFrame/escort, and so on.
-BENCHMARK_CAPTURE(pluginFrame, idle, kIdle);
-BENCHMARK_CAPTURE(handWrittenFrame, idle, kIdle);
-BENCHMARK_CAPTURE(pluginFrame, busted, kBusted);
-BENCHMARK_CAPTURE(handWrittenFrame, busted, kBusted);
-BENCHMARK_CAPTURE(pluginFrame, escort, kEscort);
-BENCHMARK_CAPTURE(handWrittenFrame, escort, kEscort);
-BENCHMARK_CAPTURE(pluginFrame, transport, kTransport);
-BENCHMARK_CAPTURE(handWrittenFrame, transport, kTransport);
+BENCHMARK_CAPTURE(pluginFrame, idle, Stage::None);
+BENCHMARK_CAPTURE(handWrittenFrame, idle, Stage::None);
+BENCHMARK_CAPTURE(pluginFrame, busted, Stage::Busted);
+BENCHMARK_CAPTURE(handWrittenFrame, busted, Stage::Busted);
+BENCHMARK_CAPTURE(pluginFrame, escort, Stage::Escort);
+BENCHMARK_CAPTURE(handWrittenFrame, escort, Stage::Escort);
+BENCHMARK_CAPTURE(pluginFrame, transport, Stage::Transport);
+BENCHMARK_CAPTURE(handWrittenFrame, transport, Stage::Transport);
 
 BENCHMARK_MAIN();

@@ -12,6 +12,7 @@ if(BRINDLECOT_SANITIZE)
 endif()
 
 add_subdirectory(sim)
+add_subdirectory(scenes)
 
 # The plugin, loaded and unloaded with dlopen so that every run starts from the module's load state.
 add_library(Brindlecot MODULE ${BRINDLECOT_SOURCES})

@@ -25,13 +25,14 @@ set(BRINDLECOT_LINUX_TRACES ${CMAKE_SOURCE_DIR}/build/linux/traces
 set(wine_static_link -static -static-libgcc -static-libstdc++)
 
 add_subdirectory(${CMAKE_SOURCE_DIR}/sim ${CMAKE_BINARY_DIR}/sim)
+add_subdirectory(${CMAKE_SOURCE_DIR}/scenes ${CMAKE_BINARY_DIR}/scenes)
 target_link_options(ScriptHookV PRIVATE ${wine_static_link})
 
 add_executable(runner ${CMAKE_SOURCE_DIR}/wine/runner.cpp)
 set_target_properties(runner PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_compile_options(runner PRIVATE ${BRINDLECOT_WARNINGS})
 target_link_options(runner PRIVATE ${wine_static_link})
-target_link_libraries(runner PRIVATE sim_host)
+target_link_libraries(runner PRIVATE scenes)
 add_dependencies(runner Brindlecot)
 
 if(wine_prefix_dir)

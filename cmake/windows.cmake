@@ -39,8 +39,12 @@ else()
   add_custom_target(ScriptHookV_import DEPENDS ${CMAKE_BINARY_DIR}/libScriptHookV.a)
   add_dependencies(Brindlecot ScriptHookV_import)
   target_compile_options(Brindlecot PRIVATE -O2)
-  target_link_options(Brindlecot PRIVATE -s -static -static-libgcc -static-libstdc++ -Wl,--exclude-all-symbols
-    -Wl,--subsystem,windows)
+  # Linked by the C driver: the .asi carries the C runtime's DLL start-up and nothing of libstdc++ or
+  # of its unwinder, and a source that needs them again (a std::string, a new, a throw) fails to link
+  # instead of bringing them back. The sources are built without exceptions and RTTI (CMakeLists.txt).
+  enable_language(C)
+  set_target_properties(Brindlecot PROPERTIES LINKER_LANGUAGE C)
+  target_link_options(Brindlecot PRIVATE -s -static -static-libgcc -Wl,--exclude-all-symbols -Wl,--subsystem,windows)
   target_link_libraries(Brindlecot PRIVATE ${CMAKE_BINARY_DIR}/libScriptHookV.a user32 xinput9_1_0)
 endif()
 

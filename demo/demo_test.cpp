@@ -16,6 +16,7 @@
 
 #include "demo/narrator.h"
 #include "demo/scenes.h"
+#include "scenes/cuff_draw.h"
 #include "sim/host.h"
 #include "tests/scenario.h"
 
@@ -111,7 +112,7 @@ static bool firstDrawResists(uint32_t tick) {
 TEST(StartTickWhereSuspect, AnswersTheFirstTickWhoseDrawFallsTheAskedWay) {
     for (const uint32_t from : {0u, 100000u, 4294967000u}) {
         for (const bool resist : {true, false}) {
-            const uint32_t tick = sim::startTickWhereSuspect(resist, from);
+            const uint32_t tick = scenes::startTickWhereSuspect(resist, from);
             EXPECT_EQ(firstDrawResists(tick), resist) << from;
             for (uint32_t earlier = from; earlier != tick; ++earlier)
                 EXPECT_NE(firstDrawResists(earlier), resist) << "tick " << earlier << " was skipped";
@@ -189,12 +190,12 @@ TEST(Scenes, TheHandOverIsToldAsTheGameShowsIt) {
 TEST(Scenes, AStartTickWithTheOtherDiceTellsTheOutcomeItChose) {
     std::string output;
     demo::RunOptions options;
-    options.startTick = sim::startTickWhereSuspect(true);
+    options.startTick = scenes::startTickWhereSuspect(true);
     EXPECT_TRUE(play("arrest", options, output)) << output;
     EXPECT_THAT(output, HasSubstr("the suspect resists the handcuffs, so the story follows that"));
     EXPECT_THAT(output, HasSubstr("== arrest: ended as it should"));
 
-    options.startTick = sim::startTickWhereSuspect(false);
+    options.startTick = scenes::startTickWhereSuspect(false);
     EXPECT_TRUE(play("resist", options, output)) << output;
     EXPECT_THAT(output, HasSubstr("the suspect lets himself be cuffed"));
 }

@@ -16,6 +16,8 @@
 #include "demo/narrator.h"
 #include "demo/observer.h"
 #include "hud/status.h"
+#include "scenes/cuff_draw.h"
+#include "scenes/press.h"
 #include "sim/host.h"
 
 namespace demo {
@@ -26,7 +28,7 @@ namespace demo {
 
 namespace {
 
-constexpr int kF3 = 0x72;
+using scenes::kF3;
 constexpr uint32_t kDefaultStartTick = 100000;
 constexpr float kWalk = 1.4f;  // metres per second
 constexpr float kRun = 6.0f;
@@ -398,7 +400,7 @@ bool playScene(const std::string& name, const RunOptions& options) {
     if (options.startTick >= 0) {
         startTick = static_cast<uint32_t>(options.startTick);
     } else if (entry->cuffs) {
-        startTick = sim::startTickWhereSuspect(entry->resist, kDefaultStartTick);
+        startTick = scenes::startTickWhereSuspect(entry->resist, kDefaultStartTick);
     }
 
     sim::Host host(startTick);
@@ -415,7 +417,7 @@ bool playScene(const std::string& name, const RunOptions& options) {
 
     std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->info.name, entry->info.summary, startTick);
     void (*play)(Scene&, const Cast&) = entry->play;
-    const int draw = sim::cuffDrawAt(startTick);
+    const int draw = scenes::cuffDrawAt(startTick);
     if (entry->cuffs && (draw < kResistChancePercent) != entry->resist) {
         std::fprintf(options.out, "== at tick %u the dice draw %d of 100: the suspect %s, so the story follows that\n",
                      startTick, draw, draw < kResistChancePercent ? "resists the handcuffs" : "lets himself be cuffed");

@@ -17,7 +17,6 @@
 #include <fstream>
 #include <random>
 
-#include "arrest/tuning.h"
 #include "sim/boundary.h"
 #include "sim/fibre.h"
 #include "sim/module.h"
@@ -110,6 +109,21 @@ void Host::record(CallKind kind, std::string call, std::string result, uint64_t 
     e.call = std::move(call);
     e.result = std::move(result);
     trace.entries.push_back(std::move(e));
+}
+
+float TraceEntry::floatArg(size_t n) const {
+    const uint32_t bits = n < args.size() ? static_cast<uint32_t>(args[n]) : 0;
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+void Host::recordNative(const NativeInfo& info, std::string call, std::vector<uint64_t> args) {
+    if (!trace.enabled) return;
+    record(CallKind::Native, std::move(call), formatResult(info, results_), info.hash);
+    TraceEntry& e = trace.entries.back();
+    e.args = std::move(args);
+    std::memcpy(e.results, results_, sizeof e.results);
 }
 
 void Host::fault(const std::string& what) {
@@ -223,11 +237,6 @@ void Host::unload() {
 
 void Host::setIni(const std::string& contents) {
     std::ofstream(std::filesystem::path(workingDirectory) / "Brindlecot.ini", std::ios::binary) << contents;
-}
-
-void Host::removeIni() {
-    std::error_code ignored;
-    std::filesystem::remove(std::filesystem::path(workingDirectory) / "Brindlecot.ini", ignored);
 }
 
 std::string Host::statusLine() const {
@@ -385,11 +394,20 @@ uint64_t* Host::onNativeCall() {
         return results_;
     }
     checkValueSlots(*info);
-    const std::string call = trace.enabled ? formatCall(*info, args_) : std::string();
+    std::string call;
+    std::vector<uint64_t> slots;
+    if (trace.enabled) {  // the call as it was made, before the native writes through its addresses
+        call = formatCall(*info, args_);
+        slots = args_;
+        for (size_t n = 0; n < slots.size(); ++n) {
+            if (info->args[n] == 'p')
+                slots[n] = static_cast<uint32_t>(NativeArgs{args_}.p(n) ? *NativeArgs{args_}.p(n) : 0);
+        }
+    }
     NativeArgs args{args_};
     NativeResult result{results_};
     info->run(*this, args, result);
-    if (trace.enabled) record(CallKind::Native, call, formatResult(*info, results_), hash_);
+    recordNative(*info, std::move(call), std::move(slots));
     if (++callsSinceWait_ > kCallsWithoutWaitLimit && fibre_ && fibre_->running()) {
         fault("the script made " + std::to_string(kCallsWithoutWaitLimit) + " native calls without waiting");
         stuck_ = true;
@@ -434,17 +452,6 @@ uint32_t Host::onXInputGetState(uint32_t userIndex, void* state) {
     }
     record(CallKind::Win32, "XInputGetState(" + std::to_string(userIndex) + ")", result);
     return connected ? 0 : kDeviceNotConnected;
-}
-
-int cuffDrawAt(uint32_t tick) {
-    std::srand(tick);
-    return std::rand() % 100;
-}
-
-uint32_t startTickWhereSuspect(bool resists, uint32_t from) {
-    for (uint32_t tick = from;; ++tick) {
-        if ((cuffDrawAt(tick) < kResistChancePercent) == resists) return tick;
-    }
 }
 
 }  // namespace sim

@@ -28,14 +28,27 @@ namespace sim {
 enum class CallKind { Native, Wait, Win32 };
 
 struct TraceEntry {
-    uint64_t frame = 0;  // number of waits completed before the call
+    uint64_t frame = 0;  // the frame the call was made in
     uint32_t tick = 0;   // GetTickCount at the call
     CallKind kind = CallKind::Native;
     uint64_t hash = 0;   // natives only
     std::string call;    // e.g. GET_ENTITY_COORDS(3, 1) or scriptWait(0)
     std::string result;  // e.g. (1.0, 2.0, 30.0); empty for none
 
+    // Natives only: the argument slots as pushed, except that the slot of an address holds the value
+    // it pointed at when the call began (a text's address means nothing afterwards); and the result
+    // slots as answered.
+    std::vector<uint64_t> args;
+    uint64_t results[3] = {};
+
     std::string text() const { return result.empty() ? call : call + " -> " + result; }
+
+    int32_t intArg(size_t n) const {
+        return n < args.size() ? static_cast<int32_t>(static_cast<uint32_t>(args[n])) : 0;
+    }
+    float floatArg(size_t n) const;
+    Vec3 pointArg(size_t first) const { return {floatArg(first), floatArg(first + 1), floatArg(first + 2)}; }
+    int32_t intResult() const { return static_cast<int32_t>(static_cast<uint32_t>(results[0])); }
 };
 
 struct Trace {
@@ -123,7 +136,6 @@ class Host {
 
     // Convenience for scenarios
     void setIni(const std::string& contents);  // writes Brindlecot.ini into workingDirectory
-    void removeIni();
     void press(int virtualKey, bool down = true) { keys[virtualKey & 0xff] = down; }
     std::string statusLine() const;  // the text drawn in the last complete frame, "" if none
     bool statusOutlined() const;     // whether that text had the dark outline
@@ -143,6 +155,7 @@ class Host {
 
     void fault(const std::string& what);
     void record(CallKind kind, std::string call, std::string result = std::string(), uint64_t hash = 0);
+    void recordNative(const NativeInfo& info, std::string call, std::vector<uint64_t> args);
 
     // Allocation accounting: true while control is inside the plugin's own code.
     static bool inPluginCode();
@@ -187,13 +200,5 @@ class HostScope {
   private:
     bool saved_;
 };
-
-// The plugin seeds rand() with the tick at start and its first rand() % 100 is the cuff draw (0..14:
-// the suspect resists). Answers the first start tick at or after `from` whose draw makes the suspect
-// resist or, with `resists` false, be cuffed. It uses this process's rand(), the one the module shares.
-uint32_t startTickWhereSuspect(bool resists, uint32_t from = 100000);
-
-// The plugin's cuff draw (rand() % 100 after srand(tick)) for a script started at `tick`.
-int cuffDrawAt(uint32_t tick);
 
 }  // namespace sim

@@ -167,7 +167,8 @@ static void setEntityAsMissionEntity(Host& h, const NativeArgs& a, NativeResult&
     if (e && (a.i(2) != 0 || !e->missionEntity)) e->scriptOwned = true;
 }
 
-// Removes only a mission entity of this script; any other stays in the world, handle and all.
+// Removes only a mission entity of this script and writes 0 into the variable; any other entity stays
+// in the world, handle and all.
 static void deletePed(Host& h, const NativeArgs& a, NativeResult&) {
     if (!a.p(0)) return;
     Entity* e = h.world.find(*a.p(0));
@@ -177,7 +178,7 @@ static void deletePed(Host& h, const NativeArgs& a, NativeResult&) {
         return;
     }
     h.world.remove(*a.p(0));
-    if (h.world.deleteClearsHandle) *a.p(0) = 0;
+    *a.p(0) = 0;
 }
 
 // Hands the entity back to the host, which clears a ped's tasks at once unless he was told to keep
@@ -243,25 +244,8 @@ static void clonePed(Host& h, const NativeArgs& a, NativeResult& r) {
     r.setInt(clone);
 }
 
-static void removePedFromGroup(Host& h, const NativeArgs& a, NativeResult&) {
-    if (Entity* p = ped(h, a.i(0))) p->leftGroup = true;
-}
-
-static void setPedSeeingRange(Host& h, const NativeArgs& a, NativeResult&) {
-    if (Entity* p = ped(h, a.i(0))) p->seeingRange = a.f(1);
-}
-
-static void setPedHearingRange(Host& h, const NativeArgs& a, NativeResult&) {
-    if (Entity* p = ped(h, a.i(0))) p->hearingRange = a.f(1);
-}
-
-static void setPedFleeAttributes(Host& h, const NativeArgs& a, NativeResult&) {
-    if (Entity* p = ped(h, a.i(0))) p->fleeAttributes = {a.i(1), a.i(2)};
-}
-
-static void setPedCombatAttributes(Host& h, const NativeArgs& a, NativeResult&) {
-    if (Entity* p = ped(h, a.i(0))) p->combatAttributes[a.i(1)] = a.i(2);
-}
+// Group, senses, flee and combat attributes: the world has no model of them; the trace keeps the calls.
+static void pedSetting(Host&, const NativeArgs&, NativeResult&) {}
 
 static void setBlockingOfNonTemporaryEvents(Host& h, const NativeArgs& a, NativeResult&) {
     if (Entity* p = ped(h, a.i(0))) p->blockingEvents = a.i(1) != 0;
@@ -477,11 +461,11 @@ const std::vector<NativeInfo>& allNatives() {
         {0x3317DEDB88C95038ull, "IS_PED_DEAD_OR_DYING", "ii", 'b', isPedDeadOrDying},
         {0x9A9112A0FE9A4713ull, "GET_VEHICLE_PED_IS_IN", "ii", 'i', getVehiclePedIsIn},
         {0xEF29A16337FACADBull, "CLONE_PED", "iiii", 'i', clonePed},
-        {0xED74007FFB146BC2ull, "REMOVE_PED_FROM_GROUP", "i", 'v', removePedFromGroup},
-        {0xF29CF591C4BF6CEEull, "SET_PED_SEEING_RANGE", "if", 'v', setPedSeeingRange},
-        {0x33A8F7F7D5F7F33Cull, "SET_PED_HEARING_RANGE", "if", 'v', setPedHearingRange},
-        {0x70A2D1137C8ED7C9ull, "SET_PED_FLEE_ATTRIBUTES", "iii", 'v', setPedFleeAttributes},
-        {0x9F7794730795E019ull, "SET_PED_COMBAT_ATTRIBUTES", "iii", 'v', setPedCombatAttributes},
+        {0xED74007FFB146BC2ull, "REMOVE_PED_FROM_GROUP", "i", 'v', pedSetting},
+        {0xF29CF591C4BF6CEEull, "SET_PED_SEEING_RANGE", "if", 'v', pedSetting},
+        {0x33A8F7F7D5F7F33Cull, "SET_PED_HEARING_RANGE", "if", 'v', pedSetting},
+        {0x70A2D1137C8ED7C9ull, "SET_PED_FLEE_ATTRIBUTES", "iii", 'v', pedSetting},
+        {0x9F7794730795E019ull, "SET_PED_COMBAT_ATTRIBUTES", "iii", 'v', pedSetting},
         {0x90D2156198831D69ull, "TASK_SET_BLOCKING_OF_NON_TEMPORARY_EVENTS", "ii", 'v',
          setBlockingOfNonTemporaryEvents},
         {0x971D38760FBC02EFull, "SET_PED_KEEP_TASK", "ii", 'v', setPedKeepTask},

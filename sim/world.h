@@ -36,7 +36,7 @@ uint32_t hashName(const std::string& name);
 // [SECTION] Entities
 //-----------------------------------------------------------------------------
 
-enum class Kind { Ped, Vehicle, Object };
+enum class Kind { Ped, Vehicle };
 
 // What a ped is busy with; orders replace it.
 enum class Task { None, LeaveVehicle, EnterVehicle, Follow, Flee, GoTo };
@@ -58,11 +58,6 @@ struct Entity {
     bool injured = false;
     bool handcuffed = false;
     bool blockingEvents = false;
-    bool leftGroup = false;
-    float seeingRange = 100.0f;
-    float hearingRange = 60.0f;
-    std::map<int32_t, int32_t> combatAttributes;
-    std::pair<int32_t, int32_t> fleeAttributes = {-1, -1};
 
     int32_t vehicle = 0;      // the vehicle the ped sits in, 0 on foot
     int32_t seat = -2;        // its seat there
@@ -72,7 +67,6 @@ struct Entity {
     int32_t taskEntity = 0;  // leader, vehicle or ped to flee from
     int32_t taskSeat = 0;
     Vec3 taskPoint;  // destination or follow offset
-    float taskSpeed = 0;
     uint64_t taskStartedMs = 0;
     uint32_t taskLimitMs = 0;
 
@@ -136,10 +130,6 @@ struct World {
     float walkSpeed = 1.5f;          // metres per second: following, entering, walking to a point
     float fleeSpeed = 5.0f;
     float boardReach = 1.5f;  // a ped entering a vehicle sits once this close
-
-    // A deletion that removes the ped writes 0 into the handle variable when this is set; a refused
-    // one leaves it alone. A hand-back always writes 0.
-    bool deleteClearsHandle = true;
 
     std::map<int32_t, Entity> entities;
     int32_t nextHandle = 1;

@@ -2,4 +2,11 @@
 
 #include "state.h"
 
+#include <type_traits>
+
+// The record's load state is a constant and it needs no tearing down: the loader maps it in with the
+// module's data, and neither load nor unload runs any code for it.
+static_assert(ArrestState().statusMessage == kStatusEmpty && ArrestState().padIndex == -1, "constant load state");
+static_assert(std::is_trivially_destructible_v<ArrestState>, "nothing to run at unload");
+
 ArrestState g_arrest;

@@ -4,11 +4,10 @@
 //   [SECTION] ArrestState
 //
 // One instance, g_arrest, lives from module load to unload. Every field is zero at load except
-// statusMessage (empty) and padIndex (-1). Nothing is saved between runs of the game.
+// statusMessage (the empty text) and padIndex (-1); the record is constant-initialised, so nothing
+// runs at load or unload to build or tear it down. Nothing is saved between runs of the game.
 
 #pragma once
-
-#include <string>
 
 #include "host/native_call.h"
 
@@ -27,6 +26,10 @@ struct Settings {
 //-----------------------------------------------------------------------------
 // [SECTION] ArrestState
 //-----------------------------------------------------------------------------
+
+// The status line's empty text, the one the record starts with. It belongs to the catalogue of the
+// line's texts (hud/status.h holds the other seven) but lives on this floor, where the record names it.
+inline constexpr char kStatusEmpty[] = "";
 
 struct ArrestState {
     // Suspect
@@ -51,7 +54,7 @@ struct ArrestState {
     uint32_t lastTriggerTick = 0;  // dispatchTrigger, at its start and again at its end
 
     // Status line
-    std::string statusMessage;  // stages replace it whole with a catalogue text (hud/status.h)
+    const char* statusMessage = kStatusEmpty;  // the stages, via setStatusMessage: a catalogue text itself, no copy
 
     // Settings and input
     Settings settings = {};      // loadSettings, once per script start

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the import and export tables of the Windows build: a PE32+ GUI-subsystem DLL that imports
-# only what the host process provides, from KERNEL32 only the functions listed below (nothing that
-# controls another thread or process or looks for a debugger), the five host functions under their
-# exact mangled names, and no exports.
+# only what the host process provides, from the system's DLLs only the functions listed below (the
+# plugin's own and those of the C runtime's DLL start-up; no C++ runtime, nothing that controls
+# another thread or process or looks for a debugger), the five host functions under their exact
+# mangled names, and no exports.
 # Exits 77 (skipped) when the .asi has not been built.
 set -uo pipefail
 asi=${1:?usage: asi_tables_test.sh path/to/Brindlecot.asi}
@@ -29,26 +30,37 @@ expected='?nativeCall@@YAPEA_KXZ ?nativeInit@@YAX_K@Z ?nativePush64@@YAX_K@Z ?sc
 [ "$host" = "$expected" ] || fail "ScriptHookV.dll imports: $host"
 
 for pair in "KERNEL32.dll GetTickCount" "KERNEL32.dll GetPrivateProfileIntA" "USER32.dll GetAsyncKeyState" \
-  "XINPUT9_1_0.dll XInputGetState"; do
+  "XINPUT9_1_0.dll XInputGetState" "msvcrt.dll srand" "msvcrt.dll rand"; do
   grep -qx "$pair" <<<"$imports" || fail "missing import $pair"
 done
 
-# Every KERNEL32 function the .asi may import, by what needs it.
+# Every function the .asi may import from the system's DLLs, by what needs it. The C runtime's part
+# is mingw-w64's DLL start-up (dllcrt2), its TLS callback and its pseudo-relocator.
 kernel32_allowed=(
-  GetTickCount GetPrivateProfileIntA                                   # the plugin
-  InitializeCriticalSection EnterCriticalSection LeaveCriticalSection  # DLL start and exit (C runtime)
-  DeleteCriticalSection TlsAlloc TlsFree TlsGetValue TlsSetValue GetLastError SetLastError Sleep
-  VirtualProtect VirtualQuery                                          # relocations of its own image
-  CreateSemaphoreW ReleaseSemaphore WaitForSingleObject CloseHandle    # guarded statics, win32 threads
-  GetCurrentThreadId
-  RaiseException RtlCaptureContext RtlLookupFunctionEntry RtlUnwindEx  # C++ unwinding
-  RtlVirtualUnwind
-  IsDBCSLeadByteEx MultiByteToWideChar WideCharToMultiByte             # C runtime text conversion
-  GetModuleHandleW GetProcAddress LoadLibraryW                         # libstdc++ random_device (rand_s)
+  GetTickCount GetPrivateProfileIntA                                   # the plugin: its clock, its settings
+  Sleep                                                                # DLL start-up: waits out another thread's
+  VirtualProtect VirtualQuery GetLastError                             # pseudo-relocation of its own image
+  InitializeCriticalSection DeleteCriticalSection EnterCriticalSection # TLS callback: the list of per-thread
+  LeaveCriticalSection TlsGetValue                                     #   destructors, run at thread exit
 )
-unexpected=$(awk '$1 == "KERNEL32.dll" { print $2 }' <<<"$imports" | grep -vxF -f <(printf '%s\n' "${kernel32_allowed[@]}") |
-  tr '\n' ' ')
-[ -z "$unexpected" ] || fail "KERNEL32 functions outside the allowed list: $unexpected"
+msvcrt_allowed=(
+  srand rand                                                           # the plugin: the resist draw
+  _initterm _amsg_exit                                                 # DLL start-up: initialiser tables
+  _lock _unlock calloc realloc free                                    # DLL start-up: the module's exit table
+  strlen strncmp __iob_func fwrite vfprintf abort                      # pseudo-relocator: section lookup, failure
+)
+allowed_only() {
+  local dll=$1 unexpected
+  shift
+  unexpected=$(awk -v dll="$dll" '$1 == dll { print $2 }' <<<"$imports" | grep -vxF -f <(printf '%s\n' "$@") |
+    tr '\n' ' ')
+  [ -z "$unexpected" ] || fail "$dll functions outside the allowed list: $unexpected(name what needs each in" \
+    "$(basename "$0"), or remove what brought it in)"
+}
+allowed_only KERNEL32.dll "${kernel32_allowed[@]}"
+allowed_only msvcrt.dll "${msvcrt_allowed[@]}"
+allowed_only USER32.dll GetAsyncKeyState
+allowed_only XINPUT9_1_0.dll XInputGetState
 
 names=$(awk '/\[Name Pointer\/Ordinal\] Table/ { print $NF }' <<<"$dump")
 [ -z "$names" ] || [ $((16#$names)) -eq 0 ] || fail "the export table names $names functions"

@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Stages, LeashTest,
                          ::testing::Combine(::testing::Values(Stage::Busted, Stage::Escort, Stage::Transport),
                                             ::testing::Values(50.0f, 50.01f)),
                          [](const ::testing::TestParamInfo<LeashTest::ParamType>& p) {
-                             return std::string(nameOf(std::get<0>(p.param))) +
+                             return std::string(scenes::stageName(std::get<0>(p.param))) +
                                     (std::get<1>(p.param) > 50.0f ? "JustBeyondFifty" : "AtFifty");
                          });
 
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(Stages, GoneTest,
                          ::testing::Combine(::testing::Values(Stage::Busted, Stage::Escort, Stage::Transport),
                                             ::testing::Bool()),
                          [](const ::testing::TestParamInfo<GoneTest::ParamType>& p) {
-                             return std::string(nameOf(std::get<0>(p.param))) +
+                             return std::string(scenes::stageName(std::get<0>(p.param))) +
                                     (std::get<1>(p.param) ? "Vanishes" : "Dies");
                          });
 
@@ -196,7 +196,9 @@ TEST_P(KeyReleaseTest, APressWithoutTargetReleasesInTheDispatch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, KeyReleaseTest, ::testing::Values(Stage::Escort, Stage::Transport),
-                         [](const ::testing::TestParamInfo<Stage>& p) { return std::string(nameOf(p.param)); });
+                         [](const ::testing::TestParamInfo<Stage>& p) {
+                             return std::string(scenes::stageName(p.param));
+                         });
 
 // The escorted suspect vanishes between two custody steps and the player arrests someone else
 // before the next one: nothing is released, and the new suspect must not inherit the escort.

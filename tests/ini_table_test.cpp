@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "scenes/ini_cases.h"
 #include "sim/host.h"
-#include "sim/ini_cases.h"
 
+using scenes::IniCase;
+using scenes::kIniCases;
+
+namespace scenes {
 void PrintTo(const IniCase& c, std::ostream* out) { *out << c.name; }
+}  // namespace scenes
 
 namespace {
 

@@ -21,7 +21,6 @@ using ::testing::IsEmpty;
 
 namespace {
 
-constexpr uint16_t kPadA = 0x1000;
 constexpr int kKeyF6 = 0x75;
 
 // A dispatch opens with the player index query, so its frames are the trigger's acceptances.
@@ -65,9 +64,9 @@ struct SettingsCase {
 
 void PrintTo(const SettingsCase& c, std::ostream* out) { *out << c.name; }
 
-class Settings : public Scenario, public ::testing::WithParamInterface<SettingsCase> {};
+class SettingsFile : public Scenario, public ::testing::WithParamInterface<SettingsCase> {};
 
-TEST_P(Settings, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
+TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     const SettingsCase& c = GetParam();
     if (!c.ini.empty()) host.setIni(c.ini);
     const int32_t missionPed = host.world.spawnPed({3, 0, 30});
@@ -100,7 +99,7 @@ TEST_P(Settings, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Files, Settings, ::testing::Values(
+INSTANTIATE_TEST_SUITE_P(Files, SettingsFile, ::testing::Values(
     SettingsCase{"NoFile", "", {"114", "0", "0", "1"}, kF3, kKeyF6, false, false, true},
     SettingsCase{"OtherSection", "[Other]\nkey_arrest=117\n", {"114", "0", "0", "1"}, kF3, kKeyF6, false, false, true},
     SettingsCase{"AllSet", "[Brindlecot]\nkey_arrest=117\narrest_mission_ped=1\nkey_arrest_gamepad=4096\nshow_msg=0\n",

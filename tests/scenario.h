@@ -26,13 +26,20 @@
 #include <vector>
 
 #include "hud/status.h"
+#include "scenes/cuff_draw.h"
+#include "scenes/press.h"
+#include "scenes/stage.h"
 #include "sim/host.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Texts, keys and the world
 //-----------------------------------------------------------------------------
 
-constexpr int kF3 = 0x72;  // the arrest key when the settings name none
+using scenes::endsLoopPass;
+using scenes::kF3;
+using scenes::kPadA;
+using scenes::Press;
+using scenes::Stage;
 
 // Every text of the catalogue.
 constexpr const char* kStatusTexts[] = {kStatusEmpty,    kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
@@ -100,27 +107,8 @@ inline const sim::TraceEntry& entryAt(const sim::Trace& trace, size_t n) {
     return nothing;
 }
 
-// Whether entry `n` is the main loop's own wait, the end of one pass. The take-over and the
-// delivery wait for a dictionary or a model with scriptWait(0) as well, each right after a load test
-// that answered 0.
-inline bool endsLoopPass(const sim::Trace& trace, size_t n) {
-    if (n >= trace.size() || trace.entries[n].call != "scriptWait(0)") return false;
-    for (size_t k = n; k-- > 0;) {
-        const sim::TraceEntry& e = trace.entries[k];
-        if (e.kind != sim::CallKind::Native) continue;
-        const bool loadTest = e.call.rfind("HAS_ANIM_DICT_LOADED", 0) == 0 || e.call.rfind("HAS_MODEL_LOADED", 0) == 0;
-        return !(loadTest && e.result == "0");
-    }
-    return true;
-}
-
 // The main loop's first wait at or after `from`: the end of the pass it lies in.
-inline size_t frameEnd(const sim::Trace& trace, size_t from) {
-    size_t n = trace.find("scriptWait(0)", from);
-    while (n < trace.size() && !endsLoopPass(trace, n))
-        n = trace.find("scriptWait(0)", n + 1);
-    return n;
-}
+inline size_t frameEnd(const sim::Trace& trace, size_t from) { return scenes::loopPassEnd(trace, from); }
 
 // The script's calls of the press at `from` after its aim query, up to the end of its frame.
 inline std::vector<std::string> afterAimQuery(const sim::Trace& trace, size_t from) {
@@ -226,35 +214,12 @@ constexpr double k30Fps = 1000.0 / 30.0;
 // [SECTION] Pressing the arrest key
 //-----------------------------------------------------------------------------
 
-// How a press is made. Tests that need the key at the level of single frames (debounce, held keys)
-// use host.press themselves.
-struct Press {
-    static constexpr uint64_t kFrameOnly = 0;  // stop where the press frame ends
-
-    int32_t aim = 0;      // aimed at while the key is down; 0: nobody
-    uint64_t after = 14;  // frames run after the press frame: 14 draw its text and let the debounce run out
-    int key = kF3;
-};
-
-// Holds the key for one step aiming as asked, runs the press frame through its waits to its end,
-// then the frames after it. Returns where the press began.
+// Presses the key as asked (scenes::press); a press whose pass never ends fails the test instead
+// of hanging it. Returns where the press began.
 inline size_t press(sim::Host& host, Press how = {}) {
-    const size_t from = host.trace.size();
-    host.world.aimTarget = how.aim;
-    host.press(how.key, true);
-    host.step();
-    host.press(how.key, false);
-    host.world.aimTarget = 0;
-    // A step ends at a wait; a press that never ends its frame fails the test instead of hanging it.
-    int steps = 0;
-    for (; steps < 100000 && !endsLoopPass(host.trace, host.trace.size() - 1); ++steps)
-        host.step();
-    if (!endsLoopPass(host.trace, host.trace.size() - 1)) {
-        ADD_FAILURE() << "the press frame did not end within " << steps << " waits";
-        return from;
-    }
-    host.runFrames(how.after);
-    return from;
+    const scenes::Pressed pressed = scenes::press(host, how);
+    if (!pressed.ended) ADD_FAILURE() << "the press's pass of the main loop never ended";
+    return pressed.from;
 }
 
 //-----------------------------------------------------------------------------
@@ -269,24 +234,9 @@ struct ByName {
     }
 };
 
-// The stages an arrest passes through.
-enum class Stage { None, Busted, Escort, Transport };
-
-inline const char* nameOf(Stage stage) {
-    switch (stage) {
-        case Stage::None:
-            return "None";
-        case Stage::Busted:
-            return "Busted";
-        case Stage::Escort:
-            return "Escort";
-        case Stage::Transport:
-            return "Transport";
-    }
-    return "?";
-}
-
-inline void PrintTo(Stage stage, std::ostream* out) { *out << nameOf(stage); }
+namespace scenes {
+inline void PrintTo(Stage stage, std::ostream* out) { *out << stageName(stage); }
+}  // namespace scenes
 
 //-----------------------------------------------------------------------------
 // [SECTION] Scenario fixture
@@ -323,7 +273,7 @@ class CustodyScenario : public Scenario {
         "DRAW_MARKER(2, 477.0, -1023.0, 28.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
         "2, 0, null, null, 0)";
 
-    CustodyScenario() : Scenario(sim::startTickWhereSuspect(false)) {}
+    CustodyScenario() : Scenario(scenes::startTickWhereSuspect(false)) {}
 
     sim::World& world() { return host.world; }
     sim::Entity& suspectEntity() { return entityOf(world(), suspect); }

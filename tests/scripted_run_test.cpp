@@ -7,18 +7,18 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sim/runs.h"
+#include "scenes/runs.h"
 
-namespace sim {
+namespace scenes {
 void PrintTo(const ScriptedRun& run, std::ostream* out) { *out << run.name; }
-}  // namespace sim
+}  // namespace scenes
 
 namespace {
 
-class ScriptedRunTest : public ::testing::TestWithParam<sim::ScriptedRun> {};
+class ScriptedRunTest : public ::testing::TestWithParam<scenes::ScriptedRun> {};
 
 TEST_P(ScriptedRunTest, ReachesItsOutcomeAndRecordsItsTrace) {
-    const sim::ScriptedRun& run = GetParam();
+    const scenes::ScriptedRun& run = GetParam();
     std::string trace;
     {
         sim::Host host(run.startTick);
@@ -31,7 +31,7 @@ TEST_P(ScriptedRunTest, ReachesItsOutcomeAndRecordsItsTrace) {
     std::ofstream(dir / (std::string(run.name) + ".txt"), std::ios::binary) << trace;
 }
 
-INSTANTIATE_TEST_SUITE_P(All, ScriptedRunTest, ::testing::ValuesIn(sim::scriptedRuns()),
-                         [](const ::testing::TestParamInfo<sim::ScriptedRun>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(All, ScriptedRunTest, ::testing::ValuesIn(scenes::scriptedRuns()),
+                         [](const ::testing::TestParamInfo<scenes::ScriptedRun>& param) { return param.param.name; });
 
 }  // namespace

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "scenes/ini_cases.h"
+#include "scenes/runs.h"
 #include "sim/host.h"
-#include "sim/ini_cases.h"
-#include "sim/runs.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ std::string absolute(const std::string& path) {
 }
 
 // Plays one scripted run; prints PASS or FAIL with every fault; writes the trace when outDir is set.
-bool playAndReport(const sim::ScriptedRun& run, const std::string& outDir) {
+bool playAndReport(const scenes::ScriptedRun& run, const std::string& outDir) {
     std::string outcome;
     std::vector<std::string> faults;
     std::string trace;
@@ -84,7 +84,7 @@ std::string crashProbe(sim::Host& sim) {
 int playRuns(const std::string& outDir, const std::vector<std::string>& names) {
     if (!outDir.empty()) CreateDirectoryA(outDir.c_str(), nullptr);
     int failed = 0, played = 0;
-    for (const sim::ScriptedRun& run : sim::scriptedRuns()) {
+    for (const scenes::ScriptedRun& run : scenes::scriptedRuns()) {
         bool wanted = names.empty();
         for (const std::string& name : names)
             wanted = wanted || name == run.name;
@@ -106,7 +106,7 @@ int checkIniTable() {
     sim::Host sim;  // for its scratch working directory only
     SetCurrentDirectoryA(sim.workingDirectory.c_str());
     int failed = 0;
-    for (const IniCase& c : kIniCases) {
+    for (const scenes::IniCase& c : scenes::kIniCases) {
         DeleteFileA(kIniFile);
         if (c.contents) std::ofstream(kIniFile, std::ios::binary) << c.contents;
         const auto got = static_cast<int32_t>(GetPrivateProfileIntA("Brindlecot", c.key, c.defaultValue, kIniFile));
@@ -116,8 +116,8 @@ int checkIniTable() {
         }
     }
     DeleteFileA(kIniFile);
-    std::printf("%d of %d INI cases as expected\n", static_cast<int>(std::size(kIniCases)) - failed,
-                static_cast<int>(std::size(kIniCases)));
+    std::printf("%d of %d INI cases as expected\n", static_cast<int>(std::size(scenes::kIniCases)) - failed,
+                static_cast<int>(std::size(scenes::kIniCases)));
     return failed == 0 ? 0 : 1;
 }
 

@@ -8,7 +8,7 @@
 #include "host/natives.h"
 #include "state.h"
 
-void setStatusMessage(const char* text) { g_arrest.statusMessage.assign(text); }
+void setStatusMessage(const char* text) { g_arrest.statusMessage = text; }
 
 //-----------------------------------------------------------------------------
 // [SECTION] Text natives
@@ -58,6 +58,6 @@ void drawStatusMessage() {
     setTextDropShadow();
     setTextOutline();
     beginLiteralText();
-    addTextComponent(g_arrest.statusMessage.c_str());
+    addTextComponent(g_arrest.statusMessage);
     drawTextAt(0.5f, 0.9f);
 }

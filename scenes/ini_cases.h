@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace scenes {
+
 struct IniCase {
     const char* name;
     const char* contents;  // null: no file at all
@@ -51,3 +53,5 @@ inline constexpr IniCase kIniCases[] = {
     {"over_32_bits", "[Brindlecot]\nkey_arrest=4294967297\n", "key_arrest", 114, 1},
     {"key_before_any_section", "key_arrest=5\n[Brindlecot]\nshow_msg=0\n", "key_arrest", 114, 114},
 };
+
+}  // namespace scenes

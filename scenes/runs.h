@@ -1,4 +1,4 @@
-// Brindlecot simulated host — scripted runs that drive the plugin through a whole situation.
+// Brindlecot scenes — scripted runs that drive the plugin through a whole situation.
 //
 // Each run builds its scene on a fresh Host (constructed with the run's start tick), loads the
 // module, plays the situation and answers what went wrong with its expected outcome ("" when it
@@ -13,15 +13,15 @@
 
 #include "sim/host.h"
 
-namespace sim {
+namespace scenes {
 
 struct ScriptedRun {
     const char* name;
     // GetTickCount at load. The script seeds rand with it, so it decides whether the suspect resists.
     uint32_t startTick;
-    std::string (*play)(Host& host);
+    std::string (*play)(sim::Host& host);
 };
 
 const std::vector<ScriptedRun>& scriptedRuns();
 
-}  // namespace sim
+}  // namespace scenes

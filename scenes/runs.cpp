@@ -1,4 +1,4 @@
-// Brindlecot simulated host — scripted runs that drive the plugin through a whole situation.
+// Brindlecot scenes — scripted runs that drive the plugin through a whole situation.
 //
 //   [SECTION] Start ticks
 //   [SECTION] Helpers
@@ -6,11 +6,16 @@
 //   [SECTION] Custody
 //   [SECTION] Table
 
-#include "sim/runs.h"
+#include "scenes/runs.h"
 
 #include "hud/status.h"
+#include "scenes/press.h"
 
-namespace sim {
+namespace scenes {
+
+using sim::Entity;
+using sim::Host;
+using sim::Task;
 
 //-----------------------------------------------------------------------------
 // [SECTION] Start ticks
@@ -26,8 +31,6 @@ constexpr uint32_t kResistingTick = 100038;
 namespace {
 
 constexpr int kF2 = 0x71;
-constexpr int kF3 = 0x72;
-constexpr uint16_t kPadA = 0x1000;
 
 //-----------------------------------------------------------------------------
 // [SECTION] Helpers
@@ -38,20 +41,10 @@ void start(Host& host) {
     host.runFrames(20);
 }
 
-void tap(Host& host, int key = kF3) {
-    host.press(key, true);
-    host.step();
-    host.press(key, false);
-    host.runFrames(2);
-}
+void tap(Host& host, int key = kF3) { press(host, {0, 2, key}); }
 
-// Aims at the ped and presses the key, then lets the take-over finish.
-void arrest(Host& host, int32_t ped, int key = kF3) {
-    host.world.aimTarget = ped;
-    tap(host, key);
-    host.world.aimTarget = 0;
-    host.runFrames(20);
-}
+// Aims at the ped and presses the key: the take-over finishes within the press's pass.
+void arrest(Host& host, int32_t ped, int key = kF3) { press(host, {ped, 22, key}); }
 
 std::string expectStatus(const Host& host, const std::string& wanted) {
     if (host.statusLine() == wanted) return "";
@@ -61,7 +54,7 @@ std::string expectStatus(const Host& host, const std::string& wanted) {
 std::string expectTask(Host& host, int32_t ped, Task task) {
     const Entity* e = host.world.find(ped);
     if (e && e->task == task) return "";
-    return std::string("ped ") + std::to_string(ped) + " is not busy with " + taskName(task);
+    return std::string("ped ") + std::to_string(ped) + " is not busy with " + sim::taskName(task);
 }
 
 // Arrests a ped standing beside the player and walks up to cuff him; answers the suspect's handle.
@@ -233,4 +226,4 @@ const std::vector<ScriptedRun>& scriptedRuns() {
     return runs;
 }
 
-}  // namespace sim
+}  // namespace scenes

@@ -1,0 +1,42 @@
+// Brindlecot scenes — pressing the arrest key, as the tests, the demo and the Windows runner do.
+
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+#include "sim/host.h"
+
+namespace scenes {
+
+constexpr int kF3 = 0x72;           // the arrest key when the settings name none
+constexpr uint16_t kPadA = 0x1000;  // the gamepad's A button in XInput's buttons word
+
+// Whether trace entry `n` is the main loop's own wait, the end of one pass. The take-over and the
+// delivery wait for a dictionary or a model with scriptWait(0) as well, each right after a load
+// test that answered 0.
+bool endsLoopPass(const sim::Trace& trace, size_t n);
+
+// The main loop's first wait at or after `from`: the end of the pass it lies in; trace.size() if none.
+size_t loopPassEnd(const sim::Trace& trace, size_t from);
+
+struct Press {
+    static constexpr uint64_t kFrameOnly = 0;  // stop where the press's pass ends
+
+    int32_t aim = 0;      // aimed at while the key is down; 0: nothing
+    uint64_t after = 14;  // frames run after the pass: 14 draw its text and let the debounce run out
+    int key = kF3;
+};
+
+struct Pressed {
+    size_t from = 0;     // where the press's calls begin in the trace
+    bool ended = false;  // false: the pass never came back to the main loop's wait
+};
+
+// Holds the key for one frame aiming as asked, runs that pass of the main loop to its end (the waits
+// inside it included), lets the key go and runs the frames after it. `step` runs one step of the
+// script; a narrator passes its own to watch every one.
+Pressed press(sim::Host& host, const Press& how = {}, const std::function<void()>& step = nullptr);
+
+}  // namespace scenes
