@@ -1,10 +1,6 @@
 // Brindlecot benchmark — one main loop pass in each stage of an arrest, against a host that does
 // nothing (null_host.cpp), beside a hand-written loop that issues the same natives with no logic.
 // The ratio plugin / hand-written per stage is the cost of the plugin's own logic.
-//
-//   [SECTION] Stages
-//   [SECTION] Hand-written frames
-//   [SECTION] Benchmarks
 
 #include <benchmark/benchmark.h>
 
@@ -16,10 +12,6 @@
 #include "state.h"
 
 using scenes::Stage;
-
-//-----------------------------------------------------------------------------
-// [SECTION] Stages
-//-----------------------------------------------------------------------------
 
 constexpr EntityHandle kPlayer = 1, kVehicle = 2, kSuspect = 3;
 
@@ -35,10 +27,6 @@ static void enterStage(Stage stage) {
     const char* texts[] = {kStatusEmpty, kStatusGetClose, kStatusEscort, kStatusDrive};
     g_arrest.statusMessage = texts[static_cast<int>(stage)];
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Hand-written frames
-//-----------------------------------------------------------------------------
 
 static NativeVec3 coords(EntityHandle entity) {
     return resultVec3(callNative(kNativeGetEntityCoords, slotInt(entity), slotInt(1)));
@@ -92,10 +80,6 @@ static void handFrame(Stage stage, const char* text) {
     benchmark::DoNotOptimize(callNative(kNativeGetVehiclePedIsIn, slotInt(player), slotInt(1)));
     benchmark::DoNotOptimize(distance(coords(player), coords(kSuspect)));
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Benchmarks
-//-----------------------------------------------------------------------------
 
 static void pluginFrame(benchmark::State& state, Stage stage) {
     enterStage(stage);

@@ -29,10 +29,6 @@ add_library(brindlecot_static STATIC ${BRINDLECOT_SOURCES})
 target_include_directories(brindlecot_static PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(brindlecot_static PRIVATE ${BRINDLECOT_WARNINGS})
 
-# Without it ctest finds no test at all and reports success.
-enable_testing()
-foreach(dir tests demo bench)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
-    add_subdirectory(${dir})
-  endif()
-endforeach()
+add_subdirectory(tests)
+add_subdirectory(demo)
+add_subdirectory(bench)

@@ -1,7 +1,9 @@
 # The Windows plugin: Brindlecot.asi, a DLL that exports nothing and needs no DLL beyond the system's
 # and the host library.
 
-set(HOST_DEF ${CMAKE_SOURCE_DIR}/src/host/ScriptHookV.def)
+# The one list of the host library's functions: the plugin's import library is made from it, and the
+# stand-in of the Windows tests (sim/CMakeLists.txt) and MSVC's import list are generated from it.
+set(BRINDLECOT_HOST_DEF ${CMAKE_SOURCE_DIR}/src/host/ScriptHookV.def)
 
 # The version resource (windres with mingw-w64, rc.exe with MSVC), from the one version in project().
 enable_language(RC)
@@ -16,17 +18,19 @@ target_compile_options(Brindlecot PRIVATE ${BRINDLECOT_WARNINGS})
 
 if(MSVC)
   # MSVC mangles the host declarations to the exported names, so its import library lists those
-  # names directly; they are taken from the right-hand side of the .def.
-  file(STRINGS ${HOST_DEF} host_lines REGEX "==")
-  set(msvc_def "LIBRARY ScriptHookV.dll\nEXPORTS\n")
-  foreach(line IN LISTS host_lines)
-    string(REGEX REPLACE ".*==[ \t]*" "" mangled "${line}")
-    string(APPEND msvc_def "    ${mangled}\n")
-  endforeach()
-  file(WRITE ${CMAKE_BINARY_DIR}/ScriptHookV.msvc.def "${msvc_def}")
+  # names alone, taken from the right-hand side of the .def. The librarian is the one CMake found
+  # beside the compiler (lib.exe), so no Developer Command Prompt is needed.
+  if(NOT CMAKE_AR)
+    message(FATAL_ERROR "CMake found no librarian (lib.exe) beside the MSVC compiler to make ScriptHookV.lib: "
+                        "install the \"Desktop development with C++\" workload of Visual Studio 2022")
+  endif()
+  set(msvc_def ${CMAKE_BINARY_DIR}/ScriptHookV.msvc.def)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ScriptHookV.lib
-    COMMAND lib /nologo /def:${CMAKE_BINARY_DIR}/ScriptHookV.msvc.def /out:${CMAKE_BINARY_DIR}/ScriptHookV.lib /machine:x64
-    DEPENDS ${HOST_DEF})
+    COMMAND ${CMAKE_COMMAND} -DHOST_DEF=${BRINDLECOT_HOST_DEF} -DOUT=${msvc_def} -DFORM=exports
+            -P ${CMAKE_SOURCE_DIR}/cmake/host-def.cmake
+    COMMAND ${CMAKE_AR} /nologo /def:${msvc_def} /out:${CMAKE_BINARY_DIR}/ScriptHookV.lib /machine:x64
+    DEPENDS ${BRINDLECOT_HOST_DEF} ${CMAKE_SOURCE_DIR}/cmake/host-def.cmake
+    COMMENT "Making the import library ScriptHookV.lib from src/host/ScriptHookV.def")
   add_custom_target(ScriptHookV_import DEPENDS ${CMAKE_BINARY_DIR}/ScriptHookV.lib)
   add_dependencies(Brindlecot ScriptHookV_import)
   set_property(TARGET Brindlecot PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
@@ -34,8 +38,8 @@ if(MSVC)
   target_link_libraries(Brindlecot PRIVATE ${CMAKE_BINARY_DIR}/ScriptHookV.lib user32 xinput9_1_0)
 else()
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/libScriptHookV.a
-    COMMAND ${BRINDLECOT_DLLTOOL} -d ${HOST_DEF} -D ScriptHookV.dll -l ${CMAKE_BINARY_DIR}/libScriptHookV.a
-    DEPENDS ${HOST_DEF})
+    COMMAND ${BRINDLECOT_DLLTOOL} -d ${BRINDLECOT_HOST_DEF} -D ScriptHookV.dll -l ${CMAKE_BINARY_DIR}/libScriptHookV.a
+    DEPENDS ${BRINDLECOT_HOST_DEF})
   add_custom_target(ScriptHookV_import DEPENDS ${CMAKE_BINARY_DIR}/libScriptHookV.a)
   add_dependencies(Brindlecot ScriptHookV_import)
   target_compile_options(Brindlecot PRIVATE -O2)
@@ -48,13 +52,14 @@ else()
   target_link_libraries(Brindlecot PRIVATE ${CMAKE_BINARY_DIR}/libScriptHookV.a user32 xinput9_1_0)
 endif()
 
-# The player's files of the release zip, carrying the same version.
+# The player's files of the release zip, carrying the same version and the numbers of the sources.
+include(cmake/player-words.cmake)
 foreach(file INSTALL.txt Brindlecot.ini)
   configure_file(${CMAKE_SOURCE_DIR}/package/${file}.in ${CMAKE_BINARY_DIR}/package/${file} @ONLY NEWLINE_STYLE CRLF)
 endforeach()
 
 # The Wine tests build the stand-in host and the runner with mingw-w64; with MSVC only the plugin is
 # built.
-if(NOT MSVC AND EXISTS ${CMAKE_SOURCE_DIR}/cmake/windows-tests.cmake)
+if(NOT MSVC)
   include(cmake/windows-tests.cmake)
 endif()

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -13,41 +14,34 @@
 static void printUsage(FILE* out, const char* program) {
     std::fprintf(out,
                  "usage: %s [--scene NAME] [--trace] [--start-tick N] [--map FILE]\n"
-                 "       %s --list | --help\n"
-                 "\n"
+                 "       %s --list | --help\n\n"
                  "Plays a scene in the simulated game with the plugin loaded and prints one line per\n"
                  "event (simulated time, arrest stage, what happened) and the status line as the screen\n"
-                 "shows it.\n"
-                 "\n"
+                 "shows it, in colour when the output is a terminal and NO_COLOR is unset or empty.\n\n"
                  "  --scene NAME     the scene to play (default: arrest; see --list)\n"
                  "  --trace          also print every native call: frame, tick, call -> result\n"
                  "  --start-tick N   the game's tick at start (0 to 4294967295), which seeds the plugin's dice\n"
                  "  --map FILE       also draw the scene from above into FILE, .svg or .png\n"
-                 "  --list           list the scenes\n"
-                 "  --help           this text\n"
-                 "\n"
+                 "  --list, --help   list the scenes; this text\n"
+                 "A value may also follow its option after '=', as in --scene=free.\n\n"
                  "Exit status: 0 when the scene ends the way it should, 1 otherwise or when the map could\n"
                  "not be written, 2 for bad usage (a map file name that cannot be written included).\n",
                  program, program);
 }
 
-static void printList() {
-    for (const demo::SceneInfo& s : demo::sceneList())
-        std::printf("%-13s %s\n", s.name, s.summary);
-}
-
-static std::string sceneTitle(const std::string& name) {
+static const demo::SceneInfo* sceneNamed(const std::string& name) {
     for (const demo::SceneInfo& s : demo::sceneList()) {
-        if (name == s.name) return name + ": " + s.summary;
+        if (name == s.name) return &s;
     }
-    return name;
+    return nullptr;
 }
 
-static bool parseTick(const char* text, int64_t& tick) {
-    char* end = nullptr;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (end == text || *end != '\0' || text[0] == '-' || value > 0xFFFFFFFFull) return false;
-    tick = static_cast<int64_t>(value);
+// Digits only, nothing before or after them, at most 4294967295.
+static bool parseTick(const std::string& text, int64_t& tick) {
+    const bool digits = !text.empty() && text.size() <= 10 &&
+                        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || std::stoull(text) > 0xFFFFFFFFull) return false;
+    tick = static_cast<int64_t>(std::stoull(text));
     return true;
 }
 
@@ -61,53 +55,63 @@ static int badUsage(const char* program, const std::string& what) {
 int main(int argc, char** argv) {
     const char* program = argc > 0 && argv[0][0] != '\0' ? argv[0] : "demo";
     demo::RunOptions options;
-    options.colour = isatty(fileno(stdout)) != 0;
-    std::string scene = "arrest";
-    const char* mapPath = nullptr;  // --map given, even with an empty name
+    const char* noColour = std::getenv("NO_COLOR");
+    options.colour = isatty(fileno(stdout)) != 0 && !(noColour && *noColour);
+    std::string scene = "arrest", mapPath;
+    bool map = false;  // --map given, even with an empty name
     for (int n = 1; n < argc; ++n) {
-        const std::string arg = argv[n];
+        std::string arg = argv[n], value;
+        const size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
+        if (equals != std::string::npos) value = arg.substr(equals + 1), arg.erase(equals);
         const bool takesValue = arg == "--scene" || arg == "--scenario" || arg == "--start-tick" || arg == "--map";
-        if (takesValue && n + 1 >= argc) return badUsage(program, arg + " needs a value");
+        if (!takesValue && equals != std::string::npos) return badUsage(program, arg + " takes no value");
+        if (takesValue && equals == std::string::npos) {
+            if (n + 1 >= argc) return badUsage(program, arg + " needs a value");
+            value = argv[++n];
+        }
         if (arg == "--help" || arg == "-h") {
             printUsage(stdout, program);
             return 0;
         } else if (arg == "--list") {
-            printList();
+            for (const demo::SceneInfo& s : demo::sceneList())
+                std::printf("%-13s %s\n", s.name, s.summary);
             return 0;
         } else if (arg == "--trace") {
             options.trace = true;
         } else if (arg == "--scene" || arg == "--scenario") {  // --scenario: its old name
-            scene = argv[++n];
+            scene = value;
         } else if (arg == "--map") {
-            mapPath = argv[++n];
+            map = true;
+            mapPath = value;
         } else if (arg == "--start-tick") {
-            if (!parseTick(argv[++n], options.startTick)) {
-                return badUsage(program, std::string("--start-tick: '") + argv[n] +
-                                             "' is not a tick (a whole number from 0 to 4294967295)");
+            if (!parseTick(value, options.startTick)) {
+                return badUsage(program, "--start-tick: '" + value +
+                                             "' is not a tick (a whole number from 0 to 4294967295, digits only)");
             }
         } else {
             return badUsage(program, "unknown option '" + arg + "'");
         }
     }
-    if (!demo::hasScene(scene)) {
+    const demo::SceneInfo* info = sceneNamed(scene);
+    if (!info) {
         std::fprintf(stderr, "%s: no scene '%s'; the scenes are:\n", program, scene.c_str());
         for (const demo::SceneInfo& s : demo::sceneList())
             std::fprintf(stderr, "  %s\n", s.name);
         return 2;
     }
-    std::unique_ptr<demo::MapRecorder> map;
-    if (mapPath) {
+    std::unique_ptr<demo::MapRecorder> recorder;
+    if (map) {
         const std::string why = demo::checkMapPath(mapPath);
         if (!why.empty()) {
             std::fprintf(stderr, "%s: %s\n", program, why.c_str());
             return 2;
         }
-        map = std::make_unique<demo::MapRecorder>(sceneTitle(scene));
-        options.observer = map.get();
+        recorder = std::make_unique<demo::MapRecorder>(scene + ": " + info->summary);
+        options.watcher = [&](const sim::Host& host, const demo::Narrator& n) { recorder->watch(host, n); };
     }
     const bool ok = demo::playScene(scene, options);
     std::string error;
-    if (map && !demo::writeMap(*map, mapPath, error)) {
+    if (recorder && !demo::writeMap(*recorder, mapPath, error)) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());
         return 1;
     }

@@ -1,70 +1,76 @@
 // Brindlecot demo — the map's recorder.
-//
-//   [SECTION] Constants
-//   [SECTION] Frames
-//   [SECTION] Tracks
-//   [SECTION] Events
 
 #include <algorithm>
-#include <cstdio>
 
 #include "arrest/tuning.h"
 #include "demo/map.h"
-#include "sim/host.h"
 
 namespace demo {
 
-//-----------------------------------------------------------------------------
-// [SECTION] Constants
-//-----------------------------------------------------------------------------
+using scenes::Stage;
 
-// The radii come from the plugin's tuning (arrest/tuning.h), so a tuned plugin draws its own map.
+double ringRadius(Ring ring) {
+    const float kRadii[] = {kCuffRadius, kLeashLength, kBoardingRadius, kDeliveryRadius};
+    return kRadii[static_cast<int>(ring)];
+}
 
-constexpr float kMinStep = 0.05f;  // metres an entity must move before its track takes a new point
-
-const char* roleName(Role role) {
-    switch (role) {
-        case Role::Player:
-            return "player";
-        case Role::Suspect:
-            return "suspect";
-        case Role::Car:
-            return "car";
-        case Role::Officer:
-            return "officer";
+// A key going down is the player's press; the first text the screen shows from then on says what it
+// did. A press in the busted pose tries the cuffs: the cuff reach is drawn around the player. The
+// leash measures from the suspect, who kneels where he was taken until he is cuffed; the boarding
+// reach is drawn around the car as the escort begins, the delivery reach as the transport does.
+void MapRecorder::watch(const sim::Host& host, const Narrator& narrator) {
+    const sim::World& world = host.world;
+    const Facts& facts = narrator.facts();
+    const Stage now = narrator.stage(), was = stage_;
+    const sim::Vec3 suspect = posOf(world, facts.suspect);
+    const bool down = std::any_of(std::begin(host.keys), std::end(host.keys), [](bool k) { return k; });
+    if (stagesSeen_.empty()) stagesSeen_.push_back(now);
+    if (down && !keyDown_) {
+        add("press", frameStartMs_, posOf(world, world.playerPed), narrator);
+        if (world.aimTarget > 0 && before_.count(world.aimTarget)) events_.back().aim = before_.at(world.aimTarget);
+        if (!events_.back().aim && was == Stage::Busted) circles_.push_back({Ring::Cuff, events_.back().at});
+        pressAwaitingText_ = events_.size() - 1;
+        statusLinesAtPress_ = facts.statusLines.size();
     }
-    return "?";
-}
+    keyDown_ = down;
+    if (pressAwaitingText_ < events_.size() && facts.statusLines.size() > statusLinesAtPress_) {
+        events_[pressAwaitingText_].note = renderStatus(facts.statusLines[statusLinesAtPress_], false);
+        pressAwaitingText_ = SIZE_MAX;
+    }
+    if (now != was) {
+        if (std::find(stagesSeen_.begin(), stagesSeen_.end(), now) == stagesSeen_.end()) stagesSeen_.push_back(now);
+        if (now == Stage::Busted) circles_.push_back({Ring::Leash, suspect});
+        if (now == Stage::Escort) add("cuffed", frameStartMs_, suspect, narrator);
+        if (now == Stage::Escort && car_ != 0) circles_.push_back({Ring::Boarding, posOf(world, car_)});
+        if (now == Stage::Transport)
+            circles_.push_back({Ring::Delivery, {kPrecinctPoint.x, kPrecinctPoint.y, kPrecinctPoint.z}});
+    }
+    if (facts.count("CREATE_PED") != deliveries_) {
+        deliveries_ = facts.count("CREATE_PED");
+        add("delivered", frameStartMs_, suspect, narrator);
+        if (facts.officer == 0) events_.back().note = "no officer: his model had not loaded";
+    }
+    if (now == Stage::None && was != Stage::None) {
+        const bool handedBack = !events_.empty() && events_.back().what == "delivered";
+        add("released", frameStartMs_, suspect, narrator);
+        char note[48];
+        std::snprintf(note, sizeof note, "%.1f m from the player", static_cast<double>(facts.releaseDistance));
+        if (!handedBack && facts.releaseDistance >= 0) events_.back().note = note;
+    }
+    if (facts.boardedCar != boardedCar_ && facts.boardedCar != 0) {  // seen sitting after the frame
+        add("boarded", narrator.now(), posOf(world, facts.boardedCar), narrator);
+    }
+    boardedCar_ = facts.boardedCar;
+    stage_ = now;
 
-//-----------------------------------------------------------------------------
-// [SECTION] Frames
-//-----------------------------------------------------------------------------
-
-void MapRecorder::begin(const sim::Host& host, const Narrator& narrator) {
-    const sim::Entity* player = host.world.find(host.world.playerPed);
-    car_ = player ? player->lastVehicle : 0;
+    if (const sim::Entity* player = world.find(world.playerPed); player && player->lastVehicle != 0) {
+        car_ = player->lastVehicle;
+    }
     frameStartMs_ = narrator.now();
-    stage_ = narrator.stage();
-    stagesSeen_.assign(1, stage_);
-    sample(host, narrator);
-    remember(host.world);
-}
-
-void MapRecorder::frame(const sim::Host& host, const Narrator& narrator) {
-    notePress(host, narrator);
-    noteStage(host, narrator);
-    noteBoarding(host, narrator);
-    noteMarker(host.world);
-    sample(host, narrator);
-    remember(host.world);
-    frameStartMs_ = narrator.now();
-}
-
-bool MapRecorder::saw(Stage stage) const {
-    return std::find(stagesSeen_.begin(), stagesSeen_.end(), stage) != stagesSeen_.end();
-}
-
-void MapRecorder::remember(const sim::World& world) {
+    track(Role::Player, world.playerPed, world);
+    track(Role::Suspect, facts.suspect, world);
+    track(Role::Car, car_, world);
+    track(Role::Officer, facts.officer, world);
     before_.clear();
     for (const auto& [handle, e] : world.entities)
         before_[handle] = e.pos;
@@ -76,113 +82,26 @@ sim::Vec3 MapRecorder::posOf(const sim::World& world, int32_t handle) const {
     return it == before_.end() ? sim::Vec3() : it->second;
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Tracks
-//-----------------------------------------------------------------------------
-
-void MapRecorder::sample(const sim::Host& host, const Narrator& narrator) {
-    const sim::World& world = host.world;
-    const sim::Entity* player = world.find(world.playerPed);
-    if (player && player->lastVehicle != 0) car_ = player->lastVehicle;
-    const uint64_t ms = narrator.now();
-    track(Role::Player, world.playerPed, world, ms, stage_);
-    track(Role::Suspect, narrator.facts().suspect, world, ms, stage_);
-    track(Role::Car, car_, world, ms, stage_);
-    track(Role::Officer, narrator.facts().officer, world, ms, stage_);
-}
-
-// The last point is always where the entity stands now; the ones before it lie at least kMinStep
-// apart within a stage, so that a ped standing still or creeping adds no points.
-void MapRecorder::track(Role role, int32_t handle, const sim::World& world, uint64_t ms, Stage stage) {
+// The last point is always where the entity stands now; the ones before it lie at least 5 cm apart
+// within a stage, so that a ped standing still or creeping adds no points.
+void MapRecorder::track(Role role, int32_t handle, const sim::World& world) {
     const sim::Entity* e = handle != 0 ? world.find(handle) : nullptr;
     if (!e) return;
     std::vector<Piece>& pieces = pieces_[static_cast<int>(role)];
     if (pieces.empty() || pieces.back().handle != handle) pieces.push_back({handle, {}});
-    std::vector<Sample>& samples = pieces.back().samples;
-    const size_t n = samples.size();
-    const bool tailIsShort = n >= 2 && samples[n - 1].stage == stage && samples[n - 2].stage == stage &&
-                             sim::distance(samples[n - 2].pos, samples[n - 1].pos) < kMinStep;
-    if (tailIsShort) samples.pop_back();
-    samples.push_back({ms, e->pos, stage});
+    std::vector<Sample>& s = pieces.back().samples;
+    const size_t n = s.size();
+    if (n >= 2 && s[n - 1].stage == stage_ && s[n - 2].stage == stage_ &&
+        sim::distance(s[n - 2].pos, s[n - 1].pos) < 0.05f) {
+        s.pop_back();
+    }
+    s.push_back({frameStartMs_, e->pos, stage_});
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Events
-//-----------------------------------------------------------------------------
-
-// What the plugin did within a frame is stamped with the frame's start, as the narration stamps its
+// What the plugin did within a frame is stamped with the frame's start, as the story stamps its
 // calls; what shows only after the frame (a ped sitting down) with the time after it.
-void MapRecorder::addEvent(const std::string& what, uint64_t ms, const sim::Vec3& at, const Narrator& narrator) {
-    MapEvent event;
-    event.what = what;
-    event.ms = ms;
-    event.at = at;
-    event.stage = narrator.stage();
-    events_.push_back(event);
-}
-
-// A key going down is the player's press; the first text the screen shows from then on says what it
-// did. The cuff and leash circles are drawn around where he stood.
-void MapRecorder::notePress(const sim::Host& host, const Narrator& narrator) {
-    const bool down = std::any_of(std::begin(host.keys), std::end(host.keys), [](bool k) { return k; });
-    const bool pressed = down && !keyDown_;
-    keyDown_ = down;
-    const std::vector<std::string>& shown = narrator.facts().statusLines;
-    if (pressed) {
-        const sim::World& world = host.world;
-        const sim::Vec3 at = posOf(world, world.playerPed);
-        addEvent("press", frameStartMs_, at, narrator);
-        if (world.aimTarget > 0 && before_.count(world.aimTarget)) {
-            events_.back().aimed = true;
-            events_.back().aim = before_.at(world.aimTarget);
-        }
-        circles_.push_back({"cuff", at, kCuffRadius});
-        circles_.push_back({"leash", at, kLeashLength});
-        pressAwaitingText_ = static_cast<int>(events_.size()) - 1;
-        statusLinesAtPress_ = shown.size();
-    }
-    if (pressAwaitingText_ >= 0 && shown.size() > statusLinesAtPress_) {
-        events_[static_cast<size_t>(pressAwaitingText_)].note = renderStatus(shown[statusLinesAtPress_], false);
-        pressAwaitingText_ = -1;
-    }
-}
-
-void MapRecorder::noteStage(const sim::Host& host, const Narrator& narrator) {
-    const Stage now = narrator.stage(), was = stage_;
-    if (now == was) return;
-    stage_ = now;
-    if (!saw(now)) stagesSeen_.push_back(now);
-    const sim::World& world = host.world;
-    const sim::Vec3 suspect = posOf(world, narrator.facts().suspect);
-    if (now == Stage::Escort) {
-        addEvent("cuffed", frameStartMs_, suspect, narrator);
-        if (car_ != 0) circles_.push_back({"boarding", posOf(world, car_), kBoardingRadius});
-    } else if (now == Stage::HandOver) {
-        addEvent("delivered", frameStartMs_, suspect, narrator);
-        if (narrator.facts().officer == 0) events_.back().note = "no officer: his model had not loaded";
-    } else if (now == Stage::Released) {
-        addEvent("released", frameStartMs_, suspect, narrator);
-        const float apart = narrator.facts().releaseDistance;
-        if (apart >= 0 && was != Stage::HandOver) {
-            char note[48];
-            std::snprintf(note, sizeof note, "%.1f m from the player", static_cast<double>(apart));
-            events_.back().note = note;
-        }
-    }
-}
-
-void MapRecorder::noteBoarding(const sim::Host& host, const Narrator& narrator) {
-    const int32_t car = narrator.facts().boardedCar;
-    if (car == boardedCar_) return;
-    boardedCar_ = car;
-    if (car != 0) addEvent("boarded", narrator.now(), posOf(host.world, car), narrator);  // seen after the frame
-}
-
-void MapRecorder::noteMarker(const sim::World& world) {
-    if (markerSeen_ || world.lastFrame.markers.empty()) return;
-    markerSeen_ = true;
-    marker_ = world.lastFrame.markers.front().pos;
-    markerHidden_ = world.lastFrame.markers.front().hidden;
+void MapRecorder::add(const char* what, uint64_t ms, const sim::Vec3& at, const Narrator& narrator) {
+    events_.push_back({what, ms, at, narrator.stage(), ""});
 }
 
 }  // namespace demo

@@ -1,254 +1,200 @@
-// Brindlecot demo tests — the map of each scene.
-//
-//   [SECTION] Reading a map back
-//   [SECTION] Every scene's map
-//   [SECTION] Map file names
+// Brindlecot demo tests — the map of each scene, through what it draws, against the world.
 
 #include <cairo.h>
 #include <gtest/gtest.h>
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-#include <libxml/xpath.h>
-#include <libxml/xpathInternals.h>
-#include <stdlib.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "demo/map.h"
+#include "arrest/tuning.h"
+#include "demo/map_view.h"
 #include "demo/scenes.h"
-#include "sim/host.h"
 
 namespace fs = std::filesystem;
+using demo::Ring;
 
-//-----------------------------------------------------------------------------
-// [SECTION] Reading a map back
-//-----------------------------------------------------------------------------
-
-static const xmlChar* X(const char* s) { return reinterpret_cast<const xmlChar*>(s); }
-
-// An SVG file parsed with libxml2, queried with XPath (prefix svg: for SVG, map: for the view).
-class Svg {
-  public:
-    explicit Svg(const std::string& file) : doc_(xmlReadFile(file.c_str(), nullptr, XML_PARSE_NONET)) {}
-    ~Svg() { xmlFreeDoc(doc_); }
-    Svg(const Svg&) = delete;
-    Svg& operator=(const Svg&) = delete;
-
-    bool isSvg() const {
-        const xmlNode* root = doc_ ? xmlDocGetRootElement(doc_) : nullptr;
-        return root && root->ns && xmlStrEqual(root->name, X("svg")) &&
-               xmlStrEqual(root->ns->href, X("http://www.w3.org/2000/svg"));
-    }
-    std::vector<xmlNodePtr> find(const std::string& xpath) const {
-        std::vector<xmlNodePtr> nodes;
-        if (!doc_) return nodes;
-        xmlXPathContextPtr ctx = xmlXPathNewContext(doc_);
-        xmlXPathRegisterNs(ctx, X("svg"), X("http://www.w3.org/2000/svg"));
-        xmlXPathRegisterNs(ctx, X("map"), X("urn:brindlecot:map"));
-        xmlXPathObjectPtr found = xmlXPathEvalExpression(X(xpath.c_str()), ctx);
-        for (int n = 0; found && found->nodesetval && n < found->nodesetval->nodeNr; ++n)
-            nodes.push_back(found->nodesetval->nodeTab[n]);
-        xmlXPathFreeObject(found);
-        xmlXPathFreeContext(ctx);
-        return nodes;
-    }
-    static std::string text(xmlNodePtr node, const char* attribute = nullptr) {
-        xmlChar* value = attribute ? xmlGetProp(node, X(attribute)) : xmlNodeGetContent(node);
-        std::string out = value ? reinterpret_cast<const char*>(value) : "";
-        xmlFree(value);
-        return out;
-    }
-    static double number(xmlNodePtr node, const char* attribute) { return std::atof(text(node, attribute).c_str()); }
-
-  private:
-    xmlDocPtr doc_;
-};
-
-static std::string withClass(const std::string& a, const std::string& b = std::string()) {
-    std::string test = "contains(concat(' ', @class, ' '), ' " + a + " ')";
-    if (!b.empty()) test += " and contains(concat(' ', @class, ' '), ' " + b + " ')";
-    return "//svg:path[" + test + "]";
-}
-
-// The points of a path's data as cairo writes it: commands, then coordinate pairs.
-static std::vector<std::pair<double, double>> pointsOf(const std::string& d) {
-    std::vector<double> numbers;
-    std::istringstream in(d);
-    for (std::string token; in >> token;) {
-        if (std::isalpha(static_cast<unsigned char>(token[0]))) continue;
-        numbers.push_back(std::atof(token.c_str()));
-    }
-    std::vector<std::pair<double, double>> points;
-    for (size_t n = 0; n + 1 < numbers.size(); n += 2)
-        points.push_back({numbers[n], numbers[n + 1]});
-    return points;
-}
-
-// The stages the narration went through: the second column of its lines.
-static std::set<std::string> toldStages(const std::string& story) {
-    std::set<std::string> stages;
-    std::istringstream in(story);
-    for (std::string line; std::getline(in, line);) {
-        if (line.size() > 11 && line[2] == ':') stages.insert(line.substr(11, line.find(' ', 11) - 11));
-    }
-    return stages;
-}
-
-static std::string slurp(const std::string& file) {
-    std::string out;
-    if (FILE* in = std::fopen(file.c_str(), "rb")) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-            out.append(buffer, n);
-        std::fclose(in);
-    }
-    return out;
-}
+constexpr sim::Vec3 kNowhere = {1e9f, 1e9f, 1e9f};
 
 // A fresh directory, removed with what is in it.
 struct TempDir {
-    fs::path path;
-    TempDir() {
+    fs::path path = [] {
         std::string name = (fs::temp_directory_path() / "map_test.XXXXXX").string();
-        path = mkdtemp(&name[0]) ? name : "";
-    }
+        return fs::path(mkdtemp(&name[0]) ? name : "");
+    }();
     ~TempDir() {
         std::error_code ignored;
         if (!path.empty()) fs::remove_all(path, ignored);
     }
-    std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const auto& e : fs::directory_iterator(path))
-            out.push_back(e.path().filename().string());
-        return out;
-    }
 };
 
-//-----------------------------------------------------------------------------
-// [SECTION] Every scene's map
-//-----------------------------------------------------------------------------
+static std::string slurp(const fs::path& file) {
+    std::ostringstream text;
+    if (std::ifstream in{file, std::ios::binary}) text << in.rdbuf();
+    return text.str();
+}
 
-// Feeds the map and notes where the world holds the suspect after the last frame.
-class Watcher : public demo::SceneObserver {
-  public:
-    explicit Watcher(demo::MapRecorder& map) : map_(map) {}
-    void begin(const sim::Host& host, const demo::Narrator& n) override { map_.begin(host, n); }
-    void frame(const sim::Host& host, const demo::Narrator& n) override {
-        map_.frame(host, n);
-        const sim::Entity* suspect = host.world.find(n.facts().suspect);
-        suspectExists = suspect != nullptr;
-        if (suspect) suspectAt = suspect->pos;
-    }
-    bool suspectExists = false;
-    sim::Vec3 suspectAt;
+// A scene played with its map recorded, and what the world showed meanwhile.
+struct Played {
+    demo::MapRecorder map;
+    std::set<scenes::Stage> stages;         // the narrator's, frame by frame
+    std::vector<sim::Vec3> taken;           // where each suspect knelt as his busted pose began
+    std::map<int32_t, sim::Vec3> lastSeen;  // where each entity last stood
+    bool ok = false;
 
-  private:
-    demo::MapRecorder& map_;
-};
-
-TEST(SceneMap, EveryScenesMapNamesItsStagesAndEndsTheSuspectWhereTheWorldHasHim) {
-    TempDir dir;
-    ASSERT_FALSE(dir.path.empty());
-    for (const demo::SceneInfo& scene : demo::sceneList()) {
-        SCOPED_TRACE(scene.name);
-        demo::MapRecorder map(scene.name);
-        Watcher watcher(map);
+    explicit Played(const std::string& scene) : map(scene) {
         demo::RunOptions options;
-        const std::string storyFile = (dir.path / (std::string(scene.name) + ".txt")).string();
-        options.out = std::fopen(storyFile.c_str(), "w");
-        ASSERT_NE(options.out, nullptr);
-        options.observer = &watcher;
-        EXPECT_TRUE(demo::playScene(scene.name, options));
+        options.out = std::tmpfile();
+        scenes::Stage was = scenes::Stage::None;
+        options.watcher = [&](const sim::Host& host, const demo::Narrator& n) {
+            map.watch(host, n);
+            stages.insert(n.stage());
+            const sim::Entity* suspect = host.world.find(n.facts().suspect);
+            if (n.stage() == scenes::Stage::Busted && was != n.stage())
+                taken.push_back(suspect ? suspect->pos : kNowhere);
+            was = n.stage();
+            for (const auto& [handle, e] : host.world.entities)
+                lastSeen[handle] = e.pos;
+        };
+        ok = demo::playScene(scene, options);
         std::fclose(options.out);
+    }
+};
 
-        const std::string svgFile = (dir.path / (std::string(scene.name) + ".svg")).string();
-        const std::string pngFile = (dir.path / (std::string(scene.name) + ".png")).string();
-        std::string error;
-        ASSERT_TRUE(demo::writeMap(map, svgFile, error)) << error;
-        ASSERT_TRUE(demo::writeMap(map, pngFile, error)) << error;
+static double gap(double x, double y, const demo::Rect& r) {
+    return std::hypot(std::max({r.x0 - x, 0.0, x - r.x1}), std::max({r.y0 - y, 0.0, y - r.y1}));
+}
 
-        const Svg svg(svgFile);
-        ASSERT_TRUE(svg.isSvg()) << "not an SVG document: " << svgFile;
-        std::set<std::string> legend;
-        for (xmlNodePtr title : svg.find(withClass("legend-stage") + "/svg:title"))
-            legend.insert(Svg::text(title));
-        EXPECT_EQ(legend, toldStages(slurp(storyFile)));
-
-        // The whole scene's view: world (0, 0) at origin, x to the right, y upward.
-        const std::vector<xmlNodePtr> views = svg.find("//svg:metadata/map:view");
-        ASSERT_EQ(views.size(), 1u);
-        const double scale = Svg::number(views[0], "px-per-metre");
-        const double ox = Svg::number(views[0], "origin-x"), oy = Svg::number(views[0], "origin-y");
-        const double x0 = Svg::number(views[0], "x0"), y0 = Svg::number(views[0], "y0");
-        const double x1 = Svg::number(views[0], "x1"), y1 = Svg::number(views[0], "y1");
-
-        const std::vector<xmlNodePtr> tracks = svg.find(withClass("track", "panel-whole"));
-        ASSERT_FALSE(tracks.empty());
-        for (xmlNodePtr track : tracks) {
-            for (const auto& [x, y] : pointsOf(Svg::text(track, "d"))) {
-                EXPECT_TRUE(x >= x0 && x <= x1 && y >= y0 && y <= y1)
-                    << Svg::text(track, "id") << " leaves the map at " << x << ", " << y;
+// Labels sit beside what they name, inside their panel, over no path and no other label; every
+// event is named once.
+static void expectReadableLabels(const demo::MapRecorder& map, const std::vector<demo::Panel>& panels) {
+    std::multiset<std::string> named;
+    for (const demo::Panel& panel : panels) {
+        const demo::View& v = panel.view;
+        const double reach = (panel.name.empty() ? demo::kLabelGap : demo::kLabelReach) * 1.5;
+        for (size_t k = 0; k < panel.labels.size(); ++k) {
+            const demo::Label& l = panel.labels[k];
+            const std::string what = panel.name + ": " + l.lines.front();
+            named.insert(l.lines.begin(), l.lines.end());
+            EXPECT_TRUE(l.clear && l.box.inside(v.area())) << what;
+            EXPECT_LE(gap(v.px(l.at.x), v.py(l.at.y), l.box), reach) << what;
+            for (size_t m = 0; m < k; ++m)
+                EXPECT_FALSE(l.box.overlaps(panel.labels[m].box)) << what << " covers " << panel.labels[m].lines[0];
+            for (demo::Role role : demo::kRoles) {
+                for (const demo::Piece& piece : map.pieces(role)) {
+                    for (size_t n = 1; n < piece.samples.size(); ++n) {
+                        const double ax = v.px(piece.samples[n - 1].pos.x), ay = v.py(piece.samples[n - 1].pos.y);
+                        const double bx = v.px(piece.samples[n].pos.x), by = v.py(piece.samples[n].pos.y);
+                        for (double t = 0; t <= 1; t += 0.02)
+                            ASSERT_GT(gap(ax + t * (bx - ax), ay + t * (by - ay), l.box), 0)
+                                << what << " covers a path";
+                    }
+                }
             }
         }
-        const std::vector<xmlNodePtr> suspect =
-            svg.find(withClass("track", "panel-whole") + "[" + "contains(concat(' ', @class, ' '), ' suspect ')]");
-        ASSERT_TRUE(watcher.suspectExists);
-        ASSERT_FALSE(suspect.empty());
-        const auto end = pointsOf(Svg::text(suspect.back(), "d")).back();
-        const double x = watcher.suspectAt.x, y = watcher.suspectAt.y;
-        EXPECT_NEAR(end.first, ox + scale * x, 0.05);
-        EXPECT_NEAR(end.second, oy - scale * y, 0.05);
+    }
+    for (const demo::MapEvent& e : map.events())
+        EXPECT_EQ(named.count(e.what + "  " + demo::formatTime(e.ms)), 1u) << e.what << " at " << e.ms;
+}
 
-        cairo_surface_t* png = cairo_image_surface_create_from_png(pngFile.c_str());
-        EXPECT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
-        EXPECT_EQ(cairo_image_surface_get_width(png), static_cast<int>(Svg::number(svg.find("/svg:svg")[0], "width")));
+TEST(SceneMap, EveryScenesMapShowsWhatTheWorldDid) {
+    TempDir dir;
+    for (const demo::SceneInfo& scene : demo::sceneList()) {
+        SCOPED_TRACE(scene.name);
+        const Played p(scene.name);
+        ASSERT_TRUE(p.ok);
+        EXPECT_EQ(std::set<scenes::Stage>(p.map.stagesSeen().begin(), p.map.stagesSeen().end()), p.stages);
+
+        // Each path ends where the world last had its entity, inside the whole scene's panel.
+        const std::vector<demo::Panel> panels = demo::mapLayout(p.map);
+        const demo::View& whole = panels.front().view;
+        for (demo::Role role : demo::kRoles) {
+            const std::vector<demo::Piece>& pieces = p.map.pieces(role);
+            for (size_t k = 0; k < pieces.size(); ++k) {
+                EXPECT_LT(sim::distance(pieces[k].samples.back().pos, p.lastSeen.at(pieces[k].handle)), 0.001f);
+                for (const demo::Sample& s : pieces[k].samples)
+                    EXPECT_TRUE(whole.world().contains(s.pos)) << demo::roleName(role) << " leaves the map";
+            }
+        }
+        // The circles stand where the plugin measures: the leash around each suspect where he knelt,
+        // the delivery reach around the precinct, and the cuff reach around a player who cuffed.
+        std::vector<sim::Vec3> leashes;
+        const sim::Vec3 precinct = {kPrecinctPoint.x, kPrecinctPoint.y, kPrecinctPoint.z};
+        for (const demo::MapCircle& c : p.map.circles()) {
+            if (c.ring == Ring::Leash) leashes.push_back(c.centre);
+            EXPECT_TRUE(c.ring != Ring::Delivery || sim::distance(c.centre, precinct) < 0.001f);
+        }
+        ASSERT_EQ(leashes.size(), p.taken.size());
+        for (size_t k = 0; k < leashes.size(); ++k)
+            EXPECT_LT(sim::distance(leashes[k], p.taken[k]), 0.001f);
+        const std::vector<demo::Sample>& player = p.map.pieces(demo::Role::Player).front().samples;
+        for (size_t n = 1; std::string(scene.name) == "leash" && !leashes.empty() && n < player.size(); ++n) {
+            const bool letGo = player[n].stage == scenes::Stage::None && player[n - 1].stage == scenes::Stage::Busted;
+            EXPECT_TRUE(!letGo || std::abs(sim::distance(player[n].pos, leashes.front()) - kLeashLength) < 0.5f)
+                << "the player is let go of where he crosses the leash";
+        }
+        for (const demo::MapEvent& e : p.map.events()) {
+            if (e.what != "cuffed") continue;
+            const auto& all = p.map.circles();
+            EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](const demo::MapCircle& c) {
+                return c.ring == Ring::Cuff && sim::distance(c.centre, e.at) < kCuffRadius;
+            })) << "no cuff reach around the player who cuffed";
+        }
+        expectReadableLabels(p.map, panels);
+        for (size_t k = 1; k < panels.size(); ++k)
+            EXPECT_GE(panels[k].view.scale(), 2 * whole.scale()) << "a closer look is closer";
+
+        std::string error;
+        ASSERT_TRUE(demo::writeMap(p.map, (dir.path / "map.svg").string(), error)) << error;
+        ASSERT_TRUE(demo::writeMap(p.map, (dir.path / "map.png").string(), error)) << error;
+        EXPECT_NE(slurp(dir.path / "map.svg").find("<svg"), std::string::npos);
+        cairo_surface_t* png = cairo_image_surface_create_from_png((dir.path / "map.png").c_str());
+        EXPECT_GT(cairo_image_surface_get_width(png), whole.area().x1)
+            << cairo_status_to_string(cairo_surface_status(png));
         cairo_surface_destroy(png);
     }
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Map file names
-//-----------------------------------------------------------------------------
-
-TEST(MapFormat, TakenFromTheExtensionInAnyCase) {
-    const struct {
-        const char* path;
-        demo::MapFormat format;
-    } cases[] = {
-        {"a.svg", demo::MapFormat::Svg},         {"dir/a.PNG", demo::MapFormat::Png},
-        {"a.svg.txt", demo::MapFormat::Unknown}, {"svg", demo::MapFormat::Unknown},
-        {"dir/.png", demo::MapFormat::Unknown},  {"a.png/", demo::MapFormat::Unknown},
-        {"", demo::MapFormat::Unknown},
+TEST(MapFile, TheFormatComesFromTheExtensionInAnyCase) {
+    using demo::MapFormat;
+    const std::pair<const char*, MapFormat> cases[] = {
+        {"a.svg", MapFormat::Svg},   {"dir/a.PNG", MapFormat::Png},    {"a.svg.txt", MapFormat::Unknown},
+        {"svg", MapFormat::Unknown}, {"dir/.png", MapFormat::Unknown}, {"a.png/", MapFormat::Unknown},
+        {"", MapFormat::Unknown},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(demo::mapFormatOf(c.path), c.format) << c.path;
+    for (const auto& [path, format] : cases)
+        EXPECT_EQ(demo::mapFormatOf(path), format) << path;
 }
 
-// The demo refuses the name before it plays anything, says why, and writes nothing at all.
-TEST(MapFile, AnUnwritablePathOrUnknownExtensionExitsTwoAndWritesNothing) {
-    TempDir target, logs;
-    ASSERT_FALSE(target.path.empty());
-    ASSERT_FALSE(logs.path.empty());
-    fs::create_directory(target.path / "taken.svg");
-    const std::string t = target.path.string();
-    const std::string cases[] = {t + "/no-such-dir/map.svg", t + "/taken.svg", t + "/map.jpg", t + "/map", ""};
-    for (const std::string& path : cases) {
-        SCOPED_TRACE(path);
-        const std::string out = (logs.path / "out").string(), err = (logs.path / "err").string();
-        const std::string command =
-            std::string("'") + DEMO_BINARY + "' --scene arrest --map '" + path + "' >'" + out + "' 2>'" + err + "'";
-        const int status = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 2);
-        EXPECT_EQ(slurp(out), "") << "the scene ran";
-        EXPECT_NE(slurp(err).find("map '" + path + "'"), std::string::npos) << slurp(err);
-        EXPECT_EQ(target.names(), std::vector<std::string>{"taken.svg"});
-    }
+// A name the map cannot be written at is refused, with the reason, and nothing is left behind; the
+// demo then stops before the scene (demo_refused_map).
+TEST(MapFile, AnUnwritablePathOrUnknownExtensionIsRefusedAndNothingWritten) {
+    TempDir dir;
+    fs::create_directory(dir.path / "taken.svg");
+    fs::create_symlink(dir.path / "missing.svg", dir.path / "dangling.svg");
+    const std::string d = dir.path.string();
+    for (const std::string& path :
+         {d + "/no-such-dir/map.svg", d + "/taken.svg", d + "/dangling.svg", d + "/map.jpg", d + "/map", std::string()})
+        EXPECT_NE(demo::checkMapPath(path).find("map '" + path + "'"), std::string::npos) << path;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 2);
+    EXPECT_TRUE(fs::is_symlink(dir.path / "dangling.svg"));
+}
+
+// A map named by a symbolic link replaces the file the link names; the link stays.
+TEST(MapFile, IsWrittenThroughASymbolicLink) {
+    TempDir dir;
+    fs::create_directory(dir.path / "maps");
+    std::ofstream(dir.path / "maps" / "old.png") << "old";
+    fs::create_symlink("maps/old.png", dir.path / "link.png");
+    const Played p("free");
+    std::string error;
+    ASSERT_TRUE(demo::writeMap(p.map, (dir.path / "link.png").string(), error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir.path / "link.png"));
+    EXPECT_EQ(slurp(dir.path / "maps" / "old.png").substr(1, 3), "PNG");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "maps"), {}), 1) << "a file left beside it";
 }

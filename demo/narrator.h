@@ -1,53 +1,33 @@
 // Brindlecot demo — tells an arrest in the simulated host the way a player follows it.
 //
-//   [SECTION] Text helpers
-//   [SECTION] What the narrator saw
-//   [SECTION] Narrator
-//
-// The narrator never looks inside the plugin: it reads the host's trace of native calls, the seats
-// of the world's peds, the animations the game played or dropped, and the status line and marker
-// the last frame drew, and prints one line per event that matters, stamped with the simulated time
-// since the start.
+// The narrator never looks inside the plugin: it reads the values in the slots of the host's traced
+// native calls, the seats of the world's peds, the animations the game played or dropped, and the
+// status line and marker the last frame drew, and prints one line per event that matters, stamped
+// with the simulated time since the start.
 
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
-#include <functional>
+#include <initializer_list>
 #include <map>
-#include <string>
-#include <vector>
 
+#include "scenes/stage.h"
 #include "sim/host.h"
 
 namespace demo {
 
-//-----------------------------------------------------------------------------
-// [SECTION] Text helpers
-//-----------------------------------------------------------------------------
-
-// Simulated time as mm:ss.mmm; minutes keep counting past 59.
-std::string formatTime(uint64_t ms);
+std::string formatTime(uint64_t ms);  // simulated time as mm:ss.mmm; minutes keep counting past 59
 
 // The status line with the host's colour tokens ~r~, ~b~ and ~w~ turned into terminal colours, or
 // stripped when `colour` is false. Other text, unknown tokens included, passes unchanged.
 std::string renderStatus(const std::string& text, bool colour);
 
-// The native's name of a traced call, e.g. "CLONE_PED" for "CLONE_PED(2, 0, 1, 1)".
-std::string callName(const std::string& call);
-
-// The arguments of a traced call as written, split at the top-level commas; quoted texts may hold
-// commas and parentheses.
-std::vector<std::string> callArgs(const std::string& call);
-
-//-----------------------------------------------------------------------------
-// [SECTION] What the narrator saw
-//-----------------------------------------------------------------------------
-
-// How far the arrest has come, as seen from the outside.
-enum class Stage { Street, Busted, Escort, Transport, HandOver, Released };
-
-const char* stageName(Stage stage);
+// The four flags the plugin keeps its stage in, as its calls show them: the take-over (the clone)
+// sets inCustody and awaitingCuffs alone, the handcuffs trade awaitingCuffs for isEscorting, the
+// boarding isEscorting for isTransporting, and the release (the order to flee) clears them all.
+struct StageFlags {
+    uint8_t inCustody = 0, awaitingCuffs = 0, isEscorting = 0, isTransporting = 0;
+};
 
 struct Facts {
     std::map<std::string, int> calls;      // native name -> times called
@@ -60,61 +40,59 @@ struct Facts {
     int animsNotLoaded = 0;                // animations the game dropped: their dictionary was not loaded
     bool markerVisible = false;            // a frame showed the precinct marker above the ground
     int64_t officerWaitMs = -1;            // from the last request for the officer's model to his creation
-    int count(const std::string& name) const;
+    int count(const std::string& name) const { return calls.count(name) ? calls.at(name) : 0; }
     std::string lastStatus() const { return statusLines.empty() ? std::string() : statusLines.back(); }
 };
 
-//-----------------------------------------------------------------------------
-// [SECTION] Narrator
-//-----------------------------------------------------------------------------
-
 class Narrator;
+// Sees the world once as the scene built it, before the plugin is loaded, and again after every
+// frame the narrator has told: the map follows a scene this way.
+using Watcher = std::function<void(const sim::Host&, const Narrator&)>;
 
 struct NarratorOptions {
     bool colour = false;  // render the status line's colours
     bool trace = false;   // echo every traced call as it happens
     FILE* out = stdout;
-    std::function<void(const Narrator&)> afterStep;  // called once the narrator has seen each frame
+    Watcher watcher;
 };
 
 class Narrator {
   public:
     Narrator(sim::Host& host, const NarratorOptions& options);
 
-    // One frame (one wait) of the script, then everything it showed.
-    void step();
-    // A line of the scene itself: what the player does.
-    void say(const std::string& what);
+    void step();                        // one frame (one wait) of the script, then everything it showed
+    void say(const std::string& what);  // a line of the scene itself: what the player does
 
     const Facts& facts() const { return facts_; }
-    Stage stage() const { return stage_; }
-    uint64_t now() const;
+    scenes::Stage stage() const {
+        return scenes::stageOf(flags_.inCustody, flags_.awaitingCuffs, flags_.isEscorting, flags_.isTransporting);
+    }
+    uint64_t now() const { return host_.elapsedMs(); }
 
   private:
     void observeStatus(uint64_t frameStartMs);
     void observeMarker(uint64_t frameStartMs);
     void observeCall(const sim::TraceEntry& entry);
+    void observeAnim(uint64_t at, int32_t ped);
     void observeSeats();
     void line(uint64_t ms, const std::string& what);
     std::string who(int32_t handle) const;
     bool firstInArrest(const std::string& name);
     std::string handBack(int32_t handle);
-    std::string nextAnimOrder(int32_t handle);
+    std::string nextOrder(int32_t handle, std::initializer_list<const char*> kinds);
 
     sim::Host& host_;
     NarratorOptions options_;
     uint32_t startTick_;
     Facts facts_;
-    Stage stage_ = Stage::Street;
-    std::string shownStatus_;
-    bool statusShownOnce_ = false;
+    StageFlags flags_;
+    bool handingOver_ = false;                    // the officer was created; the arrest ends with the hand-back
+    size_t told_ = 0;                             // trace entries already told
     std::map<int32_t, int32_t> seats_;            // ped -> car it sits in
     std::map<std::string, bool> saidThisArrest_;  // repeated orders told once per arrest
-    std::map<int32_t, size_t> handBacksTold_;     // ped -> hand-backs already told
-    std::map<int32_t, size_t> animsTold_;         // ped -> animation orders already told
-    std::map<std::string, uint64_t> dictAsked_;   // dictionary -> when the script asked for it
-    uint64_t modelAsked_ = 0;                     // when the script last asked for the officer's model
-    bool outlineTold_ = false;                    // the status line's outline was told
+    std::map<std::pair<int32_t, std::string>, size_t> ordersTold_;  // ped and kind -> orders already told
+    uint64_t modelAsked_ = 0;   // when the script last asked for the officer's model
+    bool outlineTold_ = false;  // the status line's outline was told
 };
 
 }  // namespace demo

@@ -1,34 +1,20 @@
 // Brindlecot demo — the scenes.
-//
-//   [SECTION] Constants
-//   [SECTION] The player at the controls
-//   [SECTION] Verdicts
-//   [SECTION] Scenes
-//   [SECTION] Table and runner
 
 #include "demo/scenes.h"
 
 #include <algorithm>
 #include <functional>
-#include <memory>
+#include <tuple>
 
 #include "arrest/tuning.h"
-#include "demo/narrator.h"
-#include "demo/observer.h"
 #include "hud/status.h"
 #include "scenes/cuff_draw.h"
 #include "scenes/press.h"
-#include "sim/host.h"
 
 namespace demo {
 
-//-----------------------------------------------------------------------------
-// [SECTION] Constants
-//-----------------------------------------------------------------------------
-
 namespace {
 
-using scenes::kF3;
 constexpr uint32_t kDefaultStartTick = 100000;
 constexpr float kWalk = 1.4f;  // metres per second
 constexpr float kRun = 6.0f;
@@ -51,102 +37,60 @@ std::string metres(float d) {
     return text;
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] The player at the controls
-//-----------------------------------------------------------------------------
+// A scene as it plays: the player moved and his key pressed frame by frame while the narrator tells
+// what follows, and what did not go as it should.
+struct Scene {
+    sim::Host& host;
+    Narrator& n;
+    std::vector<std::string> failed;
 
-// Moves the player and presses the key, frame by frame, while the narrator tells what follows.
-class Player {
-  public:
-    Player(sim::Host& host, Narrator& narrator) : host_(host), n_(narrator) {}
-
-    sim::Entity& me() { return host_.world.player(); }
+    bool expect(bool ok, const std::string& what) {
+        if (!ok) failed.push_back(what);
+        return ok;
+    }
+    sim::Entity& me() { return host.world.player(); }
     float distanceTo(int32_t handle) {
-        const sim::Entity* e = host_.world.find(handle);
+        const sim::Entity* e = host.world.find(handle);
         return e ? sim::distance(me().pos, e->pos) : -1.0f;
     }
-
     void idle(uint64_t ms) {
         waitUntil([] { return false; }, ms);
     }
 
     // Frames until `done` holds, for at most `ms` of simulated time.
     bool waitUntil(const std::function<bool()>& done, uint64_t ms) {
-        const uint64_t until = n_.now() + ms;
-        while (n_.now() < until && host_.faults.empty()) {
-            if (done()) return true;
-            n_.step();
-        }
+        for (const uint64_t until = n.now() + ms; n.now() < until && host.faults.empty() && !done();)
+            n.step();
         return done();
     }
 
-    // Holds the key for one frame, once the previous press is well past the plugin's debounce.
-    void press(const std::string& how) {
-        if (pressedAt_ + 300 > n_.now()) idle(pressedAt_ + 300 - n_.now());
-        n_.say(how);
-        host_.press(kF3, true);
-        n_.step();
-        host_.press(kF3, false);
-        pressedAt_ = n_.now();
+    // Holds the arrest key for a frame aiming at `aim` (0: nobody), while the narrator tells every
+    // frame, until the main loop's pass is over and the plugin's debounce has run out.
+    void press(const std::string& how, int32_t aim = 0) {
+        n.say(how);
+        scenes::press(host, {aim}, [this] { n.step(); });
     }
-
     void aimAndPress(int32_t ped) {
-        host_.world.aimTarget = ped;
-        press("the player aims at " + std::string(host_.world.find(ped)->vehicle ? "the driver, " : "") + "ped #" +
-              std::to_string(ped) + " (" + metres(distanceTo(ped)) + " away) and presses F3");
-        host_.world.aimTarget = 0;
+        press("the player aims at " + std::string(host.world.find(ped)->vehicle ? "the driver, " : "") + "ped #" +
+                  std::to_string(ped) + " (" + metres(distanceTo(ped)) + " away) and presses F3",
+              ped);
     }
 
     // Walks (or runs) in a straight line; stops early once `stop` holds.
     bool walkTo(const sim::Vec3& to, float speed, const std::function<bool()>& stop = {}) {
-        uint64_t last = n_.now();
-        for (uint64_t guard = 0; guard < 20000 && host_.faults.empty(); ++guard) {
-            if (stop && stop()) return true;
+        uint64_t last = n.now();
+        for (uint64_t guard = 0; guard < 20000 && host.faults.empty(); ++guard) {
             const float left = sim::distance(me().pos, to);
-            if (left < 0.01f) return true;
-            n_.step();
-            const float stride = speed * static_cast<float>(n_.now() - last) / 1000.0f;
-            last = n_.now();
-            sim::Vec3 p = me().pos;
-            const float f = stride >= left ? 1.0f : stride / left;
-            host_.world.movePlayer({p.x + (to.x - p.x) * f, p.y + (to.y - p.y) * f, p.z + (to.z - p.z) * f});
+            if ((stop && stop()) || left < 0.01f) return true;
+            n.step();
+            const float stride = speed * static_cast<float>(n.now() - last) / 1000.0f,
+                        f = std::min(1.0f, stride / left);
+            last = n.now();
+            const sim::Vec3 p = me().pos;
+            host.world.movePlayer({p.x + (to.x - p.x) * f, p.y + (to.y - p.y) * f, p.z + (to.z - p.z) * f});
         }
         return false;
     }
-
-    void getBehindTheWheel(int32_t car) {
-        host_.world.seatPed(host_.world.playerPed, car, -1);
-        n_.step();
-    }
-
-    bool driveTo(int32_t car, const sim::Vec3& to, float speed, const std::function<bool()>& stop) {
-        n_.say("the player drives off towards the precinct at " + metres(speed) + "/s");
-        host_.world.drive(car, to, speed);
-        return waitUntil([&] { return stop() || host_.world.find(car)->driveSpeed == 0.0f; }, 120000);
-    }
-
-  private:
-    sim::Host& host_;
-    Narrator& n_;
-    uint64_t pressedAt_ = 0;
-};
-
-//-----------------------------------------------------------------------------
-// [SECTION] Verdicts
-//-----------------------------------------------------------------------------
-
-struct Verdict {
-    std::vector<std::string> failed;
-    void expect(bool ok, const std::string& what) {
-        if (!ok) failed.push_back(what);
-    }
-};
-
-struct Scene {
-    sim::Host& host;
-    Narrator& n;
-    Player& player;
-    Verdict& verdict;
 };
 
 // The scene's people and places, built before the narrator starts watching.
@@ -183,21 +127,17 @@ Cast buildTroubledStreet(sim::World& world) {
 // Aim, press, walk up, press again: ends with the handcuffs on or the suspect gone.
 bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
     const Facts& f = s.n.facts();
-    s.player.aimAndPress(ped);
-    if (!s.player.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 5000)) return false;
+    s.aimAndPress(ped);
+    if (!s.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 5000)) return false;
     s.n.say("the player walks up to the suspect");
     const int32_t suspect = f.suspect;
-    s.player.walkTo(offset(s.host.world.find(suspect)->pos, -1.2f, 0.0f), kWalk);
-    s.player.press("the player lowers his gun and presses F3 (" + metres(s.player.distanceTo(suspect)) + " from him)");
-    s.player.waitUntil([&] { return f.count("SET_ENABLE_HANDCUFFS") > 0 || f.releaseDistance >= 0; }, 1000);
-    s.verdict.expect(f.bustedPoses > 0 && f.animsNotLoaded == 0,
-                     "the busted pose played on the first arrest, and every animation after it");
+    s.walkTo(offset(s.host.world.find(suspect)->pos, -1.2f, 0.0f), kWalk);
+    s.press("the player lowers his gun and presses F3 (" + metres(s.distanceTo(suspect)) + " from him)");
+    s.waitUntil([&] { return f.count("SET_ENABLE_HANDCUFFS") > 0 || f.releaseDistance >= 0; }, 1000);
+    s.expect(f.bustedPoses > 0 && f.animsNotLoaded == 0,
+             "the busted pose played on the first arrest, and every animation after it");
     return f.count("SET_ENABLE_HANDCUFFS") > 0;
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Scenes
-//-----------------------------------------------------------------------------
 
 // The whole road, from cold: the game streams in the officer's model once the plugin asks for it at
 // the boarding, unless `officerComes` is false and the model never loads.
@@ -206,20 +146,19 @@ void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
     sim::World& w = s.host.world;
     s.n.say("the player stands by his car #" + std::to_string(cast.car) + "; ped #" + std::to_string(cast.ped) +
             " loiters on the pavement");
-    s.player.idle(500);
-    if (!takeIntoCustodyAndCuff(s, cast.ped)) {
-        s.verdict.expect(false, "the suspect is cuffed");
-        return;
-    }
+    s.idle(500);
+    if (!s.expect(takeIntoCustodyAndCuff(s, cast.ped), "the suspect is cuffed")) return;
     s.n.say("the player walks back to his car");
-    s.player.walkTo(offset(w.find(cast.car)->pos, -2.5f, 0.0f), kWalk,
-                    [&] { return f.count("TASK_ENTER_VEHICLE") > 0; });
-    s.verdict.expect(s.player.waitUntil([&] { return f.boardedCar != 0; }, 15000), "the suspect sits in the car");
-    s.player.idle(500);
-    s.player.getBehindTheWheel(cast.car);
-    s.player.driveTo(cast.car, kPrecinctKerb, 20.0f, [&] { return f.count("CREATE_PED") > 0; });
-    s.player.waitUntil([&] { return s.n.stage() == Stage::Released; }, 10000);
-    s.player.idle(2000);
+    s.walkTo(offset(w.find(cast.car)->pos, -2.5f, 0.0f), kWalk, [&] { return f.count("TASK_ENTER_VEHICLE") > 0; });
+    s.expect(s.waitUntil([&] { return f.boardedCar != 0; }, 15000), "the suspect sits in the car");
+    s.idle(500);
+    w.seatPed(w.playerPed, cast.car, -1);  // behind the wheel
+    s.n.step();
+    s.n.say("the player drives off towards the precinct at 20.0 m/s");
+    w.drive(cast.car, kPrecinctKerb, 20.0f);
+    s.waitUntil([&] { return f.count("CREATE_PED") > 0 || w.find(cast.car)->driveSpeed == 0.0f; }, 120000);
+    s.waitUntil([&] { return s.n.stage() == scenes::Stage::None; }, 10000);
+    s.idle(2000);
     const sim::Entity* suspect = w.find(f.suspect);
     const bool standing = suspect && suspect->vehicle == 0 && suspect->task != sim::Task::Flee;
     if (suspect) {
@@ -234,23 +173,23 @@ void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
                             : " runs off, " + where));
     }
 
-    s.verdict.expect(f.boardedCar == cast.car, "the suspect boarded the player's car");
-    s.verdict.expect(w.waypointSet && w.waypointX == kPrecinctPoint.x && w.waypointY == kPrecinctPoint.y,
-                     "the map waypoint points at the precinct");
-    s.verdict.expect(f.markerVisible, "the precinct marker stood above the ground, where the player sees it");
+    s.expect(f.boardedCar == cast.car, "the suspect boarded the player's car");
+    s.expect(w.waypointSet && w.waypointX == kPrecinctPoint.x && w.waypointY == kPrecinctPoint.y,
+             "the map waypoint points at the precinct");
+    s.expect(f.markerVisible, "the precinct marker stood above the ground, where the player sees it");
     if (officerComes) {
-        s.verdict.expect(f.count("REQUEST_MODEL") == 1 && f.officer != 0 && w.exists(f.officer),
-                         "the officer's model, asked for once at the boarding, let him appear at the delivery");
+        s.expect(f.count("REQUEST_MODEL") == 1 && f.officer != 0 && w.exists(f.officer),
+                 "the officer's model, asked for once at the boarding, let him appear at the delivery");
     } else {
-        s.verdict.expect(
+        s.expect(
             f.officer == 0 && f.officerWaitMs >= kStreamingLimitMs && f.officerWaitMs < kStreamingLimitMs + w.frameMs,
             "the delivery waited 1000 ms more for the officer's model, then went on without him");
     }
-    s.verdict.expect(f.count("TASK_LEAVE_VEHICLE") > 0, "the suspect was ordered out at the precinct");
-    s.verdict.expect(standing && sim::distance(suspect->pos, kPrecinct) < kDeliveryRadius,
-                     "the delivered suspect stands by the precinct, not fleeing");
-    s.verdict.expect(s.n.stage() == Stage::Released && s.host.statusLine().empty(),
-                     "the status line is blank after the hand-over");
+    s.expect(f.count("TASK_LEAVE_VEHICLE") > 0, "the suspect was ordered out at the precinct");
+    s.expect(standing && sim::distance(suspect->pos, kPrecinct) < kDeliveryRadius,
+             "the delivered suspect stands by the precinct, not fleeing");
+    s.expect(s.n.stage() == scenes::Stage::None && s.host.statusLine().empty(),
+             "the status line is blank after the hand-over");
 }
 
 void playArrest(Scene& s, const Cast& cast) { playWholeArrest(s, cast, true); }
@@ -265,79 +204,69 @@ void playRefusals(Scene& s, const Cast& cast) {
     const Facts& f = s.n.facts();
     sim::World& w = s.host.world;
     const int32_t getaway = cast.getaway, driver = cast.driver;
-    const struct {
-        int32_t ped;
-        const char* text;
-        const char* aside;
-    } presses[] = {
+    const std::tuple<int32_t, const char*, const char*> presses[] = {
         {cast.missionPed, kStatusMissionPed, "ped #%d is part of a mission"},
         {cast.fighter, kStatusRefuseOnFoot, "ped #%d is fighting the player on foot, unhurt"},
         {driver, kStatusRefuseInVehicle, "ped #%d fights from car #%d, whose engine is intact"},
     };
-    for (const auto& p : presses) {
+    for (const auto& [ped, text, why] : presses) {
         char aside[96];
-        std::snprintf(aside, sizeof aside, p.aside, p.ped, getaway);
+        std::snprintf(aside, sizeof aside, why, ped, getaway);
         s.n.say(aside);
-        s.player.aimAndPress(p.ped);
-        s.verdict.expect(s.player.waitUntil([&] { return f.lastStatus() == p.text; }, 2000),
-                         std::string("refused with \"") + p.text + "\"");
-        s.player.idle(1000);
+        s.aimAndPress(ped);
+        s.expect(s.waitUntil([&, text = text] { return f.lastStatus() == text; }, 2000),
+                 std::string("refused with \"") + text + "\"");
+        s.idle(1000);
     }
-    s.verdict.expect(f.count("CLONE_PED") == 0, "nobody was taken into custody");
+    s.expect(f.count("CLONE_PED") == 0, "nobody was taken into custody");
 
     s.n.say("the player shoots up the engine of car #" + std::to_string(getaway) + " (health 1000 -> 400)");
     w.find(getaway)->engineHealth = 400.0f;
-    s.player.aimAndPress(driver);
-    s.verdict.expect(s.player.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 10000),
-                     "the driver gives up once his engine is damaged");
-    s.verdict.expect(!w.exists(driver) && w.find(f.suspect) && w.find(f.suspect)->vehicle == 0,
-                     "the driver was taken out of his car into custody");
+    s.aimAndPress(driver);
+    s.expect(s.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 10000),
+             "the driver gives up once his engine is damaged");
+    s.expect(!w.exists(driver) && w.find(f.suspect) && w.find(f.suspect)->vehicle == 0,
+             "the driver was taken out of his car into custody");
 }
 
 void playResist(Scene& s, const Cast& cast) {
     const Facts& f = s.n.facts();
     s.n.say("ped #" + std::to_string(cast.ped) + " looks like he might run");
     takeIntoCustodyAndCuff(s, cast.ped);
-    s.player.idle(2000);
-    s.verdict.expect(f.count("SET_ENABLE_HANDCUFFS") == 0, "no handcuffs were put on");
-    s.verdict.expect(f.releaseDistance >= 0 && f.releaseDistance < 2.0f, "the suspect ran from arm's length");
-    s.verdict.expect(f.lastStatus() == kStatusResisting && s.n.stage() == Stage::Released,
-                     "the resisting text stays on after the arrest ended");
+    s.idle(2000);
+    s.expect(f.count("SET_ENABLE_HANDCUFFS") == 0, "no handcuffs were put on");
+    s.expect(f.releaseDistance >= 0 && f.releaseDistance < kCuffRadius, "the suspect ran from arm's length");
+    s.expect(f.lastStatus() == kStatusResisting && s.n.stage() == scenes::Stage::None,
+             "the resisting text stays on after the arrest ended");
 }
 
 void playLeash(Scene& s, const Cast& cast) {
     const Facts& f = s.n.facts();
-    s.player.aimAndPress(cast.ped);
-    s.player.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 5000);
+    s.aimAndPress(cast.ped);
+    s.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 5000);
     s.n.say("the player turns and runs off down the street");
-    const bool kept = s.player.walkTo(offset(kStreet, -80.0f, 0.0f), kRun, [&] { return f.releaseDistance >= 0; });
-    s.player.idle(1000);
-    s.verdict.expect(kept, "the suspect was let go before the player got 80 m down the street");
-    s.verdict.expect(f.releaseDistance > 50.0f && f.releaseDistance < 51.0f, "let go just past 50 m");
-    s.verdict.expect(s.host.statusLine().empty(), "the status line is blank");
+    const bool kept = s.walkTo(offset(kStreet, -80.0f, 0.0f), kRun, [&] { return f.releaseDistance >= 0; });
+    s.idle(1000);
+    s.expect(kept, "the suspect was let go before the player got 80 m down the street");
+    s.expect(f.releaseDistance > kLeashLength && f.releaseDistance < kLeashLength + 1, "let go just past the leash");
+    s.expect(s.host.statusLine().empty(), "the status line is blank");
 }
 
 void playFree(Scene& s, const Cast& cast) {
     const Facts& f = s.n.facts();
-    if (!takeIntoCustodyAndCuff(s, cast.ped)) {
-        s.verdict.expect(false, "the suspect is cuffed");
-        return;
-    }
+    if (!s.expect(takeIntoCustodyAndCuff(s, cast.ped), "the suspect is cuffed")) return;
     s.n.say("the player leads him a few steps, then changes his mind");
-    s.player.walkTo(offset(s.host.world.player().pos, 0.0f, 4.0f), kWalk);
-    s.player.press("the player presses F3 aiming at nobody");
-    s.player.idle(2000);
-    s.verdict.expect(f.releaseDistance >= 0 && f.releaseDistance < 5.0f, "the suspect was set free beside the player");
-    s.verdict.expect(f.count("TASK_ENTER_VEHICLE") == 0, "he was never put in a car");
-    s.verdict.expect(s.host.statusLine().empty(), "the status line is blank");
+    s.walkTo(offset(s.host.world.player().pos, 0.0f, 4.0f), kWalk);
+    s.press("the player presses F3 aiming at nobody");
+    s.idle(2000);
+    s.expect(f.releaseDistance >= 0 && f.releaseDistance < 5.0f, "the suspect was set free beside the player");
+    s.expect(f.count("TASK_ENTER_VEHICLE") == 0, "he was never put in a car");
+    s.expect(s.host.statusLine().empty(), "the status line is blank");
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Table and runner
-//-----------------------------------------------------------------------------
-
 struct Entry {
-    SceneInfo info;
+    const char* name;
+    const char* summary;
     bool cuffs;  // whether the scene needs a cuffing draw, and which way it usually falls
     bool resist;
     Cast (*build)(sim::World&);
@@ -347,28 +276,23 @@ struct Entry {
 // What a cuffing scene becomes when a chosen start tick makes the dice fall the other way.
 void (*otherOutcome(const Entry& entry))(Scene&, const Cast&) { return entry.resist ? playArrest : playResist; }
 
-const std::vector<Entry>& entries() {
-    static const std::vector<Entry> table = {
-        {{"arrest", "the whole arrest: aim, cuff, escort, drive to the precinct, hand-over"},
-         true,
-         false,
-         buildStreet,
-         playArrest},
-        {{"late-officer", "the whole arrest, but the officer's model never loads: a hand-over without him"},
-         true,
-         false,
-         buildStreet,
-         playLateOfficer},
-        {{"refusals", "a mission ped, a fighter on foot and one in a healthy car are refused"},
-         false,
-         false,
-         buildTroubledStreet,
-         playRefusals},
-        {{"resist", "the suspect resists the handcuffs and runs"}, true, true, buildStreet, playResist},
-        {{"leash", "the player walks more than 50 m away from the suspect"}, false, false, buildStreet, playLeash},
-        {{"free", "the player sets the suspect free during the escort"}, true, false, buildStreet, playFree},
-    };
-    return table;
+// clang-format off
+const Entry kEntries[] = {
+    {"arrest", "the whole arrest: aim, cuff, escort, drive to the precinct, hand-over", true, false,
+     buildStreet, playArrest},
+    {"late-officer", "the whole arrest, but the officer's model never loads: a hand-over without him", true, false,
+     buildStreet, playLateOfficer},
+    {"refusals", "a mission ped, a fighter on foot and one in a healthy car are refused", false, false,
+     buildTroubledStreet, playRefusals},
+    {"resist", "the suspect resists the handcuffs and runs", true, true, buildStreet, playResist},
+    {"leash", "the player walks away from the suspect, past the leash", false, false, buildStreet, playLeash},
+    {"free", "the player sets the suspect free during the escort", true, false, buildStreet, playFree},
+};
+// clang-format on
+
+const Entry* entryOf(const std::string& name) {
+    auto it = std::find_if(std::begin(kEntries), std::end(kEntries), [&](const Entry& e) { return name == e.name; });
+    return it == std::end(kEntries) ? nullptr : it;
 }
 
 }  // namespace
@@ -376,46 +300,26 @@ const std::vector<Entry>& entries() {
 const std::vector<SceneInfo>& sceneList() {
     static const std::vector<SceneInfo> list = [] {
         std::vector<SceneInfo> out;
-        for (const Entry& e : entries())
-            out.push_back(e.info);
+        for (const Entry& e : kEntries)
+            out.push_back({e.name, e.summary});
         return out;
     }();
     return list;
 }
 
-bool hasScene(const std::string& name) {
-    for (const Entry& e : entries()) {
-        if (name == e.info.name) return true;
-    }
-    return false;
-}
-
 bool playScene(const std::string& name, const RunOptions& options) {
-    const Entry* entry = nullptr;
-    for (const Entry& e : entries()) {
-        if (name == e.info.name) entry = &e;
-    }
+    const Entry* entry = entryOf(name);
     if (!entry) return false;
-    uint32_t startTick = kDefaultStartTick;
-    if (options.startTick >= 0) {
-        startTick = static_cast<uint32_t>(options.startTick);
-    } else if (entry->cuffs) {
-        startTick = scenes::startTickWhereSuspect(entry->resist, kDefaultStartTick);
-    }
+    const uint32_t startTick = options.startTick >= 0 ? static_cast<uint32_t>(options.startTick)
+                               : entry->cuffs         ? scenes::startTickWhereSuspect(entry->resist, kDefaultStartTick)
+                                                      : kDefaultStartTick;
 
     sim::Host host(startTick);
     const Cast cast = entry->build(host.world);
-    NarratorOptions narration;
-    narration.colour = options.colour;
-    narration.trace = options.trace;
-    narration.out = options.out;
-    if (options.observer) narration.afterStep = [&](const Narrator& n) { options.observer->frame(host, n); };
-    Narrator narrator(host, narration);
-    Player player(host, narrator);
-    Verdict verdict;
-    Scene scene{host, narrator, player, verdict};
+    Narrator narrator(host, options);
+    Scene scene{host, narrator, {}};
 
-    std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->info.name, entry->info.summary, startTick);
+    std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->name, entry->summary, startTick);
     void (*play)(Scene&, const Cast&) = entry->play;
     const int draw = scenes::cuffDrawAt(startTick);
     if (entry->cuffs && (draw < kResistChancePercent) != entry->resist) {
@@ -423,16 +327,15 @@ bool playScene(const std::string& name, const RunOptions& options) {
                      startTick, draw, draw < kResistChancePercent ? "resists the handcuffs" : "lets himself be cuffed");
         play = otherOutcome(*entry);
     }
-    if (options.observer) options.observer->begin(host, narrator);
     host.load();
     if (host.faults.empty()) play(scene, cast);
 
     for (const std::string& fault : host.faults)
         std::fprintf(options.out, "host fault: %s\n", fault.c_str());
-    for (const std::string& what : verdict.failed)
+    for (const std::string& what : scene.failed)
         std::fprintf(options.out, "NOT AS EXPECTED: %s\n", what.c_str());
-    const bool ok = host.faults.empty() && verdict.failed.empty();
-    std::fprintf(options.out, "== %s: %s\n", entry->info.name, ok ? "ended as it should" : "FAILED");
+    const bool ok = host.faults.empty() && scene.failed.empty();
+    std::fprintf(options.out, "== %s: %s\n", entry->name, ok ? "ended as it should" : "FAILED");
     return ok;
 }
 

@@ -2,21 +2,14 @@
 
 #pragma once
 
-#include <cstdint>
-#include <cstdio>
-#include <string>
-#include <vector>
+#include "demo/narrator.h"
 
 namespace demo {
 
-class SceneObserver;
-
-struct RunOptions {
-    bool trace = false;      // echo every native call
-    bool colour = false;     // render the status line's colours
-    int64_t startTick = -1;  // the game's tick at start; -1 picks one that suits the scene
-    FILE* out = stdout;
-    SceneObserver* observer = nullptr;  // follows the scene frame by frame, e.g. to draw its map
+// How the narrator tells the scene (its watcher may follow it frame by frame, e.g. to draw its map),
+// and the game's tick at start; -1 picks one that suits the scene.
+struct RunOptions : NarratorOptions {
+    int64_t startTick = -1;
 };
 
 struct SceneInfo {
@@ -25,10 +18,9 @@ struct SceneInfo {
 };
 
 const std::vector<SceneInfo>& sceneList();
-bool hasScene(const std::string& name);
 
 // Plays the scene with the real plugin module loaded; true when it ends the way it should and the
-// host recorded no fault.
+// host recorded no fault, false for no such scene.
 bool playScene(const std::string& name, const RunOptions& options);
 
 }  // namespace demo

@@ -8,15 +8,19 @@
 
 namespace scenes {
 
+// A resist chance of 0 or 100 leaves one way without any tick.
+constexpr uint32_t kSearchLimit = 1000000;
+
 int cuffDrawAt(uint32_t tick) {
     std::srand(tick);
     return std::rand() % 100;
 }
 
 uint32_t startTickWhereSuspect(bool resists, uint32_t from) {
-    for (uint32_t tick = from;; ++tick) {
-        if ((cuffDrawAt(tick) < kResistChancePercent) == resists) return tick;
+    for (uint32_t n = 0; n < kSearchLimit; ++n) {
+        if ((cuffDrawAt(from + n) < kResistChancePercent) == resists) return from + n;
     }
+    return from;
 }
 
 }  // namespace scenes

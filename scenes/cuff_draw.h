@@ -13,7 +13,7 @@ namespace scenes {
 int cuffDrawAt(uint32_t tick);
 
 // The first start tick at or after `from` whose draw makes the suspect resist or, with `resists`
-// false, be cuffed.
+// false, be cuffed; `from` itself when none of the next million does (a resist chance of 0 or 100).
 uint32_t startTickWhereSuspect(bool resists, uint32_t from = 100000);
 
 }  // namespace scenes

@@ -1,13 +1,10 @@
 // Brindlecot scenes — scripted runs that drive the plugin through a whole situation.
-//
-//   [SECTION] Start ticks
-//   [SECTION] Helpers
-//   [SECTION] Refusals and settings
-//   [SECTION] Custody
-//   [SECTION] Table
 
 #include "scenes/runs.h"
 
+#include <algorithm>
+
+#include "arrest/tuning.h"
 #include "hud/status.h"
 #include "scenes/press.h"
 
@@ -17,9 +14,6 @@ using sim::Entity;
 using sim::Host;
 using sim::Task;
 
-//-----------------------------------------------------------------------------
-// [SECTION] Start ticks
-//-----------------------------------------------------------------------------
 // The first rand() % 100 after srand(start tick) is the cuff draw; below 15 the suspect resists.
 // Traces can only match across platforms when glibc's rand and msvcrt's LCG
 // (state = state * 214013 + 2531011; (state >> 16) & 0x7fff) agree on the outcome:
@@ -31,10 +25,6 @@ constexpr uint32_t kResistingTick = 100038;
 namespace {
 
 constexpr int kF2 = 0x71;
-
-//-----------------------------------------------------------------------------
-// [SECTION] Helpers
-//-----------------------------------------------------------------------------
 
 void start(Host& host) {
     host.load();
@@ -63,15 +53,11 @@ int32_t arrestAndCuff(Host& host) {
     start(host);
     arrest(host, ped);
     const int32_t suspect = host.world.nextHandle - 1;  // the clone
-    host.world.movePlayer({5, 1, 30});
+    host.world.movePlayer({5, std::min(kCuffRadius / 2, 1.0f), 30});
     host.runFrames(20);
     tap(host);
     return suspect;
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Refusals and settings
-//-----------------------------------------------------------------------------
 
 std::string idle(Host& host) {
     start(host);
@@ -142,10 +128,6 @@ std::string gamepadMask(Host& host) {
     return expectStatus(host, kStatusGetClose);
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Custody
-//-----------------------------------------------------------------------------
-
 std::string cuffed(Host& host) {
     const int32_t suspect = arrestAndCuff(host);
     host.runFrames(10);
@@ -172,7 +154,7 @@ std::string releasedByKey(Host& host) {
 std::string leash(Host& host) {
     const int32_t suspect = arrestAndCuff(host);
     host.runFrames(30);
-    host.world.movePlayer({5, 60, 30});
+    host.world.movePlayer({5, kLeashLength + 10, 30});
     host.runFrames(3);
     const std::string status = expectStatus(host, "");
     return status.empty() ? expectTask(host, suspect, Task::Flee) : status;
@@ -189,7 +171,7 @@ std::string wholeArrest(Host& host) {
     if (!boarding.empty()) return boarding;
     host.world.seatPed(host.world.playerPed, car, -1);
     host.runFrames(200);
-    host.world.drive(car, {477, -1020, 28}, 30);
+    host.world.drive(car, {kPrecinctPoint.x, kPrecinctPoint.y + kDeliveryRadius * 0.6f, kPrecinctPoint.z}, 30);
     host.runFrames(3000);
     if (host.trace.count("CREATE_PED") != 1) return "no officer came for the hand-over";
     if (!host.world.waypointSet) return "no waypoint was set";
@@ -203,10 +185,6 @@ std::string wholeArrest(Host& host) {
 }
 
 }  // namespace
-
-//-----------------------------------------------------------------------------
-// [SECTION] Table
-//-----------------------------------------------------------------------------
 
 const std::vector<ScriptedRun>& scriptedRuns() {
     static const std::vector<ScriptedRun> runs = {

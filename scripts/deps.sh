@@ -2,14 +2,14 @@
 # Installs the Debian packages a build needs, only those that are missing; with everything there it
 # needs neither root nor the network.
 #   scripts/deps.sh linux    the Linux build: compiler, CMake, inih, GoogleTest, Google Benchmark, git,
-#                            and cairo, libxml2 and a font for the demo's map
+#                            and cairo and a font for the demo's map
 #   scripts/deps.sh all      also mingw-w64 (win32 threads), Wine, icoutils, the static analysers and zip
 # As root it runs apt-get itself, otherwise through sudo; with neither it prints the command to run
 # and fails.
 set -euo pipefail
 
 packages=(git g++ make cmake pkg-config libinih-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libxml2-dev fonts-dejavu-core)
+  libcairo2-dev fonts-dejavu-core)
 case "${1:-all}" in
   linux) ;;
   all) packages+=(g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64 icoutils cppcheck clang-format

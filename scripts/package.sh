@@ -20,8 +20,11 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 files=(Brindlecot.asi Brindlecot.ini INSTALL.txt LICENSE CHANGELOG.md)
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-cp "$build/Brindlecot.asi" "$build/package/Brindlecot.ini" "$build/package/INSTALL.txt" \
-  "$root/LICENSE" "$root/CHANGELOG.md" "$stage/"
+cp "$build/Brindlecot.asi" "$build/package/Brindlecot.ini" "$build/package/INSTALL.txt" "$stage/"
+# Players open the text files in Notepad: every one ends its lines with CRLF.
+for text in LICENSE CHANGELOG.md; do
+  sed 's/\r$//; s/$/\r/' "$root/$text" >"$stage/$text"
+done
 mkdir -p "$dist"
 zip="$dist/Brindlecot-$version.zip"
 rm -f "$zip"
@@ -39,6 +42,12 @@ head -n 1 "$check/INSTALL.txt" | grep -qF "Brindlecot $version " || fail "INSTAL
 head -n 1 "$check/Brindlecot.ini" | grep -qF "Brindlecot $version " || fail "Brindlecot.ini's header does not name version $version"
 grep -m 1 '^## ' "$check/CHANGELOG.md" | grep -qE "^## ${version//./\\.}( |$)" || fail "CHANGELOG.md's top entry is not version $version"
 grep -q '^MIT License' "$check/LICENSE" || fail "LICENSE is not the MIT license"
+for text in Brindlecot.ini INSTALL.txt LICENSE CHANGELOG.md; do
+  if grep -q $'[^\r]$\|^$' "$check/$text"; then fail "$text has a line that does not end in CRLF"; fi
+  if grep -q '@[A-Z_]*@' "$check/$text"; then fail "$text has a word the package did not fill in"; fi
+done
+long=$(awk 'length($0) > 101 { print FILENAME ": " $0 }' "$check/Brindlecot.ini" "$check/INSTALL.txt")
+[ -z "$long" ] || fail "a line a player reads is over 100 characters: $long"
 
 cp "$build/runner.exe" "$build/ScriptHookV.dll" "$check/"
 if [ "$(uname -s)" = Linux ]; then

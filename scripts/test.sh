@@ -9,7 +9,7 @@ scripts/deps.sh all
 exec </dev/null
 
 echo "== format"
-mapfile -t files < <(find src sim tests demo bench wine -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+mapfile -t files < <(find src sim scenes tests demo bench wine -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
 [ "${#files[@]}" -gt 0 ] || { echo "format: no C++ sources found under $PWD" >&2; exit 1; }
 clang-format --dry-run --Werror "${files[@]}"
 

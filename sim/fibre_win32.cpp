@@ -1,8 +1,5 @@
 // Brindlecot simulated host — the script fibre on Windows fibres, as the host library runs it.
 //
-//   [SECTION] Crash reporting
-//   [SECTION] Fibre
-//
 // A hardware fault raised while the script fibre runs (an access violation in the plugin, say) must
 // not take the whole run down silently: a vectored handler records it as a host fault, naming the
 // frame and the last native, and sends the fibre to a landing that only ever yields back to the
@@ -26,10 +23,6 @@ void* g_driver = nullptr;         // the fibre that resumed it
 DWORD g_crashCode = 0;
 DWORD64 g_crashAddress = 0;
 }  // namespace
-
-//-----------------------------------------------------------------------------
-// [SECTION] Crash reporting
-//-----------------------------------------------------------------------------
 
 static std::string lastNative(const Trace& trace) {
     for (size_t n = trace.entries.size(); n > 0; --n) {
@@ -85,10 +78,6 @@ static LONG CALLBACK onException(EXCEPTION_POINTERS* info) {
     context.Rip = reinterpret_cast<DWORD64>(&crashLanding);
     return EXCEPTION_CONTINUE_EXECUTION;
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Fibre
-//-----------------------------------------------------------------------------
 
 // GetCurrentFiber reads the TEB through gs:, which GCC's bounds analysis takes for a zero-length array.
 #pragma GCC diagnostic push

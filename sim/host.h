@@ -1,9 +1,5 @@
 // Brindlecot simulated host — the stand-in for the host library, the game and Windows.
 //
-//   [SECTION] Trace
-//   [SECTION] Input devices
-//   [SECTION] Host
-//
 // A Host owns one world, a clock, a keyboard, four gamepad slots and the directory the INI file is
 // read from. It loads the plugin module, runs the registered script entry on a fibre the way the
 // host library does, and records every native call, wait and Win32 call in an ordered trace. One
@@ -20,10 +16,6 @@
 #include "sim/world.h"
 
 namespace sim {
-
-//-----------------------------------------------------------------------------
-// [SECTION] Trace
-//-----------------------------------------------------------------------------
 
 enum class CallKind { Native, Wait, Win32 };
 
@@ -67,19 +59,11 @@ struct Trace {
     std::string dump(size_t from = 0, size_t to = SIZE_MAX) const;  // one line per entry, frame and tick first
 };
 
-//-----------------------------------------------------------------------------
-// [SECTION] Input devices
-//-----------------------------------------------------------------------------
-
 struct PadSlot {
     bool connected = false;
     uint16_t buttons = 0;
     uint32_t packet = 0;
 };
-
-//-----------------------------------------------------------------------------
-// [SECTION] Host
-//-----------------------------------------------------------------------------
 
 class Fibre;
 class Module;

@@ -1,9 +1,5 @@
 // Brindlecot simulated host — loading the real Brindlecot.asi as the game's loader does.
 //
-//   [SECTION] Simulated Win32 functions
-//   [SECTION] Import address table
-//   [SECTION] Module
-//
 // LoadLibrary runs the module's DllMain, which registers the script with the stand-in host library.
 // Its imports of the clock, the keyboard and the pads are then pointed at the simulated ones, so a
 // run is the same every time; the INI reader stays the system's own, wrapped so the trace records it.
@@ -18,10 +14,6 @@
 #include "sim/module.h"
 
 namespace sim {
-
-//-----------------------------------------------------------------------------
-// [SECTION] Simulated Win32 functions
-//-----------------------------------------------------------------------------
 
 static Host& host() {
     Host* current = Host::current();
@@ -53,10 +45,6 @@ static UINT WINAPI tracedGetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT d
                   std::to_string(static_cast<int32_t>(value)));
     return value;
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Import address table
-//-----------------------------------------------------------------------------
 
 struct Redirect {
     const char* dll;
@@ -93,10 +81,6 @@ static bool redirectImport(HMODULE module, const Redirect& redirect) {
     }
     return false;
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Module
-//-----------------------------------------------------------------------------
 
 std::unique_ptr<Module> Module::load(const std::string& path, std::string& error) {
     HMODULE handle = LoadLibraryA(path.c_str());

@@ -8,6 +8,8 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace sim {
 
@@ -138,6 +140,15 @@ Entity* World::find(int32_t handle) {
 const Entity* World::find(int32_t handle) const {
     auto it = entities.find(handle);
     return it == entities.end() ? nullptr : &it->second;
+}
+
+Entity& World::player() {
+    Entity* p = find(playerPed);
+    if (!p) {
+        std::fprintf(stderr, "Brindlecot sim: the player's ped %d is no longer in the world\n", playerPed);
+        std::abort();
+    }
+    return *p;
 }
 
 void World::movePlayer(Vec3 pos) {

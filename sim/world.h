@@ -1,10 +1,5 @@
 // Brindlecot simulated host — the world model.
 //
-//   [SECTION] Basic types
-//   [SECTION] Entities
-//   [SECTION] Screen
-//   [SECTION] World
-//
 // Just enough of the game for the plugin to believe it runs in it: the player, peds, vehicles,
 // streaming of animation dictionaries and models, the waypoint and what is drawn each frame. Handles
 // that name nothing are answered the way the game answers them: queries give 0, orders are ignored.
@@ -19,10 +14,6 @@
 
 namespace sim {
 
-//-----------------------------------------------------------------------------
-// [SECTION] Basic types
-//-----------------------------------------------------------------------------
-
 struct Vec3 {
     float x = 0, y = 0, z = 0;
 };
@@ -31,10 +22,6 @@ float distance(const Vec3& a, const Vec3& b);
 
 // The host's model hash: one-at-a-time over the lower-case name.
 uint32_t hashName(const std::string& name);
-
-//-----------------------------------------------------------------------------
-// [SECTION] Entities
-//-----------------------------------------------------------------------------
 
 enum class Kind { Ped, Vehicle };
 
@@ -82,10 +69,6 @@ struct Entity {
     float driveSpeed = 0;  // metres per second, 0 parked
 };
 
-//-----------------------------------------------------------------------------
-// [SECTION] Screen
-//-----------------------------------------------------------------------------
-
 struct TextLine {
     std::string text;
     float x = 0, y = 0;
@@ -103,10 +86,6 @@ struct Screen {
     std::vector<Marker> markers;
     bool outlineNext = false;  // SET_TEXT_OUTLINE sets it; the next drawn text takes and clears it
 };
-
-//-----------------------------------------------------------------------------
-// [SECTION] World
-//-----------------------------------------------------------------------------
 
 // A streamed asset: requested at some time, loaded at the start of the first frame that starts at
 // least its load time later.
@@ -164,7 +143,9 @@ struct World {
     Entity* find(int32_t handle);
     const Entity* find(int32_t handle) const;
     bool exists(int32_t handle) const { return find(handle) != nullptr; }
-    Entity& player() { return *find(playerPed); }
+    // The player's ped, made with the world. Asked for after remove() took him away, it aborts with a
+    // message instead of handing out a null reference.
+    Entity& player();
 
     // Moving the player around, as his controls would
     void movePlayer(Vec3 pos);

@@ -1,8 +1,4 @@
 // Brindlecot — module attach, script entry and the per-frame main loop.
-//
-//   [SECTION] Module attach
-//   [SECTION] Script entry and main loop
-//   [SECTION] Frame steps
 
 #include "script.h"
 
@@ -14,9 +10,11 @@
 #include "input/input.h"
 #include "state.h"
 
-//-----------------------------------------------------------------------------
-// [SECTION] Module attach
-//-----------------------------------------------------------------------------
+// The script's own steps; only mainLoopFrame is reached from outside (script.h).
+static void scriptEntry();      // seeds rand from the tick, then mainLoop; never returns
+static void mainLoop();         // controller scan, settings, then one mainLoopFrame per frame; never returns
+static void refreshPlayer();    // playerPed and playerPos for this frame
+static void dispatchTrigger();  // one accepted trigger: begin, release or cuff
 
 constexpr DWORD kProcessAttach = 1;
 
@@ -32,16 +30,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
 }
 #endif
 
-//-----------------------------------------------------------------------------
-// [SECTION] Script entry and main loop
-//-----------------------------------------------------------------------------
-
-void scriptEntry() {
+static void scriptEntry() {
     std::srand(static_cast<unsigned>(GetTickCount()));
     mainLoop();
 }
 
-void mainLoop() {
+static void mainLoop() {
     findController();
     loadSettings();
     for (;;) {
@@ -57,18 +51,14 @@ void mainLoopFrame() {
     if (g_arrest.inCustody) updateCustody();
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Frame steps
-//-----------------------------------------------------------------------------
-
-void refreshPlayer() {
+static void refreshPlayer() {
     g_arrest.playerPed = getPlayerPed();
     g_arrest.playerPos = getEntityPosition(g_arrest.playerPed);
 }
 
 // The tick is stamped before and again after the stages, so the debounce runs from the end of a
 // dispatch that waited.
-void dispatchTrigger() {
+static void dispatchTrigger() {
     g_arrest.lastTriggerTick = GetTickCount();
     // "Nothing found" leaves the variable as the host pleases: it is not a target then.
     if (!queryAimedEntity(getPlayerIndex(), &g_arrest.targetEntity)) g_arrest.targetEntity = 0;

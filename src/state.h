@@ -1,8 +1,5 @@
 // Brindlecot — the arrest state: the one record of everything the plugin knows.
 //
-//   [SECTION] Settings
-//   [SECTION] ArrestState
-//
 // One instance, g_arrest, lives from module load to unload. Every field is zero at load except
 // statusMessage (the empty text) and padIndex (-1); the record is constant-initialised, so nothing
 // runs at load or unload to build or tear it down. Nothing is saved between runs of the game.
@@ -11,10 +8,6 @@
 
 #include "host/native_call.h"
 
-//-----------------------------------------------------------------------------
-// [SECTION] Settings
-//-----------------------------------------------------------------------------
-
 // Read once at script start from .\Brindlecot.ini, section [Brindlecot]; stored as read.
 struct Settings {
     int32_t keyArrest;         // key_arrest: virtual-key code for GetAsyncKeyState (default 114, F3)
@@ -22,10 +15,6 @@ struct Settings {
     int32_t keyArrestGamepad;  // key_arrest_gamepad: XInput button mask, any bit fires (default 0)
     int32_t showMsg;           // show_msg: non-zero draws the status line (default 1)
 };
-
-//-----------------------------------------------------------------------------
-// [SECTION] ArrestState
-//-----------------------------------------------------------------------------
 
 // The status line's empty text, the one the record starts with. It belongs to the catalogue of the
 // line's texts (hud/status.h holds the other seven) but lives on this floor, where the record names it.

@@ -64,7 +64,7 @@ TEST_F(AllocTest, LoadAndUnloadAllocateNothing) {
     EXPECT_EQ(g_heapCalls - before, 0u) << "at load";
 
     host.trace.enabled = true;
-    const int32_t ped = world().spawnPed({1, 0, 30});
+    const int32_t ped = world().spawnPed({kBesideThePlayer, 0, 30});
     host.step();
     press(host, {ped});
     EXPECT_EQ(host.statusLine(), kStatusGetClose);

@@ -50,7 +50,7 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
     EXPECT_FALSE(world().exists(ped));
     EXPECT_EQ(suspectEntity().anims.count("random@arrests@busted/idle_c"), 1u);
 
-    world().movePlayer({5, 1, 30});
+    world().movePlayer({5, kBesideThePlayer, 30});
     host.runFor(250);
     press(host, {0, Press::kFrameOnly});
     playUntilLine(kStatusEscort);
@@ -62,7 +62,7 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
     EXPECT_EQ(suspectEntity().seat, 1);
     EXPECT_TRUE(world().waypointSet);
     world().seatPed(player(), car, -1);
-    world().drive(car, {477, -1020, 28}, 30);
+    world().drive(car, offset(vecOf(kPrecinctPoint), 0, kDeliveryRadius * 0.6f), 30);
     const size_t driving = host.trace.size();
     playUntilLine("");
     EXPECT_GT(host.trace.count("DRAW_MARKER", driving), 100u);
@@ -86,6 +86,6 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
     EXPECT_EQ(suspectEntity().vehicle, 0);
     const sim::Entity& officer = entityOf(world(), world().nextHandle - 1);
     EXPECT_THAT(officer.orders, ElementsAre("go_to", "handed back, keeps go_to"));
-    EXPECT_LT(sim::distance(officer.pos, {481, -1023, 28}), 1.0f) << "he walked to his point";
+    EXPECT_LT(sim::distance(officer.pos, vecOf(kOfficerWalkTarget)), 1.0f) << "he walked to his point";
     EXPECT_LT(sim::distance(suspectEntity().pos, officer.pos), 10.0f);
 }

@@ -4,11 +4,13 @@
 # plugin's own and those of the C runtime's DLL start-up; no C++ runtime, nothing that controls
 # another thread or process or looks for a debugger), the five host functions under their exact
 # mangled names, and no exports.
-# Exits 77 (skipped) when the .asi has not been built.
+# Exits 77 (skipped) when the .asi has not been built. OBJDUMP names another GNU objdump that reads
+# PE files (MSYS2's objdump on Windows, say); the default is mingw-w64's.
 set -uo pipefail
-asi=${1:?usage: asi_tables_test.sh path/to/Brindlecot.asi}
+asi=${1:?usage: [OBJDUMP=objdump] asi_tables_test.sh path/to/Brindlecot.asi}
 [ -f "$asi" ] || { echo "skipped: $asi not built"; exit 77; }
-dump=$(x86_64-w64-mingw32-objdump -p "$asi") || { echo "objdump failed"; exit 1; }
+objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
+dump=$("$objdump" -p "$asi") || { echo "FAIL: $objdump -p $asi failed"; exit 1; }
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

@@ -158,8 +158,8 @@ TEST_F(Begin, ADictionaryThatNeverLoadsEndsTheWaitAfterASecond) {
     const size_t requested = host.trace.find("REQUEST_ANIM_DICT(\"random@arrests@busted\")", from);
     const size_t posed = host.trace.find("TASK_PLAY_ANIM(3", from);
     const uint32_t waited = entryAt(host.trace, posed).tick - entryAt(host.trace, requested).tick;
-    EXPECT_GE(waited, 1000u);
-    EXPECT_LT(waited, 1017u);
+    EXPECT_GE(waited, kStreamingLimitMs);
+    EXPECT_LT(waited, kStreamingLimitMs + 17);
     EXPECT_EQ(host.statusLine(), kStatusGetClose);
     EXPECT_EQ(entityOf(host.world, 3).orders.back(), "anim_not_loaded random@arrests@busted/idle_c");
 }
@@ -198,7 +198,7 @@ TEST_F(Begin, AimingAtACarDuringAnEscortChangesNothing) {
     entityOf(host.world, car).missionEntity = true;
     host.world.movePlayer({0, 0, 30});
     start();
-    press(host, {host.world.spawnPed({1, 0, 30})});
+    press(host, {host.world.spawnPed({kBesideThePlayer, 0, 30})});
     const int32_t suspect = host.world.nextHandle - 1;
     press(host);
     ASSERT_EQ(host.statusLine(), kStatusEscort);
@@ -246,12 +246,13 @@ TEST_F(Begin, SeatedPedIsOrderedOutAndClonedASecondAfterHeIsOut) {
     }
     ASSERT_LT(out, host.trace.size());
     EXPECT_GE(host.trace.entries[out].tick - host.trace.entries[leave].tick, host.world.leaveVehicleMs);
-    EXPECT_THAT(scriptCalls(host.trace, out + 1, 3),
-                ElementsAreArray(std::vector<std::string>{"scriptWait(1000)", "GET_ENTITY_COORDS(" + id + ", 1)",
-                                                          "CLONE_PED(" + id + ", 0, 1, 1)"}));
+    EXPECT_THAT(
+        scriptCalls(host.trace, out + 1, 3),
+        ElementsAreArray(std::vector<std::string>{fmt("scriptWait(%u)", kStandUpMs), "GET_ENTITY_COORDS(" + id + ", 1)",
+                                                  "CLONE_PED(" + id + ", 0, 1, 1)"}));
     const uint32_t stoodUp = entryAt(host.trace, host.trace.find("CLONE_PED", out)).tick - host.trace.entries[out].tick;
-    EXPECT_GE(stoodUp, 1000u);
-    EXPECT_LE(stoodUp, 1016u) << "the first frame a second later";
+    EXPECT_GE(stoodUp, kStandUpMs);
+    EXPECT_LE(stoodUp, kStandUpMs + 16) << "the first frame after he has stood up";
     EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), 0u);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT", from) - host.trace.count("SET_TEXT_FONT", frameEnd(host.trace, from)),
               1u)
@@ -279,7 +280,7 @@ TEST_P(BeginLeaveGivesUp, WithoutCloneOrTextAndTheScriptRunsOn) {
     const uint32_t lasted = entryAt(host.trace, end).tick - host.trace.entries[from].tick;
     EXPECT_GE(lasted, GetParam().minMs);
     EXPECT_LE(lasted, GetParam().maxMs);
-    EXPECT_EQ(host.trace.count("scriptWait(1000)", from), 0u);
+    EXPECT_EQ(host.trace.count(fmt("scriptWait(%u)", kStandUpMs), from), 0u);
     EXPECT_EQ(host.trace.count("CLONE_PED", from), 0u);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT", end), 14u) << "every later frame draws the line";
     EXPECT_EQ(host.statusLine(), kStatusRefuseOnFoot);
@@ -299,11 +300,11 @@ INSTANTIATE_TEST_SUITE_P(
                                       h.atTime(h.elapsedMs() + 500, [ped](sim::Host& x) { x.world.remove(ped); });
                                   },
                                   400, 600},
-                      // With a frame every 100 ms one starts exactly at the limit: the wait ends there.
+                      // With a frame every millisecond one starts exactly at the limit: the wait ends there.
                       StuckInside{"NeverGetsOut",
                                   [](sim::Host& h, int32_t) {
-                                      h.world.leaveVehicleMs = 30000;
-                                      h.world.frameMs = 100;
+                                      h.world.leaveVehicleMs = 3 * kLeaveVehicleLimitMs;
+                                      h.world.frameMs = 1;
                                   },
-                                  10000, 10000}),
+                                  kLeaveVehicleLimitMs, kLeaveVehicleLimitMs}),
     ByName());

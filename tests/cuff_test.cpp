@@ -4,6 +4,7 @@
 // fixture starts the host at a tick whose seed gives the draws it needs.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "tests/scenario.h"
@@ -11,8 +12,10 @@
 using ::testing::Contains;
 using ::testing::ElementsAreArray;
 
-// The first start tick from 100000 on whose seed draws `first`, then `second` (-1: any), of 0..99.
+// The first start tick from 100000 on whose seed draws `first`, then `second` (-1: any), of 0..99;
+// 0 when no draw can be `first` (-1 or 100).
 static uint32_t tickDrawing(int first, int second) {
+    if (first < 0 || first > 99) return 0;
     for (uint32_t tick = 100000;; ++tick) {
         std::srand(tick);
         const int a = std::rand() % 100;
@@ -21,52 +24,69 @@ static uint32_t tickDrawing(int first, int second) {
     }
 }
 
-// The ped (handle 2) stands 10 m ahead of the player; his clone, the suspect, is handle 3.
+// Where the suspect kneels: 10 m ahead of the player.
+constexpr float kSuspectY = 10.0f;
+
+// The lowest draw that cuffs and the highest that resists.
+constexpr int kFirstCuffingDraw = kResistChancePercent;
+constexpr int kLastResistingDraw = kResistChancePercent - 1;
+
+// The ped (handle 2) stands 10 m ahead of the player; his clone, the suspect, is handle 3. A fixture
+// whose draws the resist chance rules out (none resists at 0, all at 100) skips its tests.
 template <int First, int Second = -1>
 class Draws : public Scenario {
   protected:
     Draws() : Scenario(tickDrawing(First, Second)) {}
 
+    void SetUp() override {
+        if (tickDrawing(First, Second) == 0 || Second > 99) GTEST_SKIP() << "the resist chance rules these draws out";
+    }
+
     void arrestAndStandAt(float y) {
-        host.world.spawnPed({0, 10, 30});
+        host.world.spawnPed({0, kSuspectY, 30});
         start();
         press(host, {2});
         ASSERT_EQ(host.statusLine(), kStatusGetClose);
         host.world.movePlayer({0, y, 30});
     }
 
-    // The cuff press measures the distance from the suspect, kneeling at y 10, to the player.
-    static std::vector<std::string> reachOf(const std::string& playerAt) {
-        return {coordsOf(1), coordsOf(3), "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, " + playerAt + ", 1)"};
+    // The cuff press measures the distance from the suspect, kneeling at y 10, to the player at y.
+    static std::vector<std::string> reachOf(float y) {
+        return {coordsOf(1), coordsOf(3),
+                "GET_DISTANCE_BETWEEN_COORDS(0.0, 10.0, 30.0, " + textOf(sim::Vec3{0, y, 30}) + ", 1)"};
     }
 };
 
-using CuffsThenResists = Draws<15, 14>;
-using Resists = Draws<14>;
-using Cuffs = Draws<15>;
+using CuffsThenResists = Draws<kFirstCuffingDraw, kLastResistingDraw>;
+using Resists = Draws<kLastResistingDraw>;
+using Cuffs = Draws<kFirstCuffingDraw>;
 
-// Exactly 2.0 away nothing happens and no draw is spent: the next press, just inside, gets the
-// first draw (cuffs) and not the second (resists).
-TEST_F(CuffsThenResists, ExactlyTwoMetresDoesNothingAndDrawsNothing) {
-    arrestAndStandAt(12.0f);
+// Within reach of the suspect, and exactly at the cuffing radius.
+constexpr float kWithinReach = kSuspectY + kBesideThePlayer;
+constexpr float kAtTheRadius = kSuspectY + kCuffRadius;
+
+// Exactly at the cuffing radius nothing happens and no draw is spent: the next press, just inside,
+// gets the first draw (cuffs) and not the second (resists).
+TEST_F(CuffsThenResists, ExactlyAtTheRadiusDoesNothingAndDrawsNothing) {
+    arrestAndStandAt(kAtTheRadius);
     size_t from = press(host);
     EXPECT_THAT(afterAimQuery(host.trace, from),
-                ElementsAreArray(join({reachOf("0.0, 12.0, 30.0"),
+                ElementsAreArray(join({reachOf(kAtTheRadius),
                                        suspectCheckOf(3),  // the custody step of the busted pose
-                                       leashOf(3, "0.0, 12.0, 30.0", "0.0, 10.0, 30.0")})));
+                                       leashOf(3, textOf(sim::Vec3{0, kAtTheRadius, 30}), "0.0, 10.0, 30.0")})));
     EXPECT_EQ(host.statusLine(), kStatusGetClose);
     EXPECT_TRUE(entityOf(host.world, 3).anims.count("random@arrests@busted/idle_c"));
 
-    host.world.movePlayer({0, 11.999999f, 30});
+    host.world.movePlayer({0, std::nextafter(kAtTheRadius, 0.0f), 30});
     from = press(host);
     EXPECT_EQ(host.trace.count("SET_ENABLE_HANDCUFFS(3, 1)", from), 1u);
     EXPECT_EQ(host.statusLine(), kStatusEscort);
 }
 
 TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
-    arrestAndStandAt(11.0f);
+    arrestAndStandAt(kWithinReach);
     size_t from = press(host);
-    EXPECT_THAT(afterAimQuery(host.trace, from), ElementsAreArray(join({reachOf("0.0, 11.0, 30.0"), releaseOf(3)})))
+    EXPECT_THAT(afterAimQuery(host.trace, from), ElementsAreArray(join({reachOf(kWithinReach), releaseOf(3)})))
         << "no custody step follows";
     const sim::Entity& suspect = entityOf(host.world, 3);
     EXPECT_EQ(suspect.task, sim::Task::Flee);
@@ -90,10 +110,10 @@ TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
 }
 
 TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
-    arrestAndStandAt(11.0f);
+    arrestAndStandAt(kWithinReach);
     size_t from = press(host);
     const std::vector<std::string> expected = join(
-        {reachOf("0.0, 11.0, 30.0"),
+        {reachOf(kWithinReach),
          {"CLEAR_PED_TASKS(3)", "CLEAR_PED_TASKS_IMMEDIATELY(3)", "CLEAR_PED_SECONDARY_TASK(3)",
           "TASK_FOLLOW_TO_OFFSET_OF_ENTITY(3, 1, 0.0, 0.0, 0.0, 1.0, 1000, 1.0, 1)",
           "HAS_ANIM_DICT_LOADED(\"get_up@cuffed\")",  // asked for at the take-over: loaded by now
@@ -120,9 +140,9 @@ TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
 // A transported suspect who vanishes just before the press is not released; the new arrest still
 // starts in the busted stage alone: no precinct marker, no delivery without cuffs.
 TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedIsInTheBustedStageAlone) {
-    arrestAndStandAt(11.0f);
-    const int32_t car = parkLastVehicle(host.world, {3, 10, 30});  // handle 4
-    host.world.movePlayer({0, 11, 30});
+    arrestAndStandAt(kWithinReach);
+    const int32_t car = parkLastVehicle(host.world, {kBoardingRadius * 0.6f, kSuspectY, 30});  // handle 4
+    host.world.movePlayer({0, kWithinReach, 30});
     host.runFrames(1);
     press(host);  // cuffed, and at once within reach of the car: boards
     ASSERT_TRUE(host.runUntil([&] { return entityOf(host.world, 3).vehicle == car; }, 1000));
@@ -131,13 +151,15 @@ TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedIsInTheBustedStageAlone
     ASSERT_EQ(host.trace.count("DRAW_MARKER", later), 2u);
 
     host.world.remove(3);
-    const size_t from = press(host, {host.world.spawnPed({0, 12, 30})});
+    const size_t from = press(host, {host.world.spawnPed({0, kWithinReach + kBesideThePlayer / 2, 30})});
     EXPECT_EQ(host.trace.count("STOP_ENTITY_ANIM", from), 0u) << "nothing left to release";
     EXPECT_TRUE(entityOf(host.world, 6).anims.count("random@arrests@busted/idle_c"));
     later = host.trace.size();
     host.runFrames(3);
     EXPECT_EQ(host.trace.count("DRAW_MARKER", later), 0u);
     EXPECT_EQ(host.statusLine(), kStatusGetClose);
-    press(host);  // beside him: a press without target cuffs instead of releasing
-    EXPECT_TRUE(entityOf(host.world, 6).handcuffed);
+    // Beside him, a press without target goes for the cuffs (measuring first) instead of releasing.
+    const size_t cuffing = press(host);
+    EXPECT_EQ(entryAt(host.trace, host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", cuffing) + 1).call,
+              coordsOf(1));
 }

@@ -17,24 +17,25 @@ using ::testing::Not;
 class EscortTest : public CustodyScenario {
   protected:
     // The escort step's calls up to the boarding test, the car standing at `carAt`.
-    std::vector<std::string> escortHead(const std::string& carAt) {
+    std::vector<std::string> escortHead(const sim::Vec3& carAt) {
         return join(
             {suspectCheckOf(suspect),
              {fmt("TASK_FOLLOW_TO_OFFSET_OF_ENTITY(%d, %d, 0.5, 0.5, 0.0, 1.0, 1000, 1.0, 1)", suspect, player()),
-              coordsOf(car), coordsOf(suspect), "GET_DISTANCE_BETWEEN_COORDS(" + carAt + ", 1.0, 0.0, 30.0, 1)"}});
+              coordsOf(car), coordsOf(suspect),
+              "GET_DISTANCE_BETWEEN_COORDS(" + textOf(carAt) + ", " + textOf(suspectAt) + ", 1)"}});
     }
 
     std::vector<std::string> boarding(int32_t door, int32_t seat) {
         return {fmt("SET_VEHICLE_DOOR_OPEN(%d, %d, 1, 0)", car, door),
-                fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, %d, 1.2, 0, null, 0)", suspect, car, seat),
-                "SET_NEW_WAYPOINT(477.0, -1023.0)",
+                fmt("TASK_ENTER_VEHICLE(%d, %d, %d, %d, 1.2, 0, null, 0)", suspect, car, kEnterVehicleTimeoutMs, seat),
+                kWaypoint,
                 "GET_HASH_KEY(\"s_m_y_cop_01\")",  // the officer's model, asked for now
                 "HAS_MODEL_LOADED(0x5E3DA4A4)",
                 "GET_HASH_KEY(\"s_m_y_cop_01\")",
                 "REQUEST_MODEL(0x5E3DA4A4)",
                 coordsOf(suspect),
-                kPrecinctMarker,
-                "GET_DISTANCE_BETWEEN_COORDS(477.0, -1023.0, 28.0, 1.0, 0.0, 30.0, 1)"};
+                kPrecinctMarkerDraw,
+                "GET_DISTANCE_BETWEEN_COORDS(" + textOf(kPrecinctPoint) + ", " + textOf(suspectAt) + ", 1)"};
     }
 
     std::vector<std::string> seatChecks(const std::vector<int32_t>& seats) {
@@ -45,14 +46,16 @@ class EscortTest : public CustodyScenario {
     }
 };
 
-TEST_F(EscortTest, BoardsOnlyStrictlyWithinFiveMetresOfTheVehicle) {
+TEST_F(EscortTest, BoardsOnlyStrictlyWithinReachOfTheVehicle) {
     startEscort();
-    const auto restOfFrame = leashOf(suspect, "0.0, 0.0, 30.0", "1.0, 0.0, 30.0");
-    entityOf(world(), car).pos = {1, 5, 30};
-    EXPECT_THAT(custodyFrame(), ElementsAreArray(join({escortHead("1.0, 5.0, 30.0"), restOfFrame})));
-    entityOf(world(), car).pos = {1, 4.99f, 30};
+    const auto restOfFrame = leashOf(suspect, "0.0, 0.0, 30.0", textOf(suspectAt));
+    const sim::Vec3 atReach = offset(suspectAt, 0, kBoardingRadius);
+    entityOf(world(), car).pos = atReach;
+    EXPECT_THAT(custodyFrame(), ElementsAreArray(join({escortHead(atReach), restOfFrame})));
+    const sim::Vec3 justInside = offset(suspectAt, 0, kBoardingRadius - 0.01f);
+    entityOf(world(), car).pos = justInside;
     EXPECT_THAT(custodyFrame(),
-                ElementsAreArray(join({escortHead("1.0, 4.99, 30.0"), seatChecks({1}), boarding(2, 1), restOfFrame})));
+                ElementsAreArray(join({escortHead(justInside), seatChecks({1}), boarding(2, 1), restOfFrame})));
     host.step();
     EXPECT_EQ(host.statusLine(), kStatusDrive);
     EXPECT_TRUE(world().waypointSet);
@@ -75,11 +78,12 @@ TEST_P(SeatTest, TakesTheFirstFreePassengerSeatWithItsDoor) {
     startEscort();
     for (int32_t seat : c.taken)
         world().seatPed(world().spawnPed({0, 0, 0}), car, seat);
-    entityOf(world(), car).pos = {1, 3, 30};
-    std::vector<std::string> expected = join({escortHead("1.0, 3.0, 30.0"), seatChecks(c.tried)});
+    const sim::Vec3 near = offset(suspectAt, 0, kBoardingRadius * 0.6f);
+    entityOf(world(), car).pos = near;
+    std::vector<std::string> expected = join({escortHead(near), seatChecks(c.tried)});
     if (c.door) expected = join({expected, boarding(c.door, c.seat)});
     EXPECT_THAT(custodyFrame(),
-                ElementsAreArray(join({expected, leashOf(suspect, "0.0, 0.0, 30.0", "1.0, 0.0, 30.0")})));
+                ElementsAreArray(join({expected, leashOf(suspect, "0.0, 0.0, 30.0", textOf(suspectAt))})));
     host.step();
     EXPECT_EQ(host.statusLine(), c.door ? kStatusDrive : kStatusEscort);
     EXPECT_EQ(entityOf(world(), car).openDoors.count(c.door), c.door ? 1u : 0u);
@@ -102,13 +106,13 @@ INSTANTIATE_TEST_SUITE_P(Seats, SeatTest,
 TEST_F(EscortTest, UsesTheVehicleThatThePreviousFrameFound) {
     startEscort();
     const int32_t farCar = car;
-    const int32_t nearCar = parkLastVehicle(world(), {1, 3, 30});
+    const int32_t nearCar = parkLastVehicle(world(), offset(suspectAt, 0, kBoardingRadius * 0.6f));
     world().movePlayer({0, 0, 30});
     const auto first = custodyFrame();
     EXPECT_THAT(first, ::testing::Contains(coordsOf(farCar)));
     EXPECT_THAT(first, Not(::testing::Contains(::testing::StartsWith("TASK_ENTER_VEHICLE"))));
-    EXPECT_THAT(custodyFrame(),
-                ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, 10000, 1, 1.2, 0, null, 0)", suspect, nearCar)));
+    EXPECT_THAT(custodyFrame(), ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, %d, 1, 1.2, 0, null, 0)", suspect,
+                                                        nearCar, kEnterVehicleTimeoutMs)));
 }
 
 //-----------------------------------------------------------------------------
@@ -126,14 +130,14 @@ class StageTest : public CustodyScenario {
 
 class LeashTest : public StageTest, public ::testing::WithParamInterface<std::tuple<Stage, float>> {};
 
-// The suspect stands at (1, 0, 30); the player steps exactly 50.0 away, or just beyond.
-TEST_P(LeashTest, ReleasesOnlyBeyondFiftyMetres) {
-    const auto [stage, away] = GetParam();
+// The player steps exactly the leash's length away from the suspect, or just beyond.
+TEST_P(LeashTest, ReleasesOnlyBeyondTheLeash) {
+    const auto [stage, beyond] = GetParam();
     startIn(stage);
     const std::string statusBefore = host.statusLine();
-    world().movePlayer({1, away, 30});
+    world().movePlayer(offset(suspectAt, 0, kLeashLength + beyond));
     const auto calls = custodyFrame();
-    const bool released = away > 50.0f;
+    const bool released = beyond > 0;
     EXPECT_EQ(std::count(calls.begin(), calls.end(), releaseOf(suspect)[3]), released ? 1 : 0);
     host.step();
     EXPECT_EQ(host.statusLine(), released ? "" : statusBefore);
@@ -143,10 +147,10 @@ TEST_P(LeashTest, ReleasesOnlyBeyondFiftyMetres) {
 
 INSTANTIATE_TEST_SUITE_P(Stages, LeashTest,
                          ::testing::Combine(::testing::Values(Stage::Busted, Stage::Escort, Stage::Transport),
-                                            ::testing::Values(50.0f, 50.01f)),
+                                            ::testing::Values(0.0f, 0.01f)),
                          [](const ::testing::TestParamInfo<LeashTest::ParamType>& p) {
                              return std::string(scenes::stageName(std::get<0>(p.param))) +
-                                    (std::get<1>(p.param) > 50.0f ? "JustBeyondFifty" : "AtFifty");
+                                    (std::get<1>(p.param) > 0 ? "JustBeyondTheLeash" : "AtTheLeash");
                          });
 
 //-----------------------------------------------------------------------------

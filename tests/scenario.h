@@ -17,6 +17,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -25,11 +26,13 @@
 #include <string>
 #include <vector>
 
+#include "arrest/tuning.h"
 #include "hud/status.h"
 #include "scenes/cuff_draw.h"
 #include "scenes/press.h"
 #include "scenes/stage.h"
 #include "sim/host.h"
+#include "sim/natives.h"
 
 //-----------------------------------------------------------------------------
 // [SECTION] Texts, keys and the world
@@ -54,6 +57,18 @@ inline sim::Entity& entityOf(sim::World& world, int32_t handle) {
     nobody = sim::Entity();
     return nobody;
 }
+
+// Points and tuned places in the trace's words: "477.0, -1023.0, 28.0".
+inline sim::Vec3 vecOf(const WorldPoint& p) { return {p.x, p.y, p.z}; }
+inline sim::Vec3 offset(const sim::Vec3& p, float dx, float dy, float dz = 0) { return {p.x + dx, p.y + dy, p.z + dz}; }
+inline std::string textOf(const sim::Vec3& p) {
+    return sim::formatFloat(p.x) + ", " + sim::formatFloat(p.y) + ", " + sim::formatFloat(p.z);
+}
+inline std::string textOf(const WorldPoint& p) { return textOf(vecOf(p)); }
+
+// How far from the player a ped stands who is to be cuffed: within the cuffing radius, and close
+// enough that a suspect who follows the player does not need to take a step.
+constexpr float kBesideThePlayer = std::min(kCuffRadius / 2, 1.0f);
 
 // Parks a vehicle at `at` that the player has just got out of: his last vehicle, which the escort
 // heads for.
@@ -196,7 +211,7 @@ inline std::vector<std::string> bustedPoseOf(int32_t c, int waits) {
                                          animDictRequestOf("combat@drag_ped@entry")});
     for (int k = 0; k < waits; ++k)
         out = join({out, {busted, "scriptWait(0)"}});
-    return join({out, {busted, pose, "scriptWait(5)", pose}});
+    return join({out, {busted, pose, fmt("scriptWait(%u)", kBustedPoseSecondMs), pose}});
 }
 
 // The officer's model asked for unless the host has it.
@@ -269,9 +284,11 @@ class Scenario : public ::testing::Test {
 // with a start tick whose cuff draw does not resist.
 class CustodyScenario : public Scenario {
   protected:
-    static constexpr char kPrecinctMarker[] =
-        "DRAW_MARKER(2, 477.0, -1023.0, 28.0, 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
-        "2, 0, null, null, 0)";
+    const std::string kPrecinctMarkerDraw = "DRAW_MARKER(2, " + textOf(kPrecinctMarker) +
+                                            ", 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
+                                            "2, 0, null, null, 0)";
+    const std::string kWaypoint =
+        "SET_NEW_WAYPOINT(" + sim::formatFloat(kPrecinctPoint.x) + ", " + sim::formatFloat(kPrecinctPoint.y) + ")";
 
     CustodyScenario() : Scenario(scenes::startTickWhereSuspect(false)) {}
 
@@ -279,33 +296,39 @@ class CustodyScenario : public Scenario {
     sim::Entity& suspectEntity() { return entityOf(world(), suspect); }
     int32_t player() { return world().playerPed; }
 
-    // The player stands at `at` with a ped one metre east of him; his last vehicle is parked at
-    // `carAt`. He aims at the ped and presses: the clone takes the busted pose.
-    void startBusted(sim::Vec3 at = {0, 0, 30}, sim::Vec3 carAt = {0, 20, 30}) {
+    // Where the player's car is parked when a test names no place: well beyond boarding reach.
+    static sim::Vec3 farCarFrom(const sim::Vec3& at) { return offset(at, 0, kBoardingRadius + 15.0f); }
+
+    // The player stands at `at` with a ped just east of him (kBesideThePlayer); his last vehicle is
+    // parked at `carAt`. He aims at the ped and presses: the clone takes the busted pose.
+    void startBusted(sim::Vec3 at = {0, 0, 30}) { startBusted(at, farCarFrom(at)); }
+    void startBusted(sim::Vec3 at, sim::Vec3 carAt) {
         car = parkLastVehicle(world(), carAt);
         world().movePlayer(at);
-        const int32_t ped = world().spawnPed({at.x + 1, at.y, at.z});
+        suspectAt = offset(at, kBesideThePlayer, 0);
+        const int32_t ped = world().spawnPed(suspectAt);
         start();
         press(host, {ped});
         suspect = world().nextHandle - 1;  // the clone
     }
 
     // Then presses again without aiming: the suspect is cuffed and stands still beside him.
-    void startEscort(sim::Vec3 at = {0, 0, 30}, sim::Vec3 carAt = {0, 20, 30}) {
+    void startEscort(sim::Vec3 at = {0, 0, 30}) { startEscort(at, farCarFrom(at)); }
+    void startEscort(sim::Vec3 at, sim::Vec3 carAt) {
         startBusted(at, carAt);
         press(host, {0, Press::kFrameOnly});
         host.step();
         ASSERT_EQ(host.statusLine(), kStatusEscort);
     }
 
-    // Then the car is brought 3 m from the suspect: he boards and the transport begins. He is
-    // kept standing where he was, so tests place him themselves.
+    // Then the car is brought within boarding reach of the suspect: he boards and the transport
+    // begins. He is kept standing where he was, so tests place him themselves.
     void startTransport(sim::Vec3 at = {0, 0, 30}) {
         startEscort(at);
-        entityOf(world(), car).pos = {at.x + 1, at.y + 3, at.z};
+        entityOf(world(), car).pos = offset(suspectAt, 0, kBoardingRadius * 0.6f);
         host.step();  // the boarding
         suspectEntity().task = sim::Task::None;
-        suspectEntity().pos = {at.x + 1, at.y, at.z};
+        suspectEntity().pos = suspectAt;
         host.step();
         ASSERT_EQ(host.statusLine(), kStatusDrive);
     }
@@ -324,4 +347,5 @@ class CustodyScenario : public Scenario {
 
     int32_t car = 0;
     int32_t suspect = 0;
+    sim::Vec3 suspectAt;  // where the suspect kneels
 };

@@ -77,7 +77,10 @@ TEST_P(Soak, EveryFrameEndsInAStageWithACatalogueText) {
         }
         if (chance(0.003)) world.seatPed(world.playerPed, car, -1);
         if (chance(0.003)) world.unseatPed(world.playerPed);
-        if (chance(0.002)) world.drive(car, chance(0.5) ? sim::Vec3{477, -1021, 28} : around(player.pos, 100), 30);
+        if (chance(0.002))
+            world.drive(
+                car, chance(0.5) ? offset(vecOf(kPrecinctPoint), 0, kDeliveryRadius * 0.4f) : around(player.pos, 100),
+                30);
         if (chance(0.002) && world.exists(somePed)) world.seatPed(somePed, car, static_cast<int32_t>(random() % 3));
         if (chance(0.01)) {
             peds.erase(std::remove_if(peds.begin(), peds.end(), [&](int32_t p) { return !world.exists(p); }),

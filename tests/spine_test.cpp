@@ -99,7 +99,7 @@ class Dispatch : public Scenario, public ::testing::WithParamInterface<DispatchC
     void reach(Stage stage) {
         car = parkLastVehicle(host.world, {0, 10, 30});
         host.world.movePlayer({0, 0, 30});
-        const int32_t suspect = host.world.spawnPed({1, 0, 30});
+        const int32_t suspect = host.world.spawnPed({kBesideThePlayer, 0, 30});
         start();
         host.runFrames(15);
         if (stage == Stage::None) return;
@@ -161,7 +161,7 @@ TEST(ModuleLoad, EveryLoadStartsFromTheLoadState) {
     for (uint64_t pressFrame : {1, 3}) {
         sim::Host host;
         host.pads[1].connected = true;
-        const int32_t ped = host.world.spawnPed({1, 0, 30});
+        const int32_t ped = host.world.spawnPed({kBesideThePlayer, 0, 30});
         host.load();
         host.step();
         EXPECT_EQ(host.trace.count("XInputGetState(0)"), 1u);

@@ -9,9 +9,14 @@ using ::testing::ElementsAreArray;
 
 class TransportTest : public CustodyScenario {
   protected:
-    // The player stands 10 m from the precinct point; the suspect is put at `at`.
+    // The player stands a little beyond the delivery radius from the precinct point; the suspect is
+    // put at `at`.
+    const sim::Vec3 precinct = vecOf(kPrecinctPoint);
+    const sim::Vec3 playerNearPrecinct = offset(precinct, 0, kDeliveryRadius + 5.0f);
+    const sim::Vec3 suspectAtKerb = offset(precinct, 0, kDeliveryRadius * 0.6f);
+
     void placeNearPrecinct(sim::Vec3 at) {
-        world().movePlayer({477, -1013, 28});
+        world().movePlayer(playerNearPrecinct);
         suspectEntity().pos = at;
     }
 
@@ -24,8 +29,7 @@ class TransportTest : public CustodyScenario {
 
 struct DeliveryCase {
     const char* name;
-    sim::Vec3 at;
-    const char* atText;  // `at` as the trace writes it
+    sim::Vec3 from;  // from the precinct point, in delivery radii
     bool delivered;
 };
 
@@ -33,16 +37,18 @@ void PrintTo(const DeliveryCase& c, std::ostream* out) { *out << c.name; }
 
 class DeliveryRadiusTest : public TransportTest, public ::testing::WithParamInterface<DeliveryCase> {};
 
-// Three-dimensional and strict: 5.0 beside, above or below the point is not close enough.
-TEST_P(DeliveryRadiusTest, DeliversOnlyStrictlyWithinFiveMetresOfThePrecinct) {
+// Three-dimensional and strict: the radius beside, above or below the point is not close enough.
+TEST_P(DeliveryRadiusTest, DeliversOnlyStrictlyWithinTheRadiusOfThePrecinct) {
     const DeliveryCase& c = GetParam();
     startTransport();
-    placeNearPrecinct(c.at);
+    const sim::Vec3 at =
+        offset(precinct, c.from.x * kDeliveryRadius, c.from.y * kDeliveryRadius, c.from.z * kDeliveryRadius);
+    placeNearPrecinct(at);
     const auto calls = custodyFrame();
     const std::vector<std::string> head =
         join({suspectCheckOf(suspect),
-              {coordsOf(suspect), kPrecinctMarker,
-               fmt("GET_DISTANCE_BETWEEN_COORDS(477.0, -1023.0, 28.0, %s, 1)", c.atText)}});
+              {coordsOf(suspect), kPrecinctMarkerDraw,
+               "GET_DISTANCE_BETWEEN_COORDS(" + textOf(kPrecinctPoint) + ", " + textOf(at) + ", 1)"}});
     ASSERT_GE(calls.size(), head.size());
     EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + head.size()), ElementsAreArray(head));
     EXPECT_EQ(calls.size() == head.size() + 4, !c.delivered);
@@ -50,22 +56,23 @@ TEST_P(DeliveryRadiusTest, DeliversOnlyStrictlyWithinFiveMetresOfThePrecinct) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Distances, DeliveryRadiusTest,
-                         ::testing::Values(DeliveryCase{"FiveBeside", {477, -1018, 28}, "477.0, -1018.0, 28.0", false},
-                                           DeliveryCase{"FiveAbove", {477, -1023, 33}, "477.0, -1023.0, 33.0", false},
-                                           DeliveryCase{"FiveBelow", {477, -1023, 23}, "477.0, -1023.0, 23.0", false},
-                                           DeliveryCase{
-                                               "JustInsideBeside", {477, -1018.01f, 28}, "477.0, -1018.01, 28.0", true},
-                                           DeliveryCase{"InsideAskew", {480, -1021, 27}, "480.0, -1021.0, 27.0", true}),
+                         ::testing::Values(DeliveryCase{"AtTheRadiusBeside", {0, 1, 0}, false},
+                                           DeliveryCase{"AtTheRadiusAbove", {0, 0, 1}, false},
+                                           DeliveryCase{"AtTheRadiusBelow", {0, 0, -1}, false},
+                                           DeliveryCase{"JustInsideBeside", {0, 0.998f, 0}, true},
+                                           DeliveryCase{"InsideAskew", {0.6f, 0.4f, -0.2f}, true}),
                          ByName());
 
 // A boarding within reach of the point leads to the delivery in the same pass of the main loop.
 TEST_F(TransportTest, BoardingBesideThePrecinctDeliversInTheSameFrame) {
-    startEscort({473, -1023, 28}, {473, -1003, 28});
-    entityOf(world(), car).pos = {474, -1020, 28};
+    const sim::Vec3 at = offset(vecOf(kPrecinctPoint), -kDeliveryRadius * 0.6f, 0);
+    startEscort(at, farCarFrom(at));
+    entityOf(world(), car).pos = offset(suspectAt, 0, kBoardingRadius * 0.6f);
     const size_t mark = host.trace.size();
     custodyFrame();
     const size_t boarding = host.trace.find("TASK_ENTER_VEHICLE", mark);
-    const size_t delivery = host.trace.find("scriptWait(1)", mark);  // the first wait for the officer's model
+    const size_t delivery =
+        host.trace.find(fmt("scriptWait(%u)", kOfficerModelWaitMs), mark);  // the model's first wait
     ASSERT_LT(delivery, host.trace.size());
     EXPECT_LT(boarding, delivery);
     EXPECT_EQ(host.trace.count("scriptWait(0)", boarding) - host.trace.count("scriptWait(0)", delivery), 0u);
@@ -95,8 +102,8 @@ TEST_P(HandOverTest, AwaitsTheOfficerThenLetsTheSuspectOutForTheGame) {
     if (c.loadedBeforeBoarding) world().preloadModel(sim::hashName("s_m_y_cop_01"));
     world().modelLoadMs = c.loadMs;
     startTransport();
-    placeNearPrecinct({477, -1020, 28});
-    entityOf(world(), car).pos = {477, -1020, 28};
+    placeNearPrecinct(suspectAtKerb);
+    entityOf(world(), car).pos = suspectAtKerb;
     world().seatPed(suspect, car, 1);
     const size_t mark = host.trace.size();
     custodyFrame();
@@ -106,28 +113,31 @@ TEST_P(HandOverTest, AwaitsTheOfficerThenLetsTheSuspectOutForTheGame) {
         static_cast<int>(host.trace.count("scriptWait(0)", begin) - host.trace.count("scriptWait(0)", created));
     const int32_t cop = c.officerCreated ? world().nextHandle - 1 : 0;
     const std::string loaded = "HAS_MODEL_LOADED(" + copModel() + ")";
-    std::vector<std::string> expected = join({officerModelRequestOf(c.loadedBeforeBoarding), {"scriptWait(1)"}});
+    std::vector<std::string> expected =
+        join({officerModelRequestOf(c.loadedBeforeBoarding), {fmt("scriptWait(%u)", kOfficerModelWaitMs)}});
     for (int k = 0; k < waits; ++k)
         expected = join({expected, {loaded, "scriptWait(0)"}});
     expected = join({expected,
                      {loaded, "GET_HASH_KEY(\"s_m_y_cop_01\")",
-                      "CREATE_PED(2, " + copModel() + ", 468.0, -1021.0, 28.0, 180.0, 0, 1)",
-                      fmt("TASK_GO_STRAIGHT_TO_COORD(%d, 481.0, -1023.0, 28.0, 1.0, 10000, 0.0, 0.0)", cop)},
+                      "CREATE_PED(2, " + copModel() + ", " + textOf(kOfficerStart) + ", " +
+                          sim::formatFloat(kOfficerHeading) + ", 0, 1)",
+                      fmt("TASK_GO_STRAIGHT_TO_COORD(%d, ", cop) + textOf(kOfficerWalkTarget) +
+                          fmt(", 1.0, %d, 0.0, 0.0)", kOfficerWalkTimeoutMs)},
                      handBackOf(cop),
-                     {"scriptWait(6000)", fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car)},
+                     {fmt("scriptWait(%u)", kHandOverMs), fmt("TASK_LEAVE_VEHICLE(%d, %d, 0)", suspect, car)},
                      handBackOf(suspect),
                      releaseOf(0),
-                     leashOf(0, "477.0, -1013.0, 28.0", "0.0, 0.0, 0.0"),
+                     leashOf(0, textOf(playerNearPrecinct), "0.0, 0.0, 0.0"),
                      releaseOf(0),
                      {"scriptWait(0)"}});
     EXPECT_THAT(scriptCalls(host.trace, begin), ElementsAreArray(expected));
     const uint32_t awaited = entryAt(host.trace, created).tick - host.trace.entries[begin].tick;
     if (c.officerCreated) {
-        EXPECT_LT(awaited, 1000u);
+        EXPECT_LT(awaited, kStreamingLimitMs);
         EXPECT_EQ(entityOf(world(), cop).task, sim::Task::GoTo) << "handed back, he walks on";
     } else {
-        EXPECT_GE(awaited, 1000u) << "a model that never loads is given up after a second";
-        EXPECT_LT(awaited, 1017u);
+        EXPECT_GE(awaited, kStreamingLimitMs) << "a model that never loads is given up after the limit";
+        EXPECT_LT(awaited, kStreamingLimitMs + 17);
     }
     EXPECT_EQ(world().exists(cop), c.officerCreated);
     EXPECT_EQ(suspectEntity().task, sim::Task::LeaveVehicle) << "not told to flee";
@@ -149,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Models, HandOverTest,
 // The whole loop stands still during the waits: nothing is drawn, neither the line nor the marker.
 TEST_F(TransportTest, DrawsNothingWhileTheHandOverWaits) {
     startTransport();
-    placeNearPrecinct({477, -1020, 28});
+    placeNearPrecinct(suspectAtKerb);
     host.step();  // up to the first wait for the model: this pass drew the line and the marker
     EXPECT_EQ(world().lastFrame.lines.size(), 1u);
     EXPECT_EQ(world().lastFrame.markers.size(), 1u);
@@ -159,7 +169,7 @@ TEST_F(TransportTest, DrawsNothingWhileTheHandOverWaits) {
         EXPECT_TRUE(world().lastFrame.lines.empty());
         EXPECT_TRUE(world().lastFrame.markers.empty());
     }
-    EXPECT_GE(host.elapsedMs(), 6000u);
+    EXPECT_GE(host.elapsedMs(), kHandOverMs);
     host.step();
     EXPECT_EQ(world().lastFrame.lines.size(), 1u);
     EXPECT_EQ(host.statusLine(), "");
@@ -170,8 +180,10 @@ TEST_F(TransportTest, TheMarkerIsSeenAboveTheGround) {
     startTransport();
     host.step();
     ASSERT_EQ(world().lastFrame.markers.size(), 1u);
+    const sim::Marker& marker = world().lastFrame.markers[0];
     float ground = 0;
-    ASSERT_TRUE(world().groundAt(477, -1023, ground));
-    EXPECT_GT(world().lastFrame.markers[0].pos.z, ground);
-    EXPECT_FALSE(world().lastFrame.markers[0].hidden);
+    if (world().groundAt(marker.pos.x, marker.pos.y, ground)) {
+        EXPECT_GT(marker.pos.z, ground);
+    }
+    EXPECT_FALSE(marker.hidden);
 }

@@ -1,24 +1,16 @@
 # Compares every trace the Linux build wrote with the one the runner wrote for the .asi.
-#   cmake -DLINUX_DIR=... -DWINDOWS_DIR=... [-DSOURCE_DIR=...] -P compare-traces.cmake
-# When the Linux build has written no traces yet and SOURCE_DIR is given, builds the linux preset's
-# scripted runs and plays them first, so the Windows tests do not depend on the order of the builds.
+#   cmake -DLINUX_DIR=... -DWINDOWS_DIR=... -P compare-traces.cmake
+# The Linux traces come from the linux preset's scripted_run_tests; this builds nothing itself and,
+# when they are missing, fails saying what to run.
+cmake_minimum_required(VERSION 3.20)
+set(make_linux_traces "cmake --preset linux && cmake --build --preset linux && ctest --preset linux")
 file(GLOB linux_traces ${LINUX_DIR}/*.txt)
-if(NOT linux_traces AND SOURCE_DIR)
-  message(STATUS "No Linux traces in ${LINUX_DIR}: building and playing the linux preset's scripted runs")
-  foreach(step "--preset;linux" "--build;--preset;linux;--target;scripted_run_tests;Brindlecot")
-    execute_process(COMMAND ${CMAKE_COMMAND} ${step} WORKING_DIRECTORY ${SOURCE_DIR} RESULT_VARIABLE failed)
-    if(failed)
-      message(FATAL_ERROR "cmake ${step} failed")
-    endif()
-  endforeach()
-  execute_process(COMMAND ${SOURCE_DIR}/build/linux/tests/scripted_run_tests RESULT_VARIABLE failed OUTPUT_QUIET)
-  if(failed)
-    message(FATAL_ERROR "the Linux build's scripted runs failed")
-  endif()
-  file(GLOB linux_traces ${LINUX_DIR}/*.txt)
-endif()
 if(NOT linux_traces)
-  message(FATAL_ERROR "No Linux traces in ${LINUX_DIR}: run the Linux build's scripted_run_tests first")
+  message(FATAL_ERROR "No Linux traces in ${LINUX_DIR}: this test compares the .asi's scripted runs with "
+    "the Linux build's, which writes them when its tests run. Run in the source folder\n"
+    "  ${make_linux_traces}\n"
+    "(or, for the traces alone, build the linux preset and run build/linux/tests/scripted_run_tests), "
+    "then this test again.")
 endif()
 set(mismatches "")
 foreach(linux_trace IN LISTS linux_traces)
@@ -60,6 +52,7 @@ endforeach()
 list(LENGTH linux_traces total)
 if(mismatches)
   string(REPLACE ";" "\n" text "${mismatches}")
-  message(FATAL_ERROR "Traces differ:\n${text}")
+  message(FATAL_ERROR "Traces differ:\n${text}\n"
+    "If the Linux traces are older than these sources, write them again (${make_linux_traces}).")
 endif()
 message(STATUS "${total} traces identical")

@@ -1,9 +1,5 @@
 // Brindlecot Wine harness — runs the real Brindlecot.asi on the simulated host, under Windows or Wine.
 //
-//   [SECTION] Scripted runs
-//   [SECTION] INI files
-//   [SECTION] Main
-//
 //   runner --out DIR [NAME...]   plays the named scripted runs (all by default), writes DIR\<name>.txt
 //   runner --crash-probe         plays a run in which the plugin reads a faulting result
 //   runner --ini-table           checks the system's GetPrivateProfileIntA against the INI table
@@ -25,10 +21,6 @@
 #include "sim/host.h"
 
 namespace {
-
-//-----------------------------------------------------------------------------
-// [SECTION] Scripted runs
-//-----------------------------------------------------------------------------
 
 std::string directoryOfExe() {
     char path[MAX_PATH];
@@ -96,10 +88,6 @@ int playRuns(const std::string& outDir, const std::vector<std::string>& names) {
     return failed == 0 && played > 0 ? 0 : 1;
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] INI files
-//-----------------------------------------------------------------------------
-
 const char kIniFile[] = ".\\Brindlecot.ini";
 
 int checkIniTable() {
@@ -144,10 +132,6 @@ int checkDefaults(const std::string& file) {
 }
 
 }  // namespace
-
-//-----------------------------------------------------------------------------
-// [SECTION] Main
-//-----------------------------------------------------------------------------
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

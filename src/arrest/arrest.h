@@ -1,8 +1,5 @@
 // Brindlecot — the arrest stages and the operations they share.
 //
-//   [SECTION] Stages
-//   [SECTION] Shared operations
-//
 // The stage of an arrest lives only in the four flags of g_arrest:
 //
 //   stage         inCustody awaitingCuffs isEscorting isTransporting
@@ -18,19 +15,10 @@
 
 #include "host/native_call.h"
 
-//-----------------------------------------------------------------------------
-// [SECTION] Stages
-//-----------------------------------------------------------------------------
-
 void beginArrest();     // a trigger while aiming at an entity: refuse, or take the ped over
 void tryCuffSuspect();  // a trigger without target in the busted pose: cuff, resist, or nothing
-void cuffSuspect();     // handcuffs on; the escort begins
 void updateCustody();   // every frame while inCustody: suspect check, escort, transport, leash
 void releaseSuspect();  // every end of an arrest: the suspect flees and the flags clear
-
-//-----------------------------------------------------------------------------
-// [SECTION] Shared operations
-//-----------------------------------------------------------------------------
 
 // The animation dictionaries of an arrest: the busted pose, the cuffed get-up, the player's pick-up.
 constexpr const char* kAnimDictBusted = "random@arrests@busted";

@@ -1,10 +1,4 @@
 // Brindlecot — beginning an arrest: refusals, taking the ped over, the busted pose.
-//
-//   [SECTION] Natives of this stage
-//   [SECTION] Refusal tests
-//   [SECTION] Getting the ped out of its vehicle
-//   [SECTION] Taking the ped over
-//   [SECTION] beginArrest
 
 #include "arrest/arrest.h"
 #include "arrest/tuning.h"
@@ -13,10 +7,6 @@
 #include "state.h"
 
 static const char kBustedAnim[] = "idle_c";
-
-//-----------------------------------------------------------------------------
-// [SECTION] Natives of this stage
-//-----------------------------------------------------------------------------
 
 static bool isMissionEntity(EntityHandle entity) {
     return resultBool(callNative(kNativeIsEntityAMissionEntity, slotInt(entity)));
@@ -68,10 +58,6 @@ static void enablePedCombatAttribute(EntityHandle ped, int32_t attribute) {
     callNative(kNativeSetPedCombatAttributes, slotInt(ped), slotInt(attribute), slotInt(1));
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Refusal tests
-//-----------------------------------------------------------------------------
-
 // Mission ped, then combat on foot, then dead or dying, then combat in a vehicle. Writes the
 // refusal text, if any, and answers whether the ped may be taken.
 static bool passesRefusalTests(EntityHandle target) {
@@ -98,10 +84,6 @@ static bool passesRefusalTests(EntityHandle target) {
     return true;
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Getting the ped out of its vehicle
-//-----------------------------------------------------------------------------
-
 // Polls every millisecond until the host reports the ped out of every vehicle, then gives him a
 // second to stand up. Gives up when the ped vanishes, dies or is still inside after the limit: a
 // ped who has not left by then never will on his own (stuck, locked in, or the vehicle keeps
@@ -117,10 +99,6 @@ static bool waitUntilOutOfVehicle(EntityHandle ped) {
     scriptWait(kStandUpMs);
     return true;
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Taking the ped over
-//-----------------------------------------------------------------------------
 
 // Strips the clone of its group, tasks and nearly all of its senses.
 static void configureSuspect(EntityHandle ped) {
@@ -167,10 +145,6 @@ static void playBustedPose() {
     scriptWait(kBustedPoseSecondMs);
     playAnim(g_arrest.suspectPed, kAnimDictBusted, kBustedAnim, -1);
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] beginArrest
-//-----------------------------------------------------------------------------
 
 void beginArrest() {
     // The aim query names vehicles and objects too; only a ped can be arrested.

@@ -10,20 +10,8 @@
 
 static void setHandcuffs(EntityHandle ped) { callNative(kNativeSetEnableHandcuffs, slotInt(ped), slotInt(1)); }
 
-void tryCuffSuspect() {
-    g_arrest.playerPos = getEntityPosition(g_arrest.playerPed);
-    g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
-    if (!(distanceBetween(g_arrest.suspectPos, g_arrest.playerPos) < kCuffRadius)) return;
-
-    if (std::rand() % 100 < kResistChancePercent) {
-        releaseSuspect();
-        setStatusMessage(kStatusResisting);  // after the release, which empties the line
-        return;
-    }
-    cuffSuspect();
-}
-
-void cuffSuspect() {
+// Handcuffs on; the escort begins.
+static void cuffSuspect() {
     const EntityHandle suspect = g_arrest.suspectPed;
     clearPedTasks(suspect);
     clearPedTasksImmediately(suspect);
@@ -39,4 +27,17 @@ void cuffSuspect() {
 
     requestAnimDict(kAnimDictDrag);
     playAnim(g_arrest.playerPed, kAnimDictDrag, "injured_pickup_90_plyr", 800);
+}
+
+void tryCuffSuspect() {
+    g_arrest.playerPos = getEntityPosition(g_arrest.playerPed);
+    g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
+    if (!(distanceBetween(g_arrest.suspectPos, g_arrest.playerPos) < kCuffRadius)) return;
+
+    if (std::rand() % 100 < kResistChancePercent) {
+        releaseSuspect();
+        setStatusMessage(kStatusResisting);  // after the release, which empties the line
+        return;
+    }
+    cuffSuspect();
 }

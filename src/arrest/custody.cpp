@@ -1,13 +1,8 @@
 // Brindlecot — the custody step: suspect check, escort and boarding, transport, leash.
-//
-//   [SECTION] Natives of this stage
-//   [SECTION] Suspect check
-//   [SECTION] Escort and boarding
-//   [SECTION] Leash
-//   [SECTION] updateCustody
 
 #include "arrest/custody.h"
 #include "arrest/arrest.h"
+#include "arrest/tuning.h"
 #include "host/natives.h"
 #include "hud/status.h"
 #include "state.h"
@@ -19,10 +14,6 @@ struct SeatDoor {
 };
 static const SeatDoor kPassengerSeats[] = {{1, 2}, {2, 3}, {0, 1}};
 
-//-----------------------------------------------------------------------------
-// [SECTION] Natives of this stage
-//-----------------------------------------------------------------------------
-
 static bool isVehicleSeatFree(EntityHandle vehicle, int32_t seat) {
     return resultBool(callNative(kNativeIsVehicleSeatFree, slotInt(vehicle), slotInt(seat), slotInt(0)));
 }
@@ -33,23 +24,15 @@ static void openVehicleDoor(EntityHandle vehicle, int32_t door) {
 
 static void setWaypoint(float x, float y) { callNative(kNativeSetNewWaypoint, slotFloat(x), slotFloat(y)); }
 
-void enterVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat) {
+static void enterVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat) {
     callNative(kNativeTaskEnterVehicle, slotInt(ped), slotInt(vehicle), slotInt(kEnterVehicleTimeoutMs), slotInt(seat),
                slotFloat(1.2f), slotInt(0), slotText(nullptr), slotInt(0));
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Suspect check
-//-----------------------------------------------------------------------------
 
 static void checkSuspect() {
     g_arrest.playerPed = getPlayerPed();
     if (!doesEntityExist(g_arrest.suspectPed) || isPedDeadOrDying(g_arrest.suspectPed)) releaseSuspect();
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Escort and boarding
-//-----------------------------------------------------------------------------
 
 static const SeatDoor* findFreePassengerSeat(EntityHandle vehicle) {
     for (const SeatDoor& candidate : kPassengerSeats) {
@@ -80,10 +63,6 @@ static bool escortStep() {
     return true;
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Leash
-//-----------------------------------------------------------------------------
-
 // Runs at the end of every custody step, also one in which the arrest has already ended.
 static void leash() {
     g_arrest.playerVehicle = getVehiclePedIsIn(g_arrest.playerPed, 1);
@@ -91,10 +70,6 @@ static void leash() {
     g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
     if (distanceBetween(g_arrest.playerPos, g_arrest.suspectPos) > kLeashLength) releaseSuspect();
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] updateCustody
-//-----------------------------------------------------------------------------
 
 void updateCustody() {
     checkSuspect();

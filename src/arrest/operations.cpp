@@ -1,17 +1,9 @@
 // Brindlecot — operations shared by the arrest stages, and the release that ends every arrest.
-//
-//   [SECTION] Animations
-//   [SECTION] Distances and following
-//   [SECTION] Release
 
 #include "arrest/arrest.h"
 #include "host/natives.h"
 #include "hud/status.h"
 #include "state.h"
-
-//-----------------------------------------------------------------------------
-// [SECTION] Animations
-//-----------------------------------------------------------------------------
 
 bool hasAnimDictLoaded(const char* dictionary) {
     return resultBool(callNative(kNativeHasAnimDictLoaded, slotText(dictionary)));
@@ -34,10 +26,6 @@ static void stopAnim(EntityHandle ped, const char* name, const char* dictionary)
     callNative(kNativeStopEntityAnim, slotInt(ped), slotText(name), slotText(dictionary), slotFloat(0.0f));
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Distances and following
-//-----------------------------------------------------------------------------
-
 // Three-dimensional: the final 1 makes the host include the height difference.
 float distanceBetween(float x1, float y1, float z1, float x2, float y2, float z2) {
     return resultFloat(callNative(kNativeGetDistanceBetweenCoords, slotFloat(x1), slotFloat(y1), slotFloat(z1),
@@ -48,10 +36,6 @@ void followPlayer(EntityHandle ped, EntityHandle leader, float offsetX, float of
     callNative(kNativeTaskFollowToOffsetOfEntity, slotInt(ped), slotInt(leader), slotFloat(offsetX), slotFloat(offsetY),
                slotFloat(0.0f), slotFloat(1.0f), slotInt(1000), slotFloat(1.0f), slotInt(1));
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Release
-//-----------------------------------------------------------------------------
 
 static void fleeFromPlayer(EntityHandle ped, EntityHandle player) {
     callNative(kNativeTaskSmartFleePed, slotInt(ped), slotInt(player), slotFloat(200.0f), slotInt(-1), slotInt(1),

@@ -1,20 +1,13 @@
 // Brindlecot — transport to the precinct and the hand-over to an officer.
-//
-//   [SECTION] Natives of this stage
-//   [SECTION] Transport step
-//   [SECTION] Delivery
 
 #include "arrest/arrest.h"
 #include "arrest/custody.h"
+#include "arrest/tuning.h"
 #include "host/natives.h"
 #include "hud/status.h"
 #include "state.h"
 
 static const char kOfficerModel[] = "s_m_y_cop_01";
-
-//-----------------------------------------------------------------------------
-// [SECTION] Natives of this stage
-//-----------------------------------------------------------------------------
 
 // A yellow cone at the precinct point, drawn for one frame. The host draws it with depth, so it
 // must stand above the road to be seen.
@@ -59,13 +52,11 @@ static void leaveVehicle(EntityHandle ped, EntityHandle vehicle) {
     callNative(kNativeTaskLeaveVehicle, slotInt(ped), slotInt(vehicle), slotInt(0));
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Transport step
-//-----------------------------------------------------------------------------
-
 // The host streams a model in over many frames: asked for when the suspect boards, it is there by
 // the time he reaches the precinct.
 void prepareDelivery() { requestOfficerModel(); }
+
+static void deliverAtPrecinct();
 
 void transportStep() {
     g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
@@ -77,10 +68,6 @@ void transportStep() {
     }
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Delivery
-//-----------------------------------------------------------------------------
-
 // Waits a frame at a time for the officer's model, for at most kStreamingLimitMs after `since`. The
 // host creates no ped from a model it has not loaded; the delivery goes on without him then.
 static void awaitModel(ModelHash model, DWORD since) {
@@ -91,7 +78,7 @@ static void awaitModel(ModelHash model, DWORD since) {
 
 // An officer walks up; six seconds later the suspect gets out and is handed back to the host, which
 // clears his handle, and the arrest ends. The whole script stands still during the waits.
-void deliverAtPrecinct() {
+static void deliverAtPrecinct() {
     const ModelHash model = requestOfficerModel();
     awaitModel(model, GetTickCount());
     g_arrest.copPed = spawnOfficer(hashModelName(kOfficerModel));

@@ -1,10 +1,5 @@
 // Brindlecot — the values a modder tunes, in one place.
 //
-//   [SECTION] The precinct and what stands around it
-//   [SECTION] Distances
-//   [SECTION] Chances
-//   [SECTION] Waits and time limits
-//
 // Everything at the precinct is placed relative to kPrecinctPoint: move the point and the map
 // waypoint, the ground marker, the officer's start and his walk target move with it. Distances are
 // in metres, three-dimensional; waits in milliseconds, during which the script stands still.
@@ -12,10 +7,6 @@
 #pragma once
 
 #include <cstdint>
-
-//-----------------------------------------------------------------------------
-// [SECTION] The precinct and what stands around it
-//-----------------------------------------------------------------------------
 
 struct WorldPoint {
     float x, y, z;
@@ -31,24 +22,12 @@ constexpr WorldPoint kOfficerStart = offsetFrom(kPrecinctPoint, -9.0f, 2.0f, 0.0
 constexpr float kOfficerHeading = 180.0f;                                                // degrees, facing south
 constexpr WorldPoint kOfficerWalkTarget = offsetFrom(kPrecinctPoint, 4.0f, 0.0f, 0.0f);  // where he walks to
 
-//-----------------------------------------------------------------------------
-// [SECTION] Distances
-//-----------------------------------------------------------------------------
-
 constexpr float kCuffRadius = 2.0f;      // player to suspect: cuff only when strictly closer
 constexpr float kBoardingRadius = 5.0f;  // vehicle to suspect: board only when strictly closer
 constexpr float kDeliveryRadius = 5.0f;  // precinct point to suspect: deliver only when strictly closer
 constexpr float kLeashLength = 50.0f;    // player to suspect: strictly farther lets him go
 
-//-----------------------------------------------------------------------------
-// [SECTION] Chances
-//-----------------------------------------------------------------------------
-
 constexpr int kResistChancePercent = 15;  // draws 0..14 of rand() % 100 resist the handcuffs
-
-//-----------------------------------------------------------------------------
-// [SECTION] Waits and time limits
-//-----------------------------------------------------------------------------
 
 constexpr uint32_t kStandUpMs = 1000;              // after the ped is out of his vehicle, before the clone
 constexpr uint32_t kLeaveVehicleLimitMs = 10000;   // a ped still inside by then never gets out: give up

@@ -1,10 +1,5 @@
 // Brindlecot — the native call protocol.
 //
-//   [SECTION] Shared host types
-//   [SECTION] Argument slots
-//   [SECTION] Calling a native
-//   [SECTION] Reading results
-//
 // Every native call is init, one push per argument, call, read. callNative() takes its slots as
 // already evaluated values, so a native whose result is an argument of another has always finished
 // before the next init: sequences cannot interleave.
@@ -15,10 +10,6 @@
 #include <cstring>
 
 #include "host/platform.h"
-
-//-----------------------------------------------------------------------------
-// [SECTION] Shared host types
-//-----------------------------------------------------------------------------
 
 typedef int32_t EntityHandle;  // 0 is none; an aim result counts as a target from 1 up
 typedef uint32_t ModelHash;
@@ -35,9 +26,6 @@ struct NativeVec3 {
 };
 static_assert(sizeof(NativeVec3) == 24, "NativeVec3 is three 8-byte slots");
 
-//-----------------------------------------------------------------------------
-// [SECTION] Argument slots
-//-----------------------------------------------------------------------------
 // 32-bit values travel in the low half with the upper half zero, negatives included (-1 is
 // 0x00000000FFFFFFFF); floats as their IEEE-754 bits; texts and out-parameters as addresses.
 
@@ -53,20 +41,12 @@ inline uint64_t slotText(const char* text) { return reinterpret_cast<uintptr_t>(
 
 inline uint64_t slotAddress(int32_t* variable) { return reinterpret_cast<uintptr_t>(variable); }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Calling a native
-//-----------------------------------------------------------------------------
-
 template <typename... Slots>
 inline const uint64_t* callNative(uint64_t hash, Slots... slots) {
     nativeInit(hash);
     (nativePush64(slots), ...);
     return nativeCall();
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Reading results
-//-----------------------------------------------------------------------------
 
 inline int32_t resultInt(const uint64_t* result) { return static_cast<int32_t>(static_cast<uint32_t>(result[0])); }
 

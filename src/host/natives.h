@@ -1,21 +1,11 @@
 // Brindlecot — typed native operations shared by several stages.
 //
-//   [SECTION] Native hashes
-//   [SECTION] Player
-//   [SECTION] Entities
-//   [SECTION] Peds
-//   [SECTION] Tasks
-//
 // One small operation per native, with its fixed arguments; the stages never push slots themselves.
 // Natives used by a single stage live beside that stage.
 
 #pragma once
 
 #include "host/native_call.h"
-
-//-----------------------------------------------------------------------------
-// [SECTION] Native hashes
-//-----------------------------------------------------------------------------
 
 enum NativeHash : uint64_t {
     // player
@@ -85,10 +75,6 @@ enum NativeHash : uint64_t {
     kNativeEndTextCommandDisplayText = 0xCD015E5BB0D96A57ull,
 };
 
-//-----------------------------------------------------------------------------
-// [SECTION] Player
-//-----------------------------------------------------------------------------
-
 inline EntityHandle getPlayerPed() { return resultInt(callNative(kNativePlayerPedId)); }
 
 inline int32_t getPlayerIndex() { return resultInt(callNative(kNativeGetPlayerIndex)); }
@@ -98,10 +84,6 @@ inline int32_t getPlayerIndex() { return resultInt(callNative(kNativeGetPlayerIn
 inline bool queryAimedEntity(int32_t playerIndex, EntityHandle* target) {
     return resultBool(callNative(kNativeGetEntityPlayerIsFreeAimingAt, slotInt(playerIndex), slotAddress(target)));
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Entities
-//-----------------------------------------------------------------------------
 
 inline bool doesEntityExist(EntityHandle entity) {
     return resultBool(callNative(kNativeDoesEntityExist, slotInt(entity)));
@@ -126,10 +108,6 @@ inline void handBackKeepingTask(EntityHandle* ped) {
     releaseEntityHandle(ped);
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Peds
-//-----------------------------------------------------------------------------
-
 inline bool isPedDeadOrDying(EntityHandle ped) {
     return resultBool(callNative(kNativeIsPedDeadOrDying, slotInt(ped), slotInt(0)));
 }
@@ -150,10 +128,6 @@ inline EntityHandle getVehiclePedIsIn(EntityHandle ped, int32_t lastVehicle) {
 inline void setBlockingOfNonTemporaryEvents(EntityHandle ped, int32_t blocked) {
     callNative(kNativeTaskSetBlockingOfNonTemporaryEvents, slotInt(ped), slotInt(blocked));
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Tasks
-//-----------------------------------------------------------------------------
 
 inline void clearPedTasks(EntityHandle ped) { callNative(kNativeClearPedTasks, slotInt(ped)); }
 

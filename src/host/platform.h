@@ -1,11 +1,8 @@
 // Brindlecot — the platform boundary.
 //
-// Everything the plugin takes from outside its own sources is declared here and nowhere else:
-//   [SECTION] Windows types
-//   [SECTION] Host library (ScriptHookV.dll)
-//   [SECTION] Win32 functions (KERNEL32, USER32, XINPUT9_1_0)
-//   [SECTION] Module entry linkage
-//
+// Everything the plugin takes from outside its own sources is declared here and nowhere else: the
+// Windows types, the host library's five functions, the Win32 functions (KERNEL32, USER32,
+// XINPUT9_1_0) and the linkage of the module entry.
 // On Windows the types and Win32 functions come from the system headers, and the five host functions
 // from an import library generated from ScriptHookV.def. On Linux the simulated host (sim/) defines
 // the same symbols, so the plugin's sources compile unchanged for both.
@@ -13,10 +10,6 @@
 #pragma once
 
 #include <cstdint>
-
-//-----------------------------------------------------------------------------
-// [SECTION] Windows types
-//-----------------------------------------------------------------------------
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -61,9 +54,6 @@ typedef struct _XINPUT_STATE {
 static_assert(sizeof(DWORD) == 4, "DWORD must be 32 bits");
 static_assert(sizeof(XINPUT_STATE) == 16, "XINPUT_STATE must be the 16-byte XInput layout");
 
-//-----------------------------------------------------------------------------
-// [SECTION] Host library (ScriptHookV.dll)
-//-----------------------------------------------------------------------------
 // The library exports these as C++ functions. MSVC mangles the declarations below to exactly the
 // exported names (?scriptWait@@YAXK@Z ...). Other compilers see them as C symbols; the import
 // library made from ScriptHookV.def maps each C name to the exported mangled one.
@@ -80,10 +70,6 @@ HOST_LINKAGE void nativeInit(uint64_t hash);                        // begins a 
 HOST_LINKAGE void nativePush64(uint64_t slot);                      // appends one argument slot
 HOST_LINKAGE uint64_t* nativeCall();  // performs it; result slots valid until the next call
 
-//-----------------------------------------------------------------------------
-// [SECTION] Win32 functions (KERNEL32, USER32, XINPUT9_1_0)
-//-----------------------------------------------------------------------------
-
 #ifndef _WIN32
 extern "C" {
 DWORD WINAPI GetTickCount(void);
@@ -93,9 +79,6 @@ DWORD WINAPI XInputGetState(DWORD userIndex, XINPUT_STATE* state);
 }
 #endif
 
-//-----------------------------------------------------------------------------
-// [SECTION] Module entry linkage
-//-----------------------------------------------------------------------------
 // The .asi exports nothing: Windows reaches pluginAttach through DllMain. The simulated host loads
 // the Linux build of the module with dlopen and looks pluginAttach up by name, as the loader would
 // call the DLL entry.

@@ -1,7 +1,4 @@
 // Brindlecot — drawing the status line.
-//
-//   [SECTION] Text natives
-//   [SECTION] Status line
 
 #include "hud/status.h"
 
@@ -9,10 +6,6 @@
 #include "state.h"
 
 void setStatusMessage(const char* text) { g_arrest.statusMessage = text; }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Text natives
-//-----------------------------------------------------------------------------
 
 static void setTextFont(int32_t font) { callNative(kNativeSetTextFont, slotInt(font)); }
 
@@ -42,10 +35,6 @@ static void addTextComponent(const char* text) { callNative(kNativeAddTextCompon
 static void drawTextAt(float x, float y) {
     callNative(kNativeEndTextCommandDisplayText, slotFloat(x), slotFloat(y), slotInt(0));
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Status line
-//-----------------------------------------------------------------------------
 
 // Centred white text with a dark outline, at 90% of the screen height. The characters are passed
 // in place: nothing is allocated per frame.

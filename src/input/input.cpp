@@ -1,18 +1,10 @@
 // Brindlecot — settings file, gamepad choice and the debounced arrest trigger.
-//
-//   [SECTION] Settings file
-//   [SECTION] Gamepad choice
-//   [SECTION] Trigger
 
 #include "input/input.h"
 
 #include <cstring>
 
 #include "state.h"
-
-//-----------------------------------------------------------------------------
-// [SECTION] Settings file
-//-----------------------------------------------------------------------------
 
 static const char kIniPath[] = ".\\Brindlecot.ini";
 static const char kIniSection[] = "Brindlecot";
@@ -35,10 +27,6 @@ void loadSettings() {
     settings.showMsg = readSetting("show_msg", kDefaultShowMsg);
 }
 
-//-----------------------------------------------------------------------------
-// [SECTION] Gamepad choice
-//-----------------------------------------------------------------------------
-
 // A failed read leaves the cleared buffer behind, so it always reads as no button held.
 static DWORD readPad(DWORD userIndex) {
     std::memset(&g_arrest.padState, 0, sizeof g_arrest.padState);
@@ -50,10 +38,6 @@ void findController() {
         if (readPad(static_cast<DWORD>(index)) == 0) g_arrest.padIndex = index;
     }
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Trigger
-//-----------------------------------------------------------------------------
 
 // The debounce counts elapsed time in unsigned 32-bit arithmetic, so it holds across the wrap of
 // GetTickCount every 49.7 days instead of blocking the trigger until the tick catches up again.

@@ -1,0 +1,51 @@
+// Brindlecot tests — the values the player is promised, pinned once.
+//
+// Every other test takes the plugin's tuning (arrest/tuning.h) as it stands, so a modder who changes
+// a value there gets a build whose tests still pass. This one alone holds the shipped values
+// literally: the README's player section, INSTALL.txt and the INI promise them.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "arrest/tuning.h"
+
+namespace {
+
+constexpr char kWhatElse[] =
+    "\nA shipped default changed. If that was meant: INSTALL.txt and Brindlecot.ini follow the tuning "
+    "by themselves when the package is made; update the numbers in the README's player section "
+    "(\"How to play\") and the CHANGELOG, then the value here.";
+
+std::string readme() {
+    std::ostringstream text;
+    text << std::ifstream(BRINDLECOT_README).rdbuf();
+    return text.str();
+}
+
+TEST(ShippedValues, AreTheOnesThePlayerIsPromised) {
+    EXPECT_EQ(kCuffRadius, 2.0f) << kWhatElse;
+    EXPECT_EQ(kBoardingRadius, 5.0f) << kWhatElse;
+    EXPECT_EQ(kDeliveryRadius, 5.0f) << kWhatElse;
+    EXPECT_EQ(kLeashLength, 50.0f) << kWhatElse;
+    EXPECT_EQ(kResistChancePercent, 15) << kWhatElse;
+    EXPECT_EQ(kHandOverMs, 6000u) << kWhatElse;
+    EXPECT_EQ(kLeaveVehicleLimitMs, 10000u) << kWhatElse;
+    EXPECT_EQ(kEnterVehicleTimeoutMs, 10000) << kWhatElse;
+    EXPECT_EQ(kStreamingLimitMs, 1000u) << kWhatElse;
+    EXPECT_EQ(kPrecinctPoint.x, 477.0f) << kWhatElse;
+    EXPECT_EQ(kPrecinctPoint.y, -1023.0f) << kWhatElse;
+    EXPECT_EQ(kPrecinctPoint.z, 28.0f) << kWhatElse;
+    EXPECT_EQ(kPrecinctMarker.z, 28.0f) << "the marker stands a metre above the road (z 27.0 there)" << kWhatElse;
+
+    const std::string words = readme();
+    ASSERT_FALSE(words.empty()) << "cannot read " << BRINDLECOT_README;
+    for (const char* promise :
+         {"(within 2 m)", "15 times in\n   100", "within 5 m of your car", "within 5 m of it", "more than 50 m away"}) {
+        EXPECT_NE(words.find(promise), std::string::npos) << "the README no longer says \"" << promise << "\"";
+    }
+}
+
+}  // namespace
