@@ -5,13 +5,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "demo/map.h"
 #include "demo/scenes.h"
 
-static void printUsage(FILE* out, const char* program) {
+// How to call the program; answers `status`.
+static int printUsage(FILE* out, const char* program, int status) {
     std::fprintf(out,
                  "usage: %s [--scene NAME] [--trace] [--start-tick N] [--map FILE]\n"
                  "       %s --list | --help\n\n"
@@ -27,13 +28,7 @@ static void printUsage(FILE* out, const char* program) {
                  "Exit status: 0 when the scene ends the way it should, 1 otherwise or when the map could\n"
                  "not be written, 2 for bad usage (a map file name that cannot be written included).\n",
                  program, program);
-}
-
-static const demo::SceneInfo* sceneNamed(const std::string& name) {
-    for (const demo::SceneInfo& s : demo::sceneList()) {
-        if (name == s.name) return &s;
-    }
-    return nullptr;
+    return status;
 }
 
 // Digits only, nothing before or after them, at most 4294967295.
@@ -48,8 +43,7 @@ static bool parseTick(const std::string& text, int64_t& tick) {
 // Bad usage: says what was wrong, then how to call the program; exit status 2.
 static int badUsage(const char* program, const std::string& what) {
     std::fprintf(stderr, "%s: %s\n\n", program, what.c_str());
-    printUsage(stderr, program);
-    return 2;
+    return printUsage(stderr, program, 2);
 }
 
 int main(int argc, char** argv) {
@@ -57,8 +51,8 @@ int main(int argc, char** argv) {
     demo::RunOptions options;
     const char* noColour = std::getenv("NO_COLOR");
     options.colour = isatty(fileno(stdout)) != 0 && !(noColour && *noColour);
-    std::string scene = "arrest", mapPath;
-    bool map = false;  // --map given, even with an empty name
+    std::string scene = "arrest";
+    std::optional<std::string> mapPath;  // --map given, even with an empty name
     for (int n = 1; n < argc; ++n) {
         std::string arg = argv[n], value;
         const size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
@@ -69,10 +63,8 @@ int main(int argc, char** argv) {
             if (n + 1 >= argc) return badUsage(program, arg + " needs a value");
             value = argv[++n];
         }
-        if (arg == "--help" || arg == "-h") {
-            printUsage(stdout, program);
-            return 0;
-        } else if (arg == "--list") {
+        if (arg == "--help" || arg == "-h") return printUsage(stdout, program, 0);
+        if (arg == "--list") {
             for (const demo::SceneInfo& s : demo::sceneList())
                 std::printf("%-13s %s\n", s.name, s.summary);
             return 0;
@@ -81,7 +73,6 @@ int main(int argc, char** argv) {
         } else if (arg == "--scene" || arg == "--scenario") {  // --scenario: its old name
             scene = value;
         } else if (arg == "--map") {
-            map = true;
             mapPath = value;
         } else if (arg == "--start-tick") {
             if (!parseTick(value, options.startTick)) {
@@ -92,28 +83,25 @@ int main(int argc, char** argv) {
             return badUsage(program, "unknown option '" + arg + "'");
         }
     }
-    const demo::SceneInfo* info = sceneNamed(scene);
-    if (!info) {
+    const std::vector<demo::SceneInfo> all = demo::sceneList();
+    const auto info = std::find_if(all.begin(), all.end(), [&](const demo::SceneInfo& s) { return scene == s.name; });
+    if (info == all.end()) {
         std::fprintf(stderr, "%s: no scene '%s'; the scenes are:\n", program, scene.c_str());
-        for (const demo::SceneInfo& s : demo::sceneList())
+        for (const demo::SceneInfo& s : all)
             std::fprintf(stderr, "  %s\n", s.name);
         return 2;
     }
-    std::unique_ptr<demo::MapRecorder> recorder;
-    if (map) {
-        const std::string why = demo::checkMapPath(mapPath);
-        if (!why.empty()) {
-            std::fprintf(stderr, "%s: %s\n", program, why.c_str());
-            return 2;
-        }
-        recorder = std::make_unique<demo::MapRecorder>(scene + ": " + info->summary);
+    auto fail = [&](const std::string& why, int status) {
+        return std::fprintf(stderr, "%s: %s\n", program, why.c_str()), status;
+    };
+    std::optional<demo::MapRecorder> recorder;
+    if (mapPath) {
+        if (const std::string why = demo::checkMapPath(*mapPath); !why.empty()) return fail(why, 2);
+        recorder.emplace(scene + ": " + info->summary);
         options.watcher = [&](const sim::Host& host, const demo::Narrator& n) { recorder->watch(host, n); };
     }
     const bool ok = demo::playScene(scene, options);
     std::string error;
-    if (recorder && !demo::writeMap(*recorder, mapPath, error)) {
-        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
-        return 1;
-    }
+    if (recorder && !demo::writeMap(*recorder, *mapPath, error)) return fail(error, 1);
     return ok ? 0 : 1;
 }

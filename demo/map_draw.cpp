@@ -5,33 +5,32 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <set>
 
-#include "arrest/tuning.h"
-#include "demo/map_style.h"
-#include "demo/map_view.h"
+#include "demo/map.h"
 
 namespace demo {
 
 namespace {
 
 constexpr double kLegendW = 300;  // pixels
-constexpr double kDashed[2] = {6, 4}, kDotted[2] = {2, 3};
 
 // A cairo context with the few strokes the map is made of.
 struct Pen {
     cairo_t* cr;
 
     void ink(const Rgb& c, double alpha = 1) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
-    void line(double width, const double* dash = nullptr) {
-        cairo_set_line_width(cr, width);
+    void line(const Rgb& c, const LineStyle& s) {
+        ink(c, s.alpha);
+        cairo_set_line_width(cr, s.width);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_set_dash(cr, dash, dash && dash[0] > 0 ? 2 : 0, 0);
+        cairo_set_dash(cr, s.dash, s.dash[0] > 0 ? 2 : 0, 0);
     }
     void circle(double x, double y, double r) { cairo_new_sub_path(cr), cairo_arc(cr, x, y, r, 0, 2 * M_PI); }
+    void dot(double x, double y, double r, const Rgb& c) { ink(c), circle(x, y, r), cairo_fill(cr); }
     void segment(double x0, double y0, double x1, double y1) { cairo_move_to(cr, x0, y0), cairo_line_to(cr, x1, y1); }
     void rect(const Rect& r) { cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0); }
     double width(const std::string& text, double size = kFont, bool bold = false) {
@@ -55,16 +54,14 @@ struct Pen {
 void drawScene(Pen& p, const View& v, const MapRecorder& rec) {
     for (const MapCircle& c : rec.circles()) {
         const double x = v.px(c.centre.x), y = v.py(c.centre.y);
-        p.ink(ringStyle(c.ring).ink);
-        p.line(1.5, ringStyle(c.ring).dashed ? kDashed : nullptr);
-        p.circle(x, y, ringRadius(c.ring) * v.scale());
+        p.line(ringStyle(c.ring).ink, {1.5, 1, {ringStyle(c.ring).dashed ? 6.0 : 0, 4}});
+        p.circle(x, y, ringStyle(c.ring).radius * v.scale());
         if (c.ring == Ring::Delivery) p.segment(x - 6, y, x + 6, y), p.segment(x, y - 6, x, y + 6);
         cairo_stroke(p.cr);
     }
     for (const MapEvent& e : rec.events()) {
         if (!e.aim) continue;
-        p.ink(kAimInk, 0.8);
-        p.line(1.2, kDotted);
+        p.line(kAimInk, {1.2, 0.8, {2, 3}});
         p.segment(v.px(e.at.x), v.py(e.at.y), v.px(e.aim->x), v.py(e.aim->y));
         p.circle(v.px(e.aim->x), v.py(e.aim->y), 4.5);
         cairo_stroke(p.cr);
@@ -75,24 +72,18 @@ void drawScene(Pen& p, const View& v, const MapRecorder& rec) {
             for (size_t from = 0, to; from < s.size(); from = to + 1) {  // a stroke per stretch of one stage
                 for (to = from; to + 1 < s.size() && s[to + 1].stage == s[from].stage;)
                     ++to;
-                p.ink(stageInk(s[from].stage), roleLine(role).alpha);
-                p.line(roleLine(role).width, roleLine(role).dash);
+                p.line(stageInk(s[from].stage), roleLine(role));
                 cairo_move_to(p.cr, v.px(s[from ? from - 1 : 0].pos.x), v.py(s[from ? from - 1 : 0].pos.y));
                 for (size_t n = from; n <= to; ++n)
                     cairo_line_to(p.cr, v.px(s[n].pos.x), v.py(s[n].pos.y));
                 cairo_stroke(p.cr);
             }
-            p.ink(kInk);
-            p.circle(v.px(s.back().pos.x), v.py(s.back().pos.y), 3);
-            cairo_fill(p.cr);
+            p.dot(v.px(s.back().pos.x), v.py(s.back().pos.y), 3, kInk);
         }
     }
     for (const MapEvent& e : rec.events()) {
-        for (const double r : {5.0, 3.2}) {
-            p.ink(r > 4 ? kInk : stageInk(e.stage));
-            p.circle(v.px(e.at.x), v.py(e.at.y), r);
-            cairo_fill(p.cr);
-        }
+        p.dot(v.px(e.at.x), v.py(e.at.y), 5, kInk);
+        p.dot(v.px(e.at.x), v.py(e.at.y), 3.2, stageInk(e.stage));
     }
 }
 
@@ -111,8 +102,7 @@ void drawPanel(Pen& p, const Panel& panel, const MapRecorder& rec, const View& w
     for (const Label& l : panel.labels) {
         const double ax = v.px(l.at.x), ay = v.py(l.at.y);
         const double bx = std::clamp(ax, l.box.x0, l.box.x1), by = std::clamp(ay, l.box.y0, l.box.y1);
-        p.ink(kInk, 0.6);
-        p.line(0.8);
+        p.line(kInk, {0.8, 0.6, {}});
         if (std::hypot(bx - ax, by - ay) > kLabelGap * 1.5) p.segment(ax, ay, bx, by), cairo_stroke(p.cr);
         p.ink({1, 1, 1}, 0.75);
         p.rect(l.box);
@@ -122,24 +112,20 @@ void drawPanel(Pen& p, const Panel& panel, const MapRecorder& rec, const View& w
             p.text(l.box.x0 + 2, l.box.y0 + kLineH * static_cast<double>(n + 1) - 1, l.lines[n]);
     }
     const double most = (a.x1 - a.x0) / 5 / v.scale(), tens = std::pow(10.0, std::floor(std::log10(most)));
-    const double metres = tens * 5 <= most ? tens * 5 : tens * 2 <= most ? tens * 2 : tens;
-    const double x = a.x0 + 14, y = a.y1 - 14, w = metres * v.scale();
-    p.ink(kInk);
-    p.line(2);
+    const double bar = tens * 5 <= most ? tens * 5 : tens * 2 <= most ? tens * 2 : tens;
+    const double x = a.x0 + 14, y = a.y1 - 14, w = bar * v.scale();
+    p.line(kInk, {2, 1, {}});
     p.segment(x, y, x + w, y);
     cairo_stroke(p.cr);
-    char text[80];
-    std::snprintf(text, sizeof text, "%g m", metres);
-    p.text(x + w + 6, y + 3, text);
+    p.text(x + w + 6, y + 3, fmt("%g m", bar));
     cairo_restore(p.cr);
-    p.ink(kInk);
-    p.line(1);
+    p.line(kInk, {1, 1, {}});
     p.rect(a);
     cairo_stroke(p.cr);
     if (panel.name.empty()) return p.text(a.x1 - 30, a.y0 + 20, "N \u2191", kFont + 1, true);
-    std::snprintf(text, sizeof text, "%s: a closer look, %.1f times the scale above", panel.name.c_str(),
-                  v.scale() / whole.scale());
-    p.text(a.x0, a.y0 - 5, text, kFont + 1, true);
+    p.text(a.x0, a.y0 - 5,
+           fmt("%s: a closer look, %.1f times the scale above", panel.name.c_str(), v.scale() / whole.scale()),
+           kFont + 1, true);
     const Rect b = v.world();
     p.ink(kInk, 0.7);
     p.rect({whole.px(b.x0), whole.py(b.y1), whole.px(b.x1), whole.py(b.y0)});
@@ -164,8 +150,7 @@ double drawLegend(Pen& p, double x, const MapRecorder& rec) {
     };
     auto heading = [&](const char* text) { y += 8, say(text, kFont + 1, true); };
     auto item = [&](const std::string& text, const Rgb& ink, const LineStyle& style, bool ring = false) {
-        p.ink(ink, style.alpha);
-        p.line(style.width, style.dash);
+        p.line(ink, style);
         ring ? p.circle(x + 16, y + 8, 7) : p.segment(x + 2, y + 8, x + 30, y + 8);
         cairo_stroke(p.cr);
         say(text, kFont, false, 40);
@@ -181,20 +166,16 @@ double drawLegend(Pen& p, double x, const MapRecorder& rec) {
         if (!rec.pieces(role).empty()) item(roleName(role), kInk, roleLine(role));
     }
     heading("Circles");
-    char text[200];
-    const auto& all = rec.circles();
-    auto drawn = [&](Ring ring) {
-        return std::any_of(all.begin(), all.end(), [&](auto& c) { return c.ring == ring; });
-    };
-    for (Ring ring : {Ring::Cuff, Ring::Leash, Ring::Boarding, Ring::Delivery}) {
-        if (!drawn(ring)) continue;
-        std::snprintf(text, sizeof text, ringStyle(ring).legend, ringRadius(ring));
-        item(text, ringStyle(ring).ink, {1.5, 1, {ringStyle(ring).dashed ? 3.0 : 0, 2}}, true);
+    std::set<Ring> drawn;  // in the order of Ring
+    for (const MapCircle& c : rec.circles())
+        drawn.insert(c.ring);
+    for (Ring ring : drawn) {
+        const RingStyle& style = ringStyle(ring);
+        item(fmt(style.legend, style.radius), style.ink, {1.5, 1, {style.dashed ? 3.0 : 0, 2}}, true);
     }
     const double px = kPrecinctPoint.x, py = kPrecinctPoint.y;
-    std::snprintf(text, sizeof text, "The precinct (%.1f, %.1f) %s.", px, py,
-                  drawn(Ring::Delivery) ? "is the cross" : "lies off this map: no suspect was driven there");
-    say(text);
+    say(fmt("The precinct (%.1f, %.1f) %s.", px, py,
+            drawn.count(Ring::Delivery) ? "is the cross" : "lies off this map: no suspect was driven there"));
     heading("Events");
     say("A dot coloured by the stage it led to, its simulated time, under a press what the screen said next. "
         "A press aimed at someone (dotted red line) is named beside him.");
@@ -243,17 +224,16 @@ std::string cannotWrite(const std::string& path, const std::string& why) {
 // Where the map named `path` goes, there or where a symbolic link there leads; and a new empty file
 // beside it to draw into, with the permissions open() would give. "" and `error` when either fails.
 std::string temporaryFor(const std::string& path, std::string& target, std::string& error) {
+    namespace fs = std::filesystem;
+    if (mapFormatOf(path) == MapFormat::Unknown) return error = "the map '" + path + "' must be named .svg or .png", "";
     std::error_code ec, none;
-    target = std::filesystem::is_symlink(path, none) ? std::filesystem::canonical(path, ec).string() : path;
-    struct stat st;
-    const bool exists = !ec && stat(target.c_str(), &st) == 0;
-    if (ec) error = cannotWrite(path, "it is a symbolic link to nothing (" + ec.message() + ")");
-    if (exists && S_ISDIR(st.st_mode)) error = cannotWrite(path, "it is a directory");
-    if (exists && error.empty() && access(target.c_str(), W_OK) != 0) error = cannotWrite(path, std::strerror(errno));
+    target = fs::is_symlink(path, none) ? fs::canonical(path, ec).string() : path;
+    std::string why = ec ? "it is a symbolic link to nothing (" + ec.message() + ")" : "";
+    if (fs::is_directory(target, none)) why = "it is a directory";
     std::string temp = target + ".XXXXXX";
-    const int fd = error.empty() ? mkstemp(&temp[0]) : -1;
-    if (fd < 0 && error.empty()) error = cannotWrite(path, std::strerror(errno));
-    if (fd < 0) return std::string();
+    const bool refused = !why.empty() || (fs::exists(target, none) && access(target.c_str(), W_OK) != 0);
+    const int fd = refused ? -1 : mkstemp(&temp[0]);
+    if (fd < 0) return error = cannotWrite(path, why.empty() ? std::strerror(errno) : why), "";
     const mode_t mask = umask(0);
     umask(mask);
     fchmod(fd, 0666 & ~mask);
@@ -275,7 +255,6 @@ MapFormat mapFormatOf(const std::string& path) {
 }
 
 std::string checkMapPath(const std::string& path) {
-    if (mapFormatOf(path) == MapFormat::Unknown) return "the map '" + path + "' must be named .svg or .png";
     std::string target, error;
     const std::string probe = temporaryFor(path, target, error);
     if (!probe.empty()) unlink(probe.c_str());
@@ -284,11 +263,11 @@ std::string checkMapPath(const std::string& path) {
 
 bool writeMap(const MapRecorder& recorder, const std::string& path, std::string& error) {
     std::string target, why;
-    error = checkMapPath(path);
-    const std::string temp = error.empty() ? temporaryFor(path, target, error) : std::string();
-    bool ok = !temp.empty() && drawFile(recorder, mapFormatOf(path), temp, why);
+    const std::string temp = temporaryFor(path, target, error);
+    if (temp.empty()) return false;
+    bool ok = drawFile(recorder, mapFormatOf(path), temp, why);
     if (ok && std::rename(temp.c_str(), target.c_str()) != 0) why = std::strerror(errno), ok = false;
-    if (!ok && !temp.empty()) unlink(temp.c_str()), error = cannotWrite(path, why);
+    if (!ok) unlink(temp.c_str()), error = cannotWrite(path, why);
     return ok;
 }
 

@@ -1,34 +1,31 @@
 // Brindlecot demo — the map's recorder.
 
-#include <algorithm>
-
-#include "arrest/tuning.h"
 #include "demo/map.h"
 
 namespace demo {
 
 using scenes::Stage;
 
-double ringRadius(Ring ring) {
-    const float kRadii[] = {kCuffRadius, kLeashLength, kBoardingRadius, kDeliveryRadius};
-    return kRadii[static_cast<int>(ring)];
-}
-
 // A key going down is the player's press; the first text the screen shows from then on says what it
 // did. A press in the busted pose tries the cuffs: the cuff reach is drawn around the player. The
 // leash measures from the suspect, who kneels where he was taken until he is cuffed; the boarding
 // reach is drawn around the car as the escort begins, the delivery reach as the transport does.
+// What the plugin did within a frame is stamped with the frame's start, as the story stamps its
+// calls; what shows only after the frame (a ped sitting down) with the time after it.
 void MapRecorder::watch(const sim::Host& host, const Narrator& narrator) {
     const sim::World& world = host.world;
     const Facts& facts = narrator.facts();
     const Stage now = narrator.stage(), was = stage_;
     const sim::Vec3 suspect = posOf(world, facts.suspect);
     const bool down = std::any_of(std::begin(host.keys), std::end(host.keys), [](bool k) { return k; });
-    if (stagesSeen_.empty()) stagesSeen_.push_back(now);
+    auto add = [&](const char* what, const sim::Vec3& at) -> MapEvent& {
+        return events_.emplace_back(MapEvent{what, frameStartMs_, at, now, ""});
+    };
+    if (std::find(stagesSeen_.begin(), stagesSeen_.end(), now) == stagesSeen_.end()) stagesSeen_.push_back(now);
     if (down && !keyDown_) {
-        add("press", frameStartMs_, posOf(world, world.playerPed), narrator);
-        if (world.aimTarget > 0 && before_.count(world.aimTarget)) events_.back().aim = before_.at(world.aimTarget);
-        if (!events_.back().aim && was == Stage::Busted) circles_.push_back({Ring::Cuff, events_.back().at});
+        MapEvent& press = add("press", posOf(world, world.playerPed));
+        if (world.aimTarget > 0 && before_.count(world.aimTarget)) press.aim = before_.at(world.aimTarget);
+        if (!press.aim && was == Stage::Busted) circles_.push_back({Ring::Cuff, press.at});
         pressAwaitingText_ = events_.size() - 1;
         statusLinesAtPress_ = facts.statusLines.size();
     }
@@ -38,28 +35,22 @@ void MapRecorder::watch(const sim::Host& host, const Narrator& narrator) {
         pressAwaitingText_ = SIZE_MAX;
     }
     if (now != was) {
-        if (std::find(stagesSeen_.begin(), stagesSeen_.end(), now) == stagesSeen_.end()) stagesSeen_.push_back(now);
         if (now == Stage::Busted) circles_.push_back({Ring::Leash, suspect});
-        if (now == Stage::Escort) add("cuffed", frameStartMs_, suspect, narrator);
+        if (now == Stage::Escort) add("cuffed", suspect);
         if (now == Stage::Escort && car_ != 0) circles_.push_back({Ring::Boarding, posOf(world, car_)});
         if (now == Stage::Transport)
             circles_.push_back({Ring::Delivery, {kPrecinctPoint.x, kPrecinctPoint.y, kPrecinctPoint.z}});
     }
     if (facts.count("CREATE_PED") != deliveries_) {
         deliveries_ = facts.count("CREATE_PED");
-        add("delivered", frameStartMs_, suspect, narrator);
-        if (facts.officer == 0) events_.back().note = "no officer: his model had not loaded";
+        add("delivered", suspect).note = facts.officer == 0 ? "no officer: his model had not loaded" : "";
     }
     if (now == Stage::None && was != Stage::None) {
-        const bool handedBack = !events_.empty() && events_.back().what == "delivered";
-        add("released", frameStartMs_, suspect, narrator);
-        char note[48];
-        std::snprintf(note, sizeof note, "%.1f m from the player", static_cast<double>(facts.releaseDistance));
-        if (!handedBack && facts.releaseDistance >= 0) events_.back().note = note;
+        const bool letGo = facts.releaseDistance >= 0 && (events_.empty() || events_.back().what != "delivered");
+        add("released", suspect).note = letGo ? metres(facts.releaseDistance) + " from the player" : "";
     }
-    if (facts.boardedCar != boardedCar_ && facts.boardedCar != 0) {  // seen sitting after the frame
-        add("boarded", narrator.now(), posOf(world, facts.boardedCar), narrator);
-    }
+    if (facts.boardedCar != boardedCar_ && facts.boardedCar != 0)
+        add("boarded", posOf(world, facts.boardedCar)).ms = narrator.now();
     boardedCar_ = facts.boardedCar;
     stage_ = now;
 
@@ -67,10 +58,9 @@ void MapRecorder::watch(const sim::Host& host, const Narrator& narrator) {
         car_ = player->lastVehicle;
     }
     frameStartMs_ = narrator.now();
-    track(Role::Player, world.playerPed, world);
-    track(Role::Suspect, facts.suspect, world);
-    track(Role::Car, car_, world);
-    track(Role::Officer, facts.officer, world);
+    const int32_t handles[] = {world.playerPed, facts.suspect, car_, facts.officer};  // in the order of Role
+    for (Role role : kRoles)
+        track(role, handles[static_cast<int>(role)], world);
     before_.clear();
     for (const auto& [handle, e] : world.entities)
         before_[handle] = e.pos;
@@ -96,12 +86,6 @@ void MapRecorder::track(Role role, int32_t handle, const sim::World& world) {
         s.pop_back();
     }
     s.push_back({frameStartMs_, e->pos, stage_});
-}
-
-// What the plugin did within a frame is stamped with the frame's start, as the story stamps its
-// calls; what shows only after the frame (a ped sitting down) with the time after it.
-void MapRecorder::add(const char* what, uint64_t ms, const sim::Vec3& at, const Narrator& narrator) {
-    events_.push_back({what, ms, at, narrator.stage(), ""});
 }
 
 }  // namespace demo

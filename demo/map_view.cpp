@@ -1,10 +1,6 @@
 // Brindlecot demo — the map's views and the placing of its labels.
 
-#include "demo/map_view.h"
-
-#include <algorithm>
-
-#include "demo/map_style.h"
+#include "demo/map.h"
 
 namespace demo {
 
@@ -123,7 +119,7 @@ Rect boundsOf(const MapRecorder& rec) {
     for (const MapEvent& e : rec.events())
         b.add(e.aim.value_or(e.at)), b.add(e.at);
     for (const MapCircle& c : rec.circles())
-        b.add(c.centre, ringRadius(c.ring));
+        b.add(c.centre, ringStyle(c.ring).radius);
     if (b.x0 > b.x1) b.add(sim::Vec3());
     return b;
 }

@@ -3,18 +3,28 @@
 #include "demo/narrator.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <utility>
 
 #include "arrest/arrest.h"
 
 namespace demo {
 
-std::string formatTime(uint64_t ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02llu:%02llu.%03llu", static_cast<unsigned long long>(ms / 60000),
-                  static_cast<unsigned long long>(ms / 1000 % 60), static_cast<unsigned long long>(ms % 1000));
+std::string fmt(const char* format, ...) {
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
     return text;
 }
+
+std::string formatTime(uint64_t ms) {
+    const auto part = [](uint64_t n) { return static_cast<unsigned long long>(n); };
+    return fmt("%02llu:%02llu.%03llu", part(ms / 60000), part(ms / 1000 % 60), part(ms % 1000));
+}
+
+std::string metres(double d) { return fmt("%.1f m", d); }
 
 std::string renderStatus(const std::string& text, bool colour) {
     static const std::pair<const char*, const char*> kTokens[] = {
@@ -34,15 +44,9 @@ std::string renderStatus(const std::string& text, bool colour) {
     return coloured ? out + "\033[0m" : out;  // never leave the terminal coloured
 }
 
-// The native's name of a traced call: "CLONE_PED" for "CLONE_PED(2, 0, 1, 1)".
-static std::string callName(const std::string& call) { return call.substr(0, call.find('(')); }
-
 // A point as the story prints it.
 static std::string where(const sim::Vec3& p) {
-    char text[64];
-    std::snprintf(text, sizeof text, "(%.1f, %.1f, %.1f)", static_cast<double>(p.x), static_cast<double>(p.y),
-                  static_cast<double>(p.z));
-    return text;
+    return fmt("(%.1f, %.1f, %.1f)", static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z));
 }
 
 static const char* seatName(int32_t seat) {
@@ -103,11 +107,9 @@ void Narrator::observeStatus(uint64_t frameStartMs) {
     if (text == facts_.lastStatus()) return;
     facts_.statusLines.push_back(text);
     line(frameStartMs, "screen: " + (text.empty() ? std::string("(blank)") : renderStatus(text, options_.colour)));
-    if (!text.empty() && !outlineTold_) {
-        outlineTold_ = true;
+    if (!text.empty() && !std::exchange(outlineTold_, true))
         line(frameStartMs, host_.statusOutlined() ? "the status line has its dark outline"
                                                   : "the status line is drawn without an outline");
-    }
 }
 
 // The precinct marker the frame showed, told once an arrest: the game hides one drawn below the ground.
@@ -157,15 +159,12 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
                      entry.text().c_str());
     }
     const uint64_t at = static_cast<uint32_t>(entry.tick - startTick_);
-    if (entry.kind == sim::CallKind::Wait) {  // a step ends in the one wait it let pass
-        if (host_.lastWaitMs() >= 500) {
-            line(at, "the script waits " + std::to_string(host_.lastWaitMs()) +
-                         " ms: the game goes on, but no status line or marker is drawn meanwhile");
-        }
-        return;
+    if (entry.kind == sim::CallKind::Wait && host_.lastWaitMs() >= 500) {  // a step ends in the one wait it let pass
+        line(at, "the script waits " + std::to_string(host_.lastWaitMs()) +
+                     " ms: the game goes on, but no status line or marker is drawn meanwhile");
     }
     if (entry.kind != sim::CallKind::Native) return;
-    const std::string name = callName(entry.call);
+    const std::string name = entry.call.substr(0, entry.call.find('('));
     ++facts_.calls[name];
     const int32_t first = entry.intArg(0), second = entry.intArg(1), result = entry.intResult();
 
@@ -202,10 +201,8 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
         line(at, who(first) + " is ordered into " + who(second) + ", seat " + std::to_string(seat) + " (" +
                      seatName(seat) + ")");
     } else if (name == "SET_NEW_WAYPOINT") {
-        char text[64];
-        std::snprintf(text, sizeof text, "map waypoint set at (%.1f, %.1f)", static_cast<double>(entry.floatArg(0)),
-                      static_cast<double>(entry.floatArg(1)));
-        line(at, text);
+        line(at, fmt("map waypoint set at (%.1f, %.1f)", static_cast<double>(entry.floatArg(0)),
+                     static_cast<double>(entry.floatArg(1))));
     } else if (name == "REQUEST_MODEL") {
         modelAsked_ = at;
         line(at, firstInArrest(name)
@@ -228,16 +225,12 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
     } else if (name == "TASK_LEAVE_VEHICLE") {
         line(at, who(first) + " is ordered out of " + who(second));
     } else if (name == "TASK_SMART_FLEE_PED") {
-        const sim::Entity* runner = host_.world.find(first);
-        const sim::Entity* from = host_.world.find(second);
-        char distance[48] = "";
-        if (runner && from) {
-            facts_.releaseDistance = sim::distance(runner->pos, from->pos);
-            std::snprintf(distance, sizeof distance, " (%.1f m apart)", static_cast<double>(facts_.releaseDistance));
-        }
+        const sim::Entity *runner = host_.world.find(first), *from = host_.world.find(second);
+        if (runner && from) facts_.releaseDistance = sim::distance(runner->pos, from->pos);
+        const std::string apart = runner && from ? " (" + metres(facts_.releaseDistance) + " apart)" : "";
         flags_ = {};
         if (first != 0) {
-            line(at, who(first) + " is let go and told to flee from " + who(second) + distance);
+            line(at, who(first) + " is let go and told to flee from " + who(second) + apart);
         } else if (firstInArrest("flee 0")) {
             line(at, std::string("the order to flee goes to handle 0") +
                          (handingOver_ ? ", emptied by the hand-back" : "") + ": nobody runs");

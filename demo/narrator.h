@@ -16,7 +16,9 @@
 
 namespace demo {
 
+std::string fmt(const char* format, ...) __attribute__((__format__(__printf__, 1, 2)));  // printf into a string
 std::string formatTime(uint64_t ms);  // simulated time as mm:ss.mmm; minutes keep counting past 59
+std::string metres(double d);         // a distance as the story prints it: "2.8 m"
 
 // The status line with the host's colour tokens ~r~, ~b~ and ~w~ turned into terminal colours, or
 // stripped when `colour` is false. Other text, unknown tokens included, passes unchanged.

@@ -24,17 +24,12 @@ const sim::Vec3 kPrecinctKerb = {kPrecinctPoint.x, kPrecinctPoint.y - 2.0f, kPre
 
 sim::Vec3 offset(const sim::Vec3& p, float dx, float dy) { return {p.x + dx, p.y + dy, p.z}; }
 
-// How far p lies from the segment a-b, on the ground.
-float fromSegment(const sim::Vec3& p, const sim::Vec3& a, const sim::Vec3& b) {
+// How far p lies from the officer's path, on the ground.
+float fromOfficersPath(const sim::Vec3& p) {
+    const WorldPoint a = kOfficerStart, b = kOfficerWalkTarget;
     const float dx = b.x - a.x, dy = b.y - a.y;
     const float t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
     return sim::distance({p.x, p.y, 0}, {a.x + t * dx, a.y + t * dy, 0});
-}
-
-std::string metres(float d) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f m", static_cast<double>(d));
-    return text;
 }
 
 // A scene as it plays: the player moved and his key pressed frame by frame while the narrator tells
@@ -162,11 +157,9 @@ void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
     const sim::Entity* suspect = w.find(f.suspect);
     const bool standing = suspect && suspect->vehicle == 0 && suspect->task != sim::Task::Flee;
     if (suspect) {
-        const sim::Vec3 from = {kOfficerStart.x, kOfficerStart.y, 0};
-        const sim::Vec3 to = {kOfficerWalkTarget.x, kOfficerWalkTarget.y, 0};
         const std::string where =
             metres(sim::distance(suspect->pos, kPrecinct)) + " from the precinct point" +
-            (f.officer != 0 ? " and " + metres(fromSegment(suspect->pos, from, to)) + " from the officer's path" : "");
+            (f.officer != 0 ? " and " + metres(fromOfficersPath(suspect->pos)) + " from the officer's path" : "");
         s.n.say("suspect #" + std::to_string(f.suspect) +
                 (suspect->vehicle ? " still sits in car #" + std::to_string(suspect->vehicle) + ", " + where
                  : standing ? " stands where he got out, " + where + ": the game has him, and nobody told him to flee"
@@ -204,15 +197,13 @@ void playRefusals(Scene& s, const Cast& cast) {
     const Facts& f = s.n.facts();
     sim::World& w = s.host.world;
     const int32_t getaway = cast.getaway, driver = cast.driver;
-    const std::tuple<int32_t, const char*, const char*> presses[] = {
-        {cast.missionPed, kStatusMissionPed, "ped #%d is part of a mission"},
-        {cast.fighter, kStatusRefuseOnFoot, "ped #%d is fighting the player on foot, unhurt"},
-        {driver, kStatusRefuseInVehicle, "ped #%d fights from car #%d, whose engine is intact"},
+    const std::tuple<int32_t, const char*, std::string> presses[] = {
+        {cast.missionPed, kStatusMissionPed, "is part of a mission"},
+        {cast.fighter, kStatusRefuseOnFoot, "is fighting the player on foot, unhurt"},
+        {driver, kStatusRefuseInVehicle, "fights from car #" + std::to_string(getaway) + ", whose engine is intact"},
     };
     for (const auto& [ped, text, why] : presses) {
-        char aside[96];
-        std::snprintf(aside, sizeof aside, why, ped, getaway);
-        s.n.say(aside);
+        s.n.say("ped #" + std::to_string(ped) + " " + why);
         s.aimAndPress(ped);
         s.expect(s.waitUntil([&, text = text] { return f.lastStatus() == text; }, 2000),
                  std::string("refused with \"") + text + "\"");
@@ -264,29 +255,24 @@ void playFree(Scene& s, const Cast& cast) {
     s.expect(s.host.statusLine().empty(), "the status line is blank");
 }
 
-struct Entry {
-    const char* name;
-    const char* summary;
+struct Entry : SceneInfo {
     bool cuffs;  // whether the scene needs a cuffing draw, and which way it usually falls
     bool resist;
     Cast (*build)(sim::World&);
     void (*play)(Scene&, const Cast&);
 };
 
-// What a cuffing scene becomes when a chosen start tick makes the dice fall the other way.
-void (*otherOutcome(const Entry& entry))(Scene&, const Cast&) { return entry.resist ? playArrest : playResist; }
-
 // clang-format off
 const Entry kEntries[] = {
-    {"arrest", "the whole arrest: aim, cuff, escort, drive to the precinct, hand-over", true, false,
+    {{"arrest", "the whole arrest: aim, cuff, escort, drive to the precinct, hand-over"}, true, false,
      buildStreet, playArrest},
-    {"late-officer", "the whole arrest, but the officer's model never loads: a hand-over without him", true, false,
+    {{"late-officer", "the whole arrest, but the officer's model never loads: a hand-over without him"}, true, false,
      buildStreet, playLateOfficer},
-    {"refusals", "a mission ped, a fighter on foot and one in a healthy car are refused", false, false,
+    {{"refusals", "a mission ped, a fighter on foot and one in a healthy car are refused"}, false, false,
      buildTroubledStreet, playRefusals},
-    {"resist", "the suspect resists the handcuffs and runs", true, true, buildStreet, playResist},
-    {"leash", "the player walks away from the suspect, past the leash", false, false, buildStreet, playLeash},
-    {"free", "the player sets the suspect free during the escort", true, false, buildStreet, playFree},
+    {{"resist", "the suspect resists the handcuffs and runs"}, true, true, buildStreet, playResist},
+    {{"leash", "the player walks away from the suspect, past the leash"}, false, false, buildStreet, playLeash},
+    {{"free", "the player sets the suspect free during the escort"}, true, false, buildStreet, playFree},
 };
 // clang-format on
 
@@ -297,15 +283,7 @@ const Entry* entryOf(const std::string& name) {
 
 }  // namespace
 
-const std::vector<SceneInfo>& sceneList() {
-    static const std::vector<SceneInfo> list = [] {
-        std::vector<SceneInfo> out;
-        for (const Entry& e : kEntries)
-            out.push_back({e.name, e.summary});
-        return out;
-    }();
-    return list;
-}
+std::vector<SceneInfo> sceneList() { return {std::begin(kEntries), std::end(kEntries)}; }
 
 bool playScene(const std::string& name, const RunOptions& options) {
     const Entry* entry = entryOf(name);
@@ -325,7 +303,7 @@ bool playScene(const std::string& name, const RunOptions& options) {
     if (entry->cuffs && (draw < kResistChancePercent) != entry->resist) {
         std::fprintf(options.out, "== at tick %u the dice draw %d of 100: the suspect %s, so the story follows that\n",
                      startTick, draw, draw < kResistChancePercent ? "resists the handcuffs" : "lets himself be cuffed");
-        play = otherOutcome(*entry);
+        play = entry->resist ? playArrest : playResist;
     }
     host.load();
     if (host.faults.empty()) play(scene, cast);

@@ -17,7 +17,7 @@ struct SceneInfo {
     const char* summary;
 };
 
-const std::vector<SceneInfo>& sceneList();
+std::vector<SceneInfo> sceneList();
 
 // Plays the scene with the real plugin module loaded; true when it ends the way it should and the
 // host recorded no fault, false for no such scene.

@@ -163,3 +163,21 @@ TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedIsInTheBustedStageAlone
     EXPECT_EQ(entryAt(host.trace, host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", cuffing) + 1).call,
               coordsOf(1));
 }
+
+// The search the scenes use to pick a start tick by its cuff draw takes the first tick that falls
+// the asked way, whatever the resist chance.
+TEST(StartTickWhereSuspect, AnswersTheFirstTickWhoseDrawFallsTheAskedWay) {
+    auto resists = [](uint32_t tick) { return scenes::cuffDrawAt(tick) < kResistChancePercent; };
+    for (const uint32_t from : {0u, 100000u, 4294967000u}) {
+        for (const bool resist : {true, false}) {
+            const uint32_t tick = scenes::startTickWhereSuspect(resist, from);
+            if (resist ? kResistChancePercent <= 0 : kResistChancePercent >= 100) {
+                EXPECT_EQ(tick, from) << "no tick falls that way: the search gives up";
+                continue;
+            }
+            EXPECT_EQ(resists(tick), resist) << from;
+            for (uint32_t earlier = from; earlier != tick; ++earlier)
+                EXPECT_NE(resists(earlier), resist) << "tick " << earlier << " was skipped";
+        }
+    }
+}
