@@ -27,7 +27,7 @@ constexpr float kBoardingRadius = 5.0f;  // vehicle to suspect: board only when 
 constexpr float kDeliveryRadius = 5.0f;  // precinct point to suspect: deliver only when strictly closer
 constexpr float kLeashLength = 50.0f;    // player to suspect: strictly farther lets him go
 
-constexpr int kResistChancePercent = 15;  // draws 0..14 of rand() % 100 resist the handcuffs
+constexpr int kResistChancePercent = 15;  // this many draws of 100 (rand() % 100 below it) resist the cuffs
 
 constexpr uint32_t kStandUpMs = 1000;              // after the ped is out of his vehicle, before the clone
 constexpr uint32_t kLeaveVehicleLimitMs = 10000;   // a ped still inside by then never gets out: give up
