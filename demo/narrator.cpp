@@ -3,21 +3,11 @@
 #include "demo/narrator.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <utility>
 
 #include "arrest/arrest.h"
 
 namespace demo {
-
-std::string fmt(const char* format, ...) {
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
 
 std::string formatTime(uint64_t ms) {
     const auto part = [](uint64_t n) { return static_cast<unsigned long long>(n); };

@@ -11,12 +11,13 @@
 #include <initializer_list>
 #include <map>
 
+#include "scenes/format.h"
 #include "scenes/stage.h"
 #include "sim/host.h"
 
 namespace demo {
 
-std::string fmt(const char* format, ...) __attribute__((__format__(__printf__, 1, 2)));  // printf into a string
+using scenes::fmt;
 std::string formatTime(uint64_t ms);  // simulated time as mm:ss.mmm; minutes keep counting past 59
 std::string metres(double d);         // a distance as the story prints it: "2.8 m"
 

@@ -81,7 +81,7 @@ TEST_P(BeginWayOut, RefusesOrTakesOverWithTheRightText) {
     if (!arrested) {
         // Claimed without the take-over flag, a mission's ped stays with its mission.
         EXPECT_FALSE(entityOf(host.world, ped).scriptOwned);
-        EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", frameEnd(host.trace, from)), 0u) << "no custody step";
+        EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", loopPassEnd(host.trace, from)), 0u) << "no custody step";
     }
     EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), c.combat && c.seated && !c.mission ? 1u : 0u);
 }
@@ -172,8 +172,8 @@ TEST_F(Begin, LoadedDictionariesAreNeitherRequestedNorAwaited) {
     const size_t from = press(host, {host.world.spawnPed({0, 5, 30})});
     EXPECT_EQ(host.trace.count("REQUEST_ANIM_DICT", from), 0u);
     EXPECT_EQ(host.trace.count("HAS_ANIM_DICT_LOADED(\"random@arrests@busted\")", from), 2u);
-    EXPECT_EQ(host.trace.count("scriptWait(0)", from) - host.trace.count("scriptWait(0)", frameEnd(host.trace, from)),
-              0u);
+    EXPECT_EQ(
+        host.trace.count("scriptWait(0)", from) - host.trace.count("scriptWait(0)", loopPassEnd(host.trace, from)), 0u);
 }
 
 TEST_F(Begin, AimingAtTheSuspectAgainReleasesHimAndTakesANewClone) {
@@ -254,8 +254,8 @@ TEST_F(Begin, SeatedPedIsOrderedOutAndClonedASecondAfterHeIsOut) {
     EXPECT_GE(stoodUp, kStandUpMs);
     EXPECT_LE(stoodUp, kStandUpMs + 16) << "the first frame after he has stood up";
     EXPECT_EQ(host.trace.count("GET_VEHICLE_ENGINE_HEALTH", from), 0u);
-    EXPECT_EQ(host.trace.count("SET_TEXT_FONT", from) - host.trace.count("SET_TEXT_FONT", frameEnd(host.trace, from)),
-              1u)
+    EXPECT_EQ(
+        host.trace.count("SET_TEXT_FONT", from) - host.trace.count("SET_TEXT_FONT", loopPassEnd(host.trace, from)), 1u)
         << "drawn once at the start of the press frame, never while it waits";
 }
 
@@ -276,7 +276,7 @@ TEST_P(BeginLeaveGivesUp, WithoutCloneOrTextAndTheScriptRunsOn) {
     leaveTextFromVanishedPed(kStatusRefuseOnFoot);
     GetParam().happen(host, ped);
     const size_t from = press(host, {ped});
-    const size_t end = frameEnd(host.trace, from);
+    const size_t end = loopPassEnd(host.trace, from);
     const uint32_t lasted = entryAt(host.trace, end).tick - host.trace.entries[from].tick;
     EXPECT_GE(lasted, GetParam().minMs);
     EXPECT_LE(lasted, GetParam().maxMs);

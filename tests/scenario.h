@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <initializer_list>
@@ -29,6 +28,7 @@
 #include "arrest/tuning.h"
 #include "hud/status.h"
 #include "scenes/cuff_draw.h"
+#include "scenes/format.h"
 #include "scenes/press.h"
 #include "scenes/stage.h"
 #include "sim/host.h"
@@ -39,8 +39,10 @@
 //-----------------------------------------------------------------------------
 
 using scenes::endsLoopPass;
+using scenes::fmt;
 using scenes::kF3;
 using scenes::kPadA;
+using scenes::loopPassEnd;
 using scenes::Press;
 using scenes::Stage;
 
@@ -83,15 +85,6 @@ inline int32_t parkLastVehicle(sim::World& world, sim::Vec3 at) {
 // [SECTION] Formatting and joining
 //-----------------------------------------------------------------------------
 
-inline std::string fmt(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
-
 // The sequences one after the other.
 inline std::vector<std::string> join(std::initializer_list<std::vector<std::string>> parts) {
     std::vector<std::string> out;
@@ -122,14 +115,11 @@ inline const sim::TraceEntry& entryAt(const sim::Trace& trace, size_t n) {
     return nothing;
 }
 
-// The main loop's first wait at or after `from`: the end of the pass it lies in.
-inline size_t frameEnd(const sim::Trace& trace, size_t from) { return scenes::loopPassEnd(trace, from); }
-
 // The script's calls of the press at `from` after its aim query, up to the end of its frame.
 inline std::vector<std::string> afterAimQuery(const sim::Trace& trace, size_t from) {
     const size_t begin = trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", from) + 1;
     std::vector<std::string> calls = scriptCalls(trace, begin);
-    calls.resize(calls.size() - scriptCalls(trace, frameEnd(trace, begin)).size());
+    calls.resize(calls.size() - scriptCalls(trace, loopPassEnd(trace, begin)).size());
     return calls;
 }
 

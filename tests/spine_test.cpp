@@ -63,7 +63,7 @@ TEST_F(Scenario, FrameRunsDispatchThenTheCustodyStepItStarted) {
     start();
     const size_t frame = press(host, {ped, Press::kFrameOnly});
     const size_t dispatch = host.trace.find("GET_PLAYER_INDEX()", frame);
-    const size_t end = frameEnd(host.trace, frame);
+    const size_t end = loopPassEnd(host.trace, frame);
     EXPECT_THAT(
         namesBetween(host.trace, frame, dispatch),
         ElementsAreArray(join(
@@ -120,7 +120,7 @@ TEST_P(Dispatch, TargetBeginsOtherwiseReleaseOrCuffByStage) {
     const int32_t aim = c.aim == Aim::Bystander ? bystander : c.aim == Aim::Car ? car : 0;
     const size_t mark = press(host, {aim, Press::kFrameOnly});
     const size_t from = host.trace.find("GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", mark) + 1;
-    const std::vector<std::string> after = namesBetween(host.trace, from, frameEnd(host.trace, from));
+    const std::vector<std::string> after = namesBetween(host.trace, from, loopPassEnd(host.trace, from));
     ASSERT_FALSE(after.empty()) << "no dispatch in the press frame";
     EXPECT_EQ(host.trace.count("CLONE_PED", from) == 1, c.begins);
     EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED", from) == 1, c.releases);
