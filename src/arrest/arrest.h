@@ -25,6 +25,9 @@ constexpr const char* kAnimDictBusted = "random@arrests@busted";
 constexpr const char* kAnimDictCuffed = "get_up@cuffed";
 constexpr const char* kAnimDictDrag = "combat@drag_ped@entry";
 
+// Milliseconds of GetTickCount since `start`, right across the counter's wrap.
+uint32_t msSince(DWORD start);
+
 bool hasAnimDictLoaded(const char* dictionary);
 void requestAnimDict(const char* dictionary);
 void playAnim(EntityHandle ped, const char* dictionary, const char* name, int32_t duration);

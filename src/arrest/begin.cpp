@@ -93,7 +93,7 @@ static bool waitUntilOutOfVehicle(EntityHandle ped) {
     for (;;) {
         if (!doesEntityExist(ped) || isPedDeadOrDying(ped)) return false;
         if (!isPedInAnyVehicle(ped)) break;
-        if (static_cast<uint32_t>(GetTickCount() - start) >= kLeaveVehicleLimitMs) return false;
+        if (msSince(start) >= kLeaveVehicleLimitMs) return false;
         scriptWait(1);
     }
     scriptWait(kStandUpMs);
@@ -137,10 +137,8 @@ static void playBustedPose() {
     const DWORD requested = GetTickCount();
     requestAnimDict(kAnimDictCuffed);
     requestAnimDict(kAnimDictDrag);
-    while (!hasAnimDictLoaded(kAnimDictBusted) &&
-           static_cast<uint32_t>(GetTickCount() - requested) < kStreamingLimitMs) {
+    while (!hasAnimDictLoaded(kAnimDictBusted) && msSince(requested) < kStreamingLimitMs)
         scriptWait(0);
-    }
     playAnim(g_arrest.suspectPed, kAnimDictBusted, kBustedAnim, -1);
     scriptWait(kBustedPoseSecondMs);
     playAnim(g_arrest.suspectPed, kAnimDictBusted, kBustedAnim, -1);

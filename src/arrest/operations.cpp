@@ -5,6 +5,8 @@
 #include "hud/status.h"
 #include "state.h"
 
+uint32_t msSince(DWORD start) { return static_cast<uint32_t>(GetTickCount() - start); }
+
 bool hasAnimDictLoaded(const char* dictionary) {
     return resultBool(callNative(kNativeHasAnimDictLoaded, slotText(dictionary)));
 }

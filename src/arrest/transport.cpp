@@ -72,7 +72,7 @@ void transportStep() {
 // host creates no ped from a model it has not loaded; the delivery goes on without him then.
 static void awaitModel(ModelHash model, DWORD since) {
     scriptWait(kOfficerModelWaitMs);
-    while (!hasModelLoaded(model) && static_cast<uint32_t>(GetTickCount() - since) < kStreamingLimitMs)
+    while (!hasModelLoaded(model) && msSince(since) < kStreamingLimitMs)
         scriptWait(0);
 }
 
