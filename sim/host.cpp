@@ -394,17 +394,16 @@ uint64_t* Host::onNativeCall() {
         return results_;
     }
     checkValueSlots(*info);
+    NativeArgs args{args_};
     std::string call;
     std::vector<uint64_t> slots;
     if (trace.enabled) {  // the call as it was made, before the native writes through its addresses
         call = formatCall(*info, args_);
         slots = args_;
         for (size_t n = 0; n < slots.size(); ++n) {
-            if (info->args[n] == 'p')
-                slots[n] = static_cast<uint32_t>(NativeArgs{args_}.p(n) ? *NativeArgs{args_}.p(n) : 0);
+            if (info->args[n] == 'p') slots[n] = static_cast<uint32_t>(args.p(n) ? *args.p(n) : 0);
         }
     }
-    NativeArgs args{args_};
     NativeResult result{results_};
     info->run(*this, args, result);
     recordNative(*info, std::move(call), std::move(slots));
