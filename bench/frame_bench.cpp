@@ -7,6 +7,7 @@
 #include "bench/null_host.h"
 #include "host/natives.h"
 #include "hud/status.h"
+#include "input/settings.h"
 #include "scenes/stage.h"
 #include "script.h"
 #include "state.h"
@@ -17,7 +18,8 @@ constexpr EntityHandle kPlayer = 1, kVehicle = 2, kSuspect = 3;
 
 static void enterStage(Stage stage) {
     g_arrest = ArrestState();
-    g_arrest.settings = {114, 0, 0, 1};
+    for (const SettingRow& row : kSettingRows)
+        g_arrest.settings.*row.field = row.defaultValue;
     g_arrest.suspectPed = kSuspect;
     g_arrest.playerVehicle = kVehicle;
     g_arrest.inCustody = stage != Stage::None;

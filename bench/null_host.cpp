@@ -57,7 +57,14 @@ uint64_t* nativeCall() {
 }
 
 DWORD GetTickCount(void) { return g_tick += 16; }
-UINT GetPrivateProfileIntA(LPCSTR, LPCSTR, int defaultValue, LPCSTR) { return static_cast<UINT>(defaultValue); }
+DWORD GetPrivateProfileStringA(LPCSTR, LPCSTR, LPCSTR, LPSTR returned, DWORD size, LPCSTR) {
+    if (size > 0) returned[0] = '\0';
+    return 0;
+}
+DWORD GetModuleFileNameA(HMODULE, LPSTR path, DWORD size) {
+    if (size > 0) path[0] = '\0';
+    return 0;
+}
 SHORT GetAsyncKeyState(int) { return 0; }
 DWORD XInputGetState(DWORD, XINPUT_STATE*) { return 1167; }
 

@@ -1,5 +1,6 @@
-// INI files and what GetPrivateProfileIntA answers for them, as the Windows reader (under Wine) does.
-// Both the Linux stand-in and the real reader are checked against this one table.
+// INI files, what GetPrivateProfileStringA answers for them as the Windows reader (under Wine) does,
+// and the setting the plugin makes of the answer. Both the Linux stand-in and the real reader are
+// checked against this one table.
 
 #pragma once
 
@@ -10,48 +11,117 @@ namespace scenes {
 struct IniCase {
     const char* name;
     const char* contents;  // null: no file at all
-    const char* key;       // looked up in section "Brindlecot"
-    int32_t defaultValue;
-    int32_t expected;
+    const char* key;       // looked up in section "Brindlecot"; null: the section's key names
+    const char* read;      // the answer, into a buffer of kIniBufferSize; a list's NULs written as |
+    int32_t value;         // the setting the plugin takes from it
+    bool said;             // the plugin could not read it: the default, and the status line says so
 };
 
+constexpr uint32_t kIniBufferSize = 128;  // as the plugin reads a value
+
+#define BRINDLECOT_TEN "abcdefghij"
+#define BRINDLECOT_HUNDRED \
+    BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN \
+        BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN
+
+// clang-format off
 inline constexpr IniCase kIniCases[] = {
-    {"missing_file", nullptr, "key_arrest", 114, 114},
-    {"missing_section", "[Other]\nkey_arrest=5\n", "key_arrest", 114, 114},
-    {"missing_key", "[Brindlecot]\nshow_msg=0\n", "key_arrest", 114, 114},
-    {"decimal", "[Brindlecot]\nkey_arrest=113\n", "key_arrest", 114, 113},
-    {"negative", "[Brindlecot]\nkey_arrest=-5\n", "key_arrest", 114, -5},
-    {"plus_sign", "[Brindlecot]\nkey_arrest=+7\n", "key_arrest", 114, 7},
-    {"spaces_around_equals", "[Brindlecot]\nkey_arrest  =  113  \n", "key_arrest", 114, 113},
-    {"tabs_around_equals", "[Brindlecot]\nkey_arrest\t=\t113\n", "key_arrest", 114, 113},
-    {"section_other_case", "[BRINDLECOT]\nkey_arrest=113\n", "key_arrest", 114, 113},
-    {"key_other_case", "[Brindlecot]\nKey_Arrest=113\n", "key_arrest", 114, 113},
-    {"spaces_in_brackets", "[ Brindlecot ]\nkey_arrest=113\n", "key_arrest", 114, 113},
-    {"indented_key", "[Brindlecot]\nshow_msg=0\n  key_arrest=113\n", "key_arrest", 114, 113},
-    {"indented_section", "  [Brindlecot]\nkey_arrest=113\n", "key_arrest", 114, 113},
-    {"trailing_text", "[Brindlecot]\nkey_arrest=113abc\n", "key_arrest", 114, 113},
-    {"empty_value", "[Brindlecot]\nkey_arrest=\n", "key_arrest", 114, 114},
-    {"blank_value", "[Brindlecot]\nkey_arrest=   \n", "key_arrest", 114, 114},
-    {"not_a_number", "[Brindlecot]\nkey_arrest=abc\n", "key_arrest", 114, 0},
-    {"sign_alone", "[Brindlecot]\nkey_arrest=-\n", "key_arrest", 114, 0},
-    {"duplicate_key", "[Brindlecot]\nkey_arrest=1\nkey_arrest=2\n", "key_arrest", 114, 1},
-    {"duplicate_section", "[Brindlecot]\nshow_msg=0\n[Brindlecot]\nkey_arrest=113\n", "key_arrest", 114, 114},
-    {"comment_line", "[Brindlecot]\n;key_arrest=1\nkey_arrest=113\n", "key_arrest", 114, 113},
-    {"hash_comment_line", "[Brindlecot]\n#key_arrest=1\nkey_arrest=113\n", "key_arrest", 114, 113},
-    {"inline_comment", "[Brindlecot]\nkey_arrest=113 ; F2\n", "key_arrest", 114, 113},
-    {"comment_as_value", "[Brindlecot]\nkey_arrest= ;113\n", "key_arrest", 114, 0},
-    {"hex", "[Brindlecot]\nkey_arrest=0x71\n", "key_arrest", 114, 113},
-    {"hex_upper", "[Brindlecot]\nkey_arrest=0X1000\n", "key_arrest", 114, 0},
-    {"octal_prefix", "[Brindlecot]\nkey_arrest=0o17\n", "key_arrest", 114, 15},
-    {"binary_prefix", "[Brindlecot]\nkey_arrest=0b101\n", "key_arrest", 114, 5},
-    {"leading_zeros", "[Brindlecot]\nkey_arrest=0113\n", "key_arrest", 114, 113},
-    {"quoted", "[Brindlecot]\nkey_arrest=\"113\"\n", "key_arrest", 114, 113},
-    {"single_quoted", "[Brindlecot]\nkey_arrest='113'\n", "key_arrest", 114, 113},
-    {"crlf", "[Brindlecot]\r\nkey_arrest=113\r\n", "key_arrest", 114, 113},
-    {"bom", "\xEF\xBB\xBF[Brindlecot]\nkey_arrest=113\n", "key_arrest", 114, 113},
-    {"no_equals", "[Brindlecot]\nkey_arrest\nshow_msg=0\n", "show_msg", 1, 0},
-    {"over_32_bits", "[Brindlecot]\nkey_arrest=4294967297\n", "key_arrest", 114, 1},
-    {"key_before_any_section", "key_arrest=5\n[Brindlecot]\nshow_msg=0\n", "key_arrest", 114, 114},
+    // The reader: where a value is found and how it is cut out of its line.
+    {"missing_file", nullptr, "key_arrest", "", 114, false},
+    {"missing_section", "[Other]\nkey_arrest=5\n", "key_arrest", "", 114, false},
+    {"missing_key", "[Brindlecot]\nshow_msg=0\n", "key_arrest", "", 114, false},
+    {"spaces_around_equals", "[Brindlecot]\nkey_arrest  =  113  \n", "key_arrest", "113", 113, false},
+    {"tabs_around_equals", "[Brindlecot]\nkey_arrest\t=\t113\n", "key_arrest", "113", 113, false},
+    {"section_other_case", "[BRINDLECOT]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
+    {"key_other_case", "[Brindlecot]\nKey_Arrest=113\n", "key_arrest", "113", 113, false},
+    {"spaces_in_brackets", "[ Brindlecot ]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
+    {"indented_key", "[Brindlecot]\nshow_msg=0\n  key_arrest=113\n", "key_arrest", "113", 113, false},
+    {"indented_section", "  [Brindlecot]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
+    {"empty_value", "[Brindlecot]\nkey_arrest=\n", "key_arrest", "", 114, false},
+    {"blank_value", "[Brindlecot]\nkey_arrest=   \n", "key_arrest", "", 114, false},
+    {"duplicate_key", "[Brindlecot]\nkey_arrest=F1\nkey_arrest=F2\n", "key_arrest", "F1", 112, false},
+    {"duplicate_section", "[Brindlecot]\nshow_msg=0\n[Brindlecot]\nkey_arrest=113\n", "key_arrest", "", 114, false},
+    {"comment_line", "[Brindlecot]\n;key_arrest=1\nkey_arrest=113\n", "key_arrest", "113", 113, false},
+    {"hash_comment_line", "[Brindlecot]\n#key_arrest=1\nkey_arrest=113\n", "key_arrest", "113", 113, false},
+    {"inline_comment", "[Brindlecot]\nkey_arrest=113 ; F2\n", "key_arrest", "113 ; F2", 113, false},
+    {"comment_as_value", "[Brindlecot]\nkey_arrest= ;113\n", "key_arrest", ";113", 114, true},
+    {"quoted", "[Brindlecot]\nkey_arrest=\"113\"\n", "key_arrest", "113", 113, false},
+    {"single_quoted", "[Brindlecot]\nkey_arrest='113'\n", "key_arrest", "113", 113, false},
+    {"quoted_name_with_spaces", "[Brindlecot]\nkey_arrest=\" F4 \"\n", "key_arrest", " F4 ", 115, false},
+    {"crlf", "[Brindlecot]\r\nkey_arrest=113\r\n", "key_arrest", "113", 113, false},
+    {"bom", "\xEF\xBB\xBF[Brindlecot]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
+    {"no_equals", "[Brindlecot]\nkey_arrest\nshow_msg=0\n", "show_msg", "0", 0, false},
+    {"key_before_any_section", "key_arrest=5\n[Brindlecot]\nshow_msg=0\n", "key_arrest", "", 114, false},
+    {"longer_than_the_buffer", "[Brindlecot]\nkey_arrest=" BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED "\n",
+     "key_arrest", BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN "abcdefg", 114, true},
+    {"key_names", "[Brindlecot]\nkey_arrest=F4\nshow_msg=off\n", nullptr, "key_arrest|show_msg|", 0, false},
+    {"key_names_without_comments", "[Brindlecot]\n;key_arrest=1\nshow_msg=0\n", nullptr, "show_msg|", 0, false},
+    {"key_names_of_no_section", "[Other]\nkey_arrest=F4\n", nullptr, "", 0, false},
+
+    // Numbers, as GetPrivateProfileIntA reads them, then held against what the setting takes.
+    {"decimal", "[Brindlecot]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
+    {"plus_sign", "[Brindlecot]\nkey_arrest=+7\n", "key_arrest", "+7", 7, false},
+    {"trailing_text", "[Brindlecot]\nkey_arrest=113abc\n", "key_arrest", "113abc", 113, false},
+    {"hex", "[Brindlecot]\nkey_arrest=0x71\n", "key_arrest", "0x71", 113, false},
+    {"hex_upper_stops_at_the_x", "[Brindlecot]\nkey_arrest=0X71\n", "key_arrest", "0X71", 0, false},
+    {"octal_prefix", "[Brindlecot]\nkey_arrest=0o17\n", "key_arrest", "0o17", 15, false},
+    {"binary_prefix", "[Brindlecot]\nkey_arrest=0b101\n", "key_arrest", "0b101", 5, false},
+    {"leading_zeros", "[Brindlecot]\nkey_arrest=0113\n", "key_arrest", "0113", 113, false},
+    {"over_32_bits_wraps", "[Brindlecot]\nkey_arrest=4294967297\n", "key_arrest", "4294967297", 1, false},
+    {"key_code_254", "[Brindlecot]\nkey_arrest=254\n", "key_arrest", "254", 254, false},
+    {"key_code_255", "[Brindlecot]\nkey_arrest=255\n", "key_arrest", "255", 114, true},
+    {"negative_key_code", "[Brindlecot]\nkey_arrest=-5\n", "key_arrest", "-5", 114, true},
+    {"sign_alone", "[Brindlecot]\nkey_arrest=-\n", "key_arrest", "-", 114, true},
+    {"key_off_as_0", "[Brindlecot]\nkey_arrest=0\n", "key_arrest", "0", 0, false},
+    {"buttons_as_number", "[Brindlecot]\nkey_arrest_gamepad=4097\n", "key_arrest_gamepad", "4097", 4097, false},
+    {"every_button_bit", "[Brindlecot]\nkey_arrest_gamepad=0xF3FF\n", "key_arrest_gamepad", "0xF3FF", 0xF3FF, false},
+    {"bit_of_no_button", "[Brindlecot]\nkey_arrest_gamepad=1024\n", "key_arrest_gamepad", "1024", 0, true},
+    {"bits_past_the_buttons", "[Brindlecot]\nkey_arrest_gamepad=65536\n", "key_arrest_gamepad", "65536", 0, true},
+    {"negative_buttons", "[Brindlecot]\nkey_arrest_gamepad=-1\n", "key_arrest_gamepad", "-1", 0, true},
+    {"flag_two_is_on", "[Brindlecot]\nshow_msg=2\n", "show_msg", "2", 2, false},
+    {"flag_minus_one_is_on", "[Brindlecot]\nshow_msg=-1\n", "show_msg", "-1", -1, false},
+
+    // Words.
+    {"key_name", "[Brindlecot]\nkey_arrest=F4\n", "key_arrest", "F4", 115, false},
+    {"key_name_lower_case_in_spaces", "[Brindlecot]\nkey_arrest= f4 \n", "key_arrest", "f4", 115, false},
+    {"key_name_f24", "[Brindlecot]\nkey_arrest=F24\n", "key_arrest", "F24", 0x87, false},
+    {"key_name_f25", "[Brindlecot]\nkey_arrest=F25\n", "key_arrest", "F25", 114, true},
+    {"key_name_f33", "[Brindlecot]\nkey_arrest=F33\n", "key_arrest", "F33", 114, true},
+    {"key_name_f0", "[Brindlecot]\nkey_arrest=F0\n", "key_arrest", "F0", 114, true},
+    {"key_name_f_leading_zero", "[Brindlecot]\nkey_arrest=F04\n", "key_arrest", "F04", 114, true},
+    {"key_name_letter", "[Brindlecot]\nkey_arrest=q\n", "key_arrest", "q", 'Q', false},
+    {"key_name_two_letters", "[Brindlecot]\nkey_arrest=QQ\n", "key_arrest", "QQ", 114, true},
+    {"key_name_numpad", "[Brindlecot]\nkey_arrest=NUMPAD5\n", "key_arrest", "NUMPAD5", 0x65, false},
+    {"key_name_numpad10", "[Brindlecot]\nkey_arrest=NumPad10\n", "key_arrest", "NumPad10", 114, true},
+    {"key_name_page_up", "[Brindlecot]\nkey_arrest=pageup\n", "key_arrest", "pageup", 0x21, false},
+    {"key_name_with_inner_space", "[Brindlecot]\nkey_arrest=Page Up\n", "key_arrest", "Page Up", 114, true},
+    {"key_off", "[Brindlecot]\nkey_arrest=Off\n", "key_arrest", "Off", 0, false},
+    {"key_none", "[Brindlecot]\nkey_arrest=NONE\n", "key_arrest", "NONE", 0, false},
+    {"key_on_is_no_key", "[Brindlecot]\nkey_arrest=on\n", "key_arrest", "on", 114, true},
+    {"button_name", "[Brindlecot]\nkey_arrest_gamepad=RB\n", "key_arrest_gamepad", "RB", 0x0200, false},
+    {"button_names", "[Brindlecot]\nkey_arrest_gamepad=A,Y\n", "key_arrest_gamepad", "A,Y", 0x9000, false},
+    {"button_names_in_spaces", "[Brindlecot]\nkey_arrest_gamepad= a , y \n", "key_arrest_gamepad", "a , y", 0x9000,
+     false},
+    {"every_button_name", "[Brindlecot]\nkey_arrest_gamepad=Start,Back,LS,RS,LB,RB,DPadUp,DPadDown,DPadLeft,DPadRight\n",
+     "key_arrest_gamepad", "Start,Back,LS,RS,LB,RB,DPadUp,DPadDown,DPadLeft,DPadRight", 0x03FF, false},
+    {"button_names_empty_item", "[Brindlecot]\nkey_arrest_gamepad=A,,Y\n", "key_arrest_gamepad", "A,,Y", 0, true},
+    {"button_names_trailing_comma", "[Brindlecot]\nkey_arrest_gamepad=A,\n", "key_arrest_gamepad", "A,", 0, true},
+    {"button_names_without_comma", "[Brindlecot]\nkey_arrest_gamepad=A Y\n", "key_arrest_gamepad", "A Y", 0, true},
+    {"button_misspelt", "[Brindlecot]\nkey_arrest_gamepad=A,Z\n", "key_arrest_gamepad", "A,Z", 0, true},
+    {"button_off_in_a_list", "[Brindlecot]\nkey_arrest_gamepad=A,off\n", "key_arrest_gamepad", "A,off", 0, true},
+    {"buttons_none", "[Brindlecot]\nkey_arrest_gamepad=none\n", "key_arrest_gamepad", "none", 0, false},
+    {"flag_off", "[Brindlecot]\nshow_msg=off\n", "show_msg", "off", 0, false},
+    {"flag_on", "[Brindlecot]\narrest_mission_ped=ON\n", "arrest_mission_ped", "ON", 1, false},
+    {"flag_no", "[Brindlecot]\nshow_msg=No\n", "show_msg", "No", 0, false},
+    {"flag_yes", "[Brindlecot]\narrest_mission_ped=yes\n", "arrest_mission_ped", "yes", 1, false},
+    {"flag_false", "[Brindlecot]\nshow_msg=FALSE\n", "show_msg", "FALSE", 0, false},
+    {"flag_true", "[Brindlecot]\narrest_mission_ped=True\n", "arrest_mission_ped", "True", 1, false},
+    {"flag_none_is_no_flag_word", "[Brindlecot]\nshow_msg=none\n", "show_msg", "none", 1, true},
+    {"flag_misspelt", "[Brindlecot]\narrest_mission_ped=yess\n", "arrest_mission_ped", "yess", 0, true},
 };
+// clang-format on
+
+#undef BRINDLECOT_HUNDRED
+#undef BRINDLECOT_TEN
 
 }  // namespace scenes

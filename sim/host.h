@@ -90,6 +90,7 @@ class Host {
     bool keys[256] = {};
     PadSlot pads[4];
     std::string workingDirectory = ".";   // where .\Brindlecot.ini is looked up
+    std::string moduleDirectory;          // where GetModuleFileNameA says the module lies; empty: workingDirectory
     std::vector<std::string> faults;      // protocol errors: unknown natives, bad arguments, a stuck script
     uint64_t* resultsOverride = nullptr;  // crash probes: handed to the plugin instead of the results
 
@@ -135,7 +136,9 @@ class Host {
     uint32_t onGetTickCount();
     int16_t onGetAsyncKeyState(int virtualKey);
     uint32_t onXInputGetState(uint32_t userIndex, void* state);
-    uint32_t onGetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* file);
+    uint32_t onGetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue, char* out,
+                                        uint32_t size, const char* file);
+    uint32_t onGetModuleFileNameA(const void* module, char* out, uint32_t size);
 
     void fault(const std::string& what);
     void record(CallKind kind, std::string call, std::string result = std::string(), uint64_t hash = 0);

@@ -1,19 +1,20 @@
-// Brindlecot simulated host — GetPrivateProfileIntA over a real INI file, parsed with inih.
+// Brindlecot simulated host — GetPrivateProfileStringA over a real INI file, parsed with inih.
 //
 // Follows the Windows reader: section and key names compared without regard to case, only the first
 // section of a name counts and the first occurrence of a key in it wins, the default for a missing
-// file, section, key or empty value, one pair of quotes around a value dropped, and the leading
-// integer of the value otherwise (decimal, hex after 0x, octal after 0o, binary after 0b), 0 when it
-// has none. inih reads the lines once they are put into the shape in which it agrees with Windows:
-// no indentation (inih would take an indented line for the continuation of the previous value), no
-// spaces inside the brackets of a header, no blanks between = and the value (inih would take a ';'
-// there for a comment) and no repeated section.
+// file, section or key, the value without the blanks around it and without one pair of quotes around
+// it, cut to the buffer; a null key answers the section's key names, each followed by a NUL. inih
+// reads the lines once they are put into the shape in which it agrees with Windows: no indentation
+// (inih would take an indented line for the continuation of the previous value), no spaces inside the
+// brackets of a header, no blanks between = and the value (inih would take a ';' there for a comment)
+// and no repeated section, and no ';' after a blank inside a value.
 
 #include <ini.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -21,10 +22,15 @@
 #include <string>
 
 #include "sim/host.h"
+#include "sim/profile.h"
 
 namespace sim {
 
 namespace {
+
+// inih takes a ';' after a blank inside a value for a comment; Windows keeps it. The blank travels
+// as this byte and is put back in the value.
+constexpr char kHiddenBlank = '\x01';
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -33,16 +39,22 @@ std::string lower(std::string text) {
 
 struct Lookup {
     std::string section;  // lower case
-    std::string key;      // lower case
+    std::string key;      // lower case; empty: every key name of the section
     bool found = false;
-    std::string value;
+    std::string value;  // the key's value, or the key names each followed by a NUL
 };
 
 int onEntry(void* user, const char* section, const char* name, const char* value) {
     Lookup& lookup = *static_cast<Lookup*>(user);
-    if (!lookup.found && lower(section) == lookup.section && lower(name) == lookup.key) {
+    if (lower(section) != lookup.section) return 1;
+    if (lookup.key.empty()) {
+        lookup.found = true;
+        lookup.value += std::string(name) + '\0';
+    } else if (!lookup.found && lower(name) == lookup.key) {
         lookup.found = true;
         lookup.value = value ? value : "";
+        for (char& c : lookup.value)
+            if (c == kHiddenBlank) c = ' ';
     }
     return 1;
 }
@@ -73,6 +85,9 @@ std::string normalised(std::istream& in) {
         if (equals != std::string::npos && line[0] != ';' && line[0] != '#') {
             const size_t value = line.find_first_not_of(" \t", equals + 1);
             line.erase(equals + 1, (value == std::string::npos ? line.size() : value) - equals - 1);
+            for (size_t at = line.find(';', equals); at != std::string::npos; at = line.find(';', at + 1)) {
+                if (line[at - 1] == ' ' || line[at - 1] == '\t') line[at - 1] = kHiddenBlank;
+            }
         }
         out += line + "\n";
     }
@@ -87,34 +102,6 @@ std::string unquoted(std::string value) {
     return value;
 }
 
-// The leading integer of the text, wrapping like the 32-bit unsigned result it becomes.
-uint32_t parseLeadingInteger(const std::string& text) {
-    size_t at = 0;
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
-        ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
-    uint32_t base = 10;
-    if (at + 1 < text.size() && text[at] == '0') {  // lower-case prefixes only, as Windows reads them
-        const char prefix = text[at + 1];
-        base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
-        if (base != 10) at += 2;
-    }
-    uint32_t value = 0;
-    for (; at < text.size(); ++at) {
-        const int c = std::tolower(static_cast<unsigned char>(text[at]));
-        uint32_t digit = base;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<uint32_t>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            digit = static_cast<uint32_t>(c - 'a' + 10);
-        }
-        if (digit >= base) break;
-        value = value * base + digit;
-    }
-    return negative ? 0u - value : value;
-}
-
 std::string resolve(const std::string& workingDirectory, std::string file) {
     std::replace(file.begin(), file.end(), '\\', '/');
     if (!file.empty() && file[0] == '/') return file;
@@ -123,22 +110,34 @@ std::string resolve(const std::string& workingDirectory, std::string file) {
 
 }  // namespace
 
-uint32_t Host::onGetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* file) {
+// Copies the answer as Windows does: a value cut to size - 1 characters and terminated; a list of
+// names cut to size - 2 and ended by two NULs, counted as size - 2.
+uint32_t Host::onGetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue, char* out,
+                                          uint32_t size, const char* file) {
     Lookup lookup;
     lookup.section = lower(section ? section : "");
     lookup.key = lower(key ? key : "");
-    const std::string path = resolve(workingDirectory, file ? file : "");
-    uint32_t value = static_cast<uint32_t>(defaultValue);
-    std::ifstream in(path, std::ios::binary);
+    if (!section) fault("GetPrivateProfileStringA without a section: the stand-in does not list sections");
+    std::string answer = key ? trimmed(defaultValue ? defaultValue : "") : "";
+    std::ifstream in(resolve(workingDirectory, file ? file : ""), std::ios::binary);
     if (in && ini_parse_string(normalised(in).c_str(), onEntry, &lookup) >= 0 && lookup.found) {
-        const std::string text = unquoted(lookup.value);
-        if (!text.empty()) value = parseLeadingInteger(text);
+        answer = key ? unquoted(lookup.value) : lookup.value;
     }
-    record(CallKind::Win32,
-           "GetPrivateProfileIntA(\"" + std::string(section ? section : "") + "\", \"" + (key ? key : "") + "\", " +
-               std::to_string(defaultValue) + ", \"" + (file ? file : "") + "\")",
-           std::to_string(static_cast<int32_t>(value)));
-    return value;
+    uint32_t count = 0;
+    if (out && size > 0) {
+        if (!key && answer.size() + 1 > size) {
+            count = size >= 2 ? size - 2 : 0;
+            std::memcpy(out, answer.data(), count);
+            out[count] = '\0';
+            if (size >= 2) out[count + 1] = '\0';
+        } else {
+            count = static_cast<uint32_t>(std::min<size_t>(answer.size(), size - 1));
+            std::memcpy(out, answer.data(), count);
+            out[count] = '\0';
+        }
+    }
+    recordProfileString(*this, section, key, defaultValue, size, file, out, count);
+    return count;
 }
 
 }  // namespace sim

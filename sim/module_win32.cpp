@@ -1,8 +1,9 @@
 // Brindlecot simulated host — loading the real Brindlecot.asi as the game's loader does.
 //
 // LoadLibrary runs the module's DllMain, which registers the script with the stand-in host library.
-// Its imports of the clock, the keyboard and the pads are then pointed at the simulated ones, so a
-// run is the same every time; the INI reader stays the system's own, wrapped so the trace records it.
+// Its imports of the clock, the keyboard, the pads and its own path are then pointed at the simulated
+// ones, so a run is the same every time; the INI reader stays the system's own, wrapped so the trace
+// records it.
 
 #include <windows.h>
 #include <xinput.h>
@@ -12,6 +13,7 @@
 
 #include "sim/host.h"
 #include "sim/module.h"
+#include "sim/profile.h"
 
 namespace sim {
 
@@ -36,14 +38,17 @@ static DWORD WINAPI simXInputGetState(DWORD userIndex, XINPUT_STATE* state) {
     return host().onXInputGetState(userIndex, state);
 }
 
-static UINT WINAPI tracedGetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR file) {
+static DWORD WINAPI simGetModuleFileNameA(HMODULE module, LPSTR path, DWORD size) {
     HostScope scope;
-    const UINT value = GetPrivateProfileIntA(section, key, defaultValue, file);
-    host().record(CallKind::Win32,
-                  "GetPrivateProfileIntA(\"" + std::string(section ? section : "") + "\", \"" + (key ? key : "") +
-                      "\", " + std::to_string(defaultValue) + ", \"" + (file ? file : "") + "\")",
-                  std::to_string(static_cast<int32_t>(value)));
-    return value;
+    return host().onGetModuleFileNameA(module, path, size);
+}
+
+static DWORD WINAPI tracedGetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR returned,
+                                                   DWORD size, LPCSTR file) {
+    HostScope scope;
+    const DWORD count = GetPrivateProfileStringA(section, key, defaultValue, returned, size, file);
+    recordProfileString(host(), section, key, defaultValue, size, file, returned, count);
+    return count;
 }
 
 struct Redirect {
@@ -93,7 +98,8 @@ std::unique_ptr<Module> Module::load(const std::string& path, std::string& error
     module->path_ = path;
     const Redirect redirects[] = {
         {"KERNEL32.dll", "GetTickCount", reinterpret_cast<void*>(&simGetTickCount)},
-        {"KERNEL32.dll", "GetPrivateProfileIntA", reinterpret_cast<void*>(&tracedGetPrivateProfileIntA)},
+        {"KERNEL32.dll", "GetPrivateProfileStringA", reinterpret_cast<void*>(&tracedGetPrivateProfileStringA)},
+        {"KERNEL32.dll", "GetModuleFileNameA", reinterpret_cast<void*>(&simGetModuleFileNameA)},
         {"USER32.dll", "GetAsyncKeyState", reinterpret_cast<void*>(&simGetAsyncKeyState)},
         {"XINPUT9_1_0.dll", "XInputGetState", reinterpret_cast<void*>(&simXInputGetState)},
     };

@@ -1,4 +1,4 @@
-// Brindlecot simulated host — the four Win32 functions the Linux build of the plugin links against,
+// Brindlecot simulated host — the Win32 functions the Linux build of the plugin links against,
 // each handed to the current Host. (The five host library functions are in sim/exports.cpp.)
 
 #include "host/platform.h"
@@ -11,9 +11,15 @@ DWORD GetTickCount(void) {
     return sim::Host::reached().onGetTickCount();
 }
 
-UINT GetPrivateProfileIntA(LPCSTR appName, LPCSTR keyName, int defaultValue, LPCSTR fileName) {
+DWORD GetPrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR defaultValue, LPSTR returned, DWORD size,
+                               LPCSTR fileName) {
     sim::HostScope scope;
-    return sim::Host::reached().onGetPrivateProfileIntA(appName, keyName, defaultValue, fileName);
+    return sim::Host::reached().onGetPrivateProfileStringA(appName, keyName, defaultValue, returned, size, fileName);
+}
+
+DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
+    sim::HostScope scope;
+    return sim::Host::reached().onGetModuleFileNameA(module, fileName, size);
 }
 
 SHORT GetAsyncKeyState(int virtualKey) {

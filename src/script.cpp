@@ -19,7 +19,10 @@ static void dispatchTrigger();  // one accepted trigger: begin, release or cuff
 constexpr DWORD kProcessAttach = 1;
 
 BOOL pluginAttach(HMODULE module, DWORD reason, LPVOID /*reserved*/) {
-    if (reason == kProcessAttach) scriptRegister(module, scriptEntry);
+    if (reason == kProcessAttach) {
+        g_arrest.module = module;  // the settings are looked for beside it
+        scriptRegister(module, scriptEntry);
+    }
     return 1;
 }
 

@@ -8,12 +8,13 @@
 
 #include "host/native_call.h"
 
-// Read once at script start from .\Brindlecot.ini, section [Brindlecot]; stored as read.
+// Read once at script start from Brindlecot.ini, section [Brindlecot] (input/settings.h holds the
+// keys, defaults and the words each takes); a value that cannot be read keeps its default.
 struct Settings {
-    int32_t keyArrest;         // key_arrest: virtual-key code for GetAsyncKeyState (default 114, F3)
-    int32_t arrestMissionPed;  // arrest_mission_ped: non-zero allows mission peds (default 0)
-    int32_t keyArrestGamepad;  // key_arrest_gamepad: XInput button mask, any bit fires (default 0)
-    int32_t showMsg;           // show_msg: non-zero draws the status line (default 1)
+    int32_t keyArrest;         // key_arrest: virtual-key code for GetAsyncKeyState, 0 for none
+    int32_t arrestMissionPed;  // arrest_mission_ped: non-zero allows mission peds
+    int32_t keyArrestGamepad;  // key_arrest_gamepad: XInput button mask, any bit fires
+    int32_t showMsg;           // show_msg: non-zero draws the status line
 };
 
 // The status line's empty text, the one the record starts with. It belongs to the catalogue of the
@@ -43,11 +44,18 @@ struct ArrestState {
     uint32_t lastTriggerTick = 0;  // dispatchTrigger, at its start and again at its end
 
     // Status line
-    const char* statusMessage = kStatusEmpty;  // the stages, via setStatusMessage: a catalogue text itself, no copy
+    const char* statusMessage = kStatusEmpty;  // setStatusMessage: a catalogue text or one of the two below, no copy
+    char driveText[96] = {};  // loadSettings: the drive text, naming the arrest key as set; never cleared
+    char settingsWarning[160] = {};    // loadSettings: what could not be read; emptied by the next loadSettings
+    uint32_t settingsWarningTick = 0;  // loadSettings, when it shows the warning; pollTrigger times it from there
 
     // Settings and input
-    Settings settings = {};      // loadSettings, once per script start
-    int32_t padIndex = -1;       // findController; -1 while no gamepad was found
+    Settings settings = {};     // loadSettings, once per script start
+    HMODULE module = nullptr;   // pluginAttach, at process attach; loadSettings looks beside it for the INI
+    int32_t padIndex = -1;      // findController and pollTrigger's probes; pollTrigger resets it to -1
+                                //   when the chosen pad is gone
+    uint32_t padProbeTick = 0;  // pollTrigger: the tick from which the next probe of the pads waits
+    uint8_t padProbeTimed = 0;  // pollTrigger sets it with padProbeTick; findController clears it
     XINPUT_STATE padState = {};  // findController and pollTrigger, cleared before every read
 };
 

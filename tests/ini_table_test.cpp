@@ -1,11 +1,16 @@
-// The Linux stand-in for GetPrivateProfileIntA against the INI table of the system's own reader.
+// The Linux stand-in for GetPrivateProfileStringA, and the setting the plugin takes from its answer,
+// against the INI table of the system's own reader.
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "input/settings.h"
 #include "scenes/ini_cases.h"
 #include "sim/host.h"
 
 using scenes::IniCase;
+using scenes::kIniBufferSize;
 using scenes::kIniCases;
 
 namespace scenes {
@@ -16,13 +21,23 @@ namespace {
 
 class IniTableTest : public ::testing::TestWithParam<IniCase> {};
 
-TEST_P(IniTableTest, AnswersAsTheSystemReaderDoes) {
+TEST_P(IniTableTest, AnswersAsTheSystemReaderDoesAndTheSettingFollows) {
     const IniCase& c = GetParam();
     sim::Host host;
     if (c.contents) host.setIni(c.contents);
-    const auto got =
-        static_cast<int32_t>(host.onGetPrivateProfileIntA("Brindlecot", c.key, c.defaultValue, ".\\Brindlecot.ini"));
-    EXPECT_EQ(got, c.expected);
+    char buffer[kIniBufferSize];
+    const uint32_t count =
+        host.onGetPrivateProfileStringA("Brindlecot", c.key, "", buffer, sizeof buffer, ".\\Brindlecot.ini");
+    std::string read(buffer, count);
+    for (char& ch : read)
+        if (ch == '\0') ch = '|';
+    EXPECT_EQ(read, c.read);
+    if (!c.key) return;
+    const SettingRow* row = settingRow(c.key);
+    ASSERT_NE(row, nullptr) << c.key << " is no setting";
+    int32_t value = -12345;
+    EXPECT_EQ(!settingFromIni(*row, buffer, count, sizeof buffer, &value), c.said);
+    EXPECT_EQ(value, c.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(All, IniTableTest, ::testing::ValuesIn(kIniCases),

@@ -4,11 +4,15 @@
 //   [SECTION] Settings
 //   [SECTION] Gamepad choice
 //   [SECTION] Debounce and trigger sources
+//   [SECTION] Pads that come late, go and come back
 //   [SECTION] A long run across the tick wrap
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "input/input.h"
 #include "tests/scenario.h"
 
 using ::testing::ElementsAre;
@@ -42,8 +46,14 @@ std::vector<std::string> callsIn(const sim::Trace& trace, uint64_t frame, const 
 std::vector<std::string> iniReads(const sim::Trace& trace) {
     std::vector<std::string> out;
     for (const sim::TraceEntry& e : trace.entries)
-        if (e.call.rfind("GetPrivateProfileIntA", 0) == 0) out.push_back(e.text());
+        if (e.call.rfind("GetPrivateProfileStringA", 0) == 0) out.push_back(e.text());
     return out;
+}
+
+// One value read as the plugin reads it: the key's answer from `file` (shown as the trace shows it).
+std::string valueRead(const std::string& key, const std::string& file, const std::string& answer) {
+    return "GetPrivateProfileStringA(\"Brindlecot\", \"" + key + "\", \"\", 128, \"" + file + "\") -> " +
+           std::to_string(answer.size()) + " \"" + answer + "\"";
 }
 
 std::string padMaskIni(long long mask) { return "[Brindlecot]\nkey_arrest_gamepad=" + std::to_string(mask) + "\n"; }
@@ -56,8 +66,8 @@ std::string padMaskIni(long long mask) { return "[Brindlecot]\nkey_arrest_gamepa
 
 struct SettingsCase {
     const char* name;
-    std::string ini;  // empty: no file at all
-    std::vector<std::string> values;
+    std::string ini;                  // empty: no file at all
+    std::vector<std::string> values;  // as read, in the table's order
     int arrestKey, otherKey;
     bool padFires, missionPedTaken, drawn;
 };
@@ -73,12 +83,16 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     entityOf(host.world, missionPed).missionEntity = true;
     host.pads[0].connected = true;
     start();
-    const std::string call = "GetPrivateProfileIntA(\"Brindlecot\", \"";
-    EXPECT_THAT(iniReads(host.trace),
-                ElementsAre(call + "key_arrest\", 114, \".\\Brindlecot.ini\") -> " + c.values[0],
-                            call + "arrest_mission_ped\", 0, \".\\Brindlecot.ini\") -> " + c.values[1],
-                            call + "key_arrest_gamepad\", 0, \".\\Brindlecot.ini\") -> " + c.values[2],
-                            call + "show_msg\", 1, \".\\Brindlecot.ini\") -> " + c.values[3]));
+    // A file with settings in the module's folder (the game folder here) is the one read.
+    const std::string file = c.ini.find("[Brindlecot]") == 0 ? "<game>\\Brindlecot.ini" : ".\\Brindlecot.ini";
+    const std::vector<std::string> reads = iniReads(host.trace);
+    ASSERT_EQ(reads.size(), 5u);
+    EXPECT_EQ(reads[0].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 128, \"<game>\\Brindlecot.ini\")", 0),
+              0u);
+    EXPECT_THAT(std::vector<std::string>(reads.begin() + 1, reads.end()),
+                ElementsAre(valueRead("key_arrest", file, c.values[0]),
+                            valueRead("arrest_mission_ped", file, c.values[1]),
+                            valueRead("key_arrest_gamepad", file, c.values[2]), valueRead("show_msg", file, c.values[3])));
     // A changed file is not read again while the script runs.
     host.setIni("[Brindlecot]\nkey_arrest=65\nkey_arrest_gamepad=65535\nshow_msg=1\n");
 
@@ -93,19 +107,27 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
 
     EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 2u : 1u);
     EXPECT_EQ(host.trace.count("CLONE_PED"), c.missionPedTaken ? 1u : 0u);
-    EXPECT_EQ(host.trace.count("GetPrivateProfileIntA"), 4u);
+    EXPECT_EQ(host.trace.count("GetPrivateProfileStringA"), 5u);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT"), c.drawn ? host.trace.count("scriptWait(0)") : 0u);
     EXPECT_EQ(host.trace.count("END_TEXT_COMMAND_DISPLAY_TEXT"), host.trace.count("SET_TEXT_FONT"));
+    EXPECT_EQ(host.statusLine().find("Brindlecot.ini"), std::string::npos) << "every value could be read";
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Files, SettingsFile, ::testing::Values(
-    SettingsCase{"NoFile", "", {"114", "0", "0", "1"}, kF3, kKeyF6, false, false, true},
-    SettingsCase{"OtherSection", "[Other]\nkey_arrest=117\n", {"114", "0", "0", "1"}, kF3, kKeyF6, false, false, true},
-    SettingsCase{"AllSet", "[Brindlecot]\nkey_arrest=117\narrest_mission_ped=1\nkey_arrest_gamepad=4096\nshow_msg=0\n",
+    SettingsCase{"NoFile", "", {"", "", "", ""}, kF3, kKeyF6, false, false, true},
+    SettingsCase{"OtherSection", "[Other]\nkey_arrest=117\n", {"", "", "", ""}, kF3, kKeyF6, false, false, true},
+    SettingsCase{"AllSetInNumbers",
+                 "[Brindlecot]\nkey_arrest=117\narrest_mission_ped=1\nkey_arrest_gamepad=4096\nshow_msg=0\n",
                  {"117", "1", "4096", "0"}, kKeyF6, kF3, true, true, false},
-    SettingsCase{"ShowMsgTwo", "[Brindlecot]\nshow_msg=2\n", {"114", "0", "0", "2"}, kF3, kKeyF6, false, false, true},
-    SettingsCase{"ShowMsgMinusOne", "[Brindlecot]\nshow_msg=-1\n", {"114", "0", "0", "-1"}, kF3, kKeyF6, false, false,
+    SettingsCase{"AllSetInWords",
+                 "[Brindlecot]\nkey_arrest = f6 \narrest_mission_ped=Yes\nkey_arrest_gamepad=X, A\nshow_msg=OFF\n",
+                 {"f6", "Yes", "X, A", "OFF"}, kKeyF6, kF3, true, true, false},
+    SettingsCase{"ShippedDefaultsInWords",
+                 "[Brindlecot]\nkey_arrest=F3\nkey_arrest_gamepad=off\narrest_mission_ped=off\nshow_msg=on\n",
+                 {"F3", "off", "off", "on"}, kF3, kKeyF6, false, false, true},
+    SettingsCase{"ShowMsgTwo", "[Brindlecot]\nshow_msg=2\n", {"", "", "", "2"}, kF3, kKeyF6, false, false, true},
+    SettingsCase{"ShowMsgMinusOne", "[Brindlecot]\nshow_msg=-1\n", {"", "", "", "-1"}, kF3, kKeyF6, false, false,
                  true}), ByName());
 // clang-format on
 
@@ -124,13 +146,13 @@ void PrintTo(const ScanCase& c, std::ostream* out) { *out << c.name; }
 
 class PadScan : public Scenario, public ::testing::WithParamInterface<ScanCase> {};
 
-TEST_P(PadScan, KeepsTheLowestConnectedIndexAndNeverScansAgain) {
+TEST_P(PadScan, KeepsTheLowestConnectedIndex) {
     const ScanCase& c = GetParam();
     host.setIni(padMaskIni(kPadA));
     for (int index : c.connected)
         host.pads[index].connected = true;
     start();
-    const size_t settingsAt = host.trace.find("GetPrivateProfileIntA");
+    const size_t settingsAt = host.trace.find("GetModuleFileNameA");
     std::vector<std::string> probes, expected;
     for (size_t n = 0; n < settingsAt; ++n)
         if (host.trace.entries[n].call.rfind("XInputGetState", 0) == 0) probes.push_back(host.trace.entries[n].call);
@@ -138,7 +160,7 @@ TEST_P(PadScan, KeepsTheLowestConnectedIndexAndNeverScansAgain) {
         expected.push_back("XInputGetState(" + std::to_string(index) + ")");
     EXPECT_EQ(probes, expected);
 
-    // Pads connected later are not seen, and only the chosen one is ever read.
+    // Pads connected later are not seen before the next probe, and only the chosen one is read.
     for (int index = 0; index < 4; ++index)
         host.pads[index] = {true, index == c.chosen ? uint16_t{0} : kPadA, 1};
     host.runFrames(3);
@@ -269,22 +291,90 @@ INSTANTIATE_TEST_SUITE_P(Masks, PadMask,
                                            MaskCase{"SecondOfTwoBits", 0x3000, 0x2000, true},
                                            MaskCase{"OnlyOtherBits", 0x3000, 0x4000 | 0x0001, false},
                                            MaskCase{"OnlyBeyondTheButtons", 0x10000, 0xFFFF, false},
-                                           MaskCase{"ButtonBitBesideOneBeyond", 0x18000, 0x8000, true},
-                                           MaskCase{"AllBits", -1, 0x0001, true}, MaskCase{"NoMask", 0, 0xFFFF, false}),
+                                           // Bits that are no button make the mask unreadable: no button.
+                                           MaskCase{"ButtonBitBesideOneBeyond", 0x18000, 0x8000, false},
+                                           MaskCase{"AllBits", -1, 0x0001, false},
+                                           MaskCase{"EveryButton", 0xF3FF, 0x0001, true},
+                                           MaskCase{"NoMask", 0, 0xFFFF, false}),
                          ByName());
 
-// A disconnected pad leaves the buffer alone: the last held buttons must not fire again.
-TEST_F(Scenario, DisconnectedPadNeverFiresAndFiresAgainOnceBack) {
+//-----------------------------------------------------------------------------
+// [SECTION] Pads that come late, go and come back
+//-----------------------------------------------------------------------------
+
+struct PadEvent {
+    uint64_t atMs;
+    int index;
+    bool connected;
+};
+
+struct PadLife {
+    const char* name;
+    uint32_t startTick;
+    std::vector<int> atStart;  // connected when the script starts
+    std::vector<PadEvent> events;
+    uint64_t holdFromMs;              // A held on every pad from then on (mask A)
+    uint64_t firstFireFrom, firstFireTo;  // elapsed ms of the first dispatch; from > to: none in 10 s
+};
+
+void PrintTo(const PadLife& c, std::ostream* out) { *out << c.name; }
+
+class PadComesAndGoes : public Scenario, public ::testing::WithParamInterface<PadLife> {
+  protected:
+    PadComesAndGoes() : Scenario(GetParam().startTick) {}
+};
+
+// Probes are 2000 ms apart, counted from the start or from the read that lost the pad; a pad found
+// by a probe fires in that frame. No empty slot is ever read sooner than 2000 ms after the last time.
+TEST_P(PadComesAndGoes, IsFoundByTheNextProbeAndNoEmptySlotIsReadSooner) {
+    const PadLife& c = GetParam();
     host.setIni(padMaskIni(kPadA));
-    host.pads[0] = {true, kPadA, 1};
+    for (int index : c.atStart)
+        host.pads[index].connected = true;
+    for (const PadEvent& e : c.events)
+        host.atTime(e.atMs, [e](sim::Host& h) { h.pads[e.index].connected = e.connected; });
+    host.atTime(c.holdFromMs, [](sim::Host& h) {
+        for (sim::PadSlot& pad : h.pads)
+            pad.buttons = kPadA;
+    });
     start();
-    host.pads[0].connected = false;
-    host.runFrames(40);
-    EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(0u));
-    EXPECT_GT(host.trace.count("XInputGetState(0)"), 20u);
-    host.pads[0].connected = true;
-    host.step();
-    EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(0u, 41u));
+    host.runFor(10000);
+
+    uint64_t firstFire = UINT64_MAX;
+    std::map<std::string, uint32_t> lastEmptyRead;
+    for (const sim::TraceEntry& e : host.trace.entries) {
+        const uint32_t elapsed = e.tick - c.startTick;
+        if (e.call == "GET_PLAYER_INDEX()" && elapsed >= c.holdFromMs) firstFire = std::min<uint64_t>(firstFire, elapsed);
+        if (e.call.rfind("XInputGetState", 0) != 0 || e.result != "1167") continue;
+        if (lastEmptyRead.count(e.call)) {
+            EXPECT_GE(elapsed - lastEmptyRead[e.call], kPadProbeIntervalMs) << e.call << " at " << elapsed << " ms";
+        }
+        lastEmptyRead[e.call] = elapsed;
+    }
+    if (c.firstFireFrom > c.firstFireTo) {
+        EXPECT_EQ(firstFire, UINT64_MAX) << "fired at " << firstFire << " ms";
+    } else {
+        EXPECT_GE(firstFire, c.firstFireFrom);
+        EXPECT_LE(firstFire, c.firstFireTo);
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Pads, PadComesAndGoes, ::testing::Values(
+    PadLife{"ConnectedFiveSecondsLate", 100000, {}, {{5000, 1, true}}, 0, 6000, 6017},
+    PadLife{"ConnectedLateAcrossTheTickWrap", 0xFFFFF000u, {}, {{5000, 1, true}}, 0, 6000, 6017},
+    PadLife{"NeverConnected", 100000, {}, {}, 0, 1, 0},
+    PadLife{"LostThenFoundUnderAnotherIndex", 100000, {0}, {{1000, 0, false}, {1100, 2, true}}, 1000, 3000, 3017},
+    PadLife{"LostAndBackUnderTheSameIndex", 100000, {0}, {{1000, 0, false}, {1500, 0, true}}, 1000, 3000, 3017}),
+    ByName());
+// clang-format on
+
+// Without a button to fire, no pad is looked for after the start: empty slots are slow to read.
+TEST_F(Scenario, WithoutAButtonSetNoPadIsProbedAfterTheStart) {
+    host.atTime(500, [](sim::Host& h) { h.pads[1].connected = true; });
+    start();
+    host.runFor(10000);
+    EXPECT_EQ(host.trace.count("XInputGetState"), 4u);
 }
 
 //-----------------------------------------------------------------------------

@@ -22,8 +22,9 @@ int32_t attachPlugin(void* module, uint32_t reason, void* reserved) {
     return pluginAttach(static_cast<HMODULE>(module), reason, reserved);
 }
 
-// The catalogue's own text, not a copy of it.
+// The catalogue's own text, not a copy of it, or the drive text filled in for the default key.
 bool isCatalogueText(const char* text) {
+    if (text == g_arrest.driveText) return std::string(text) == kStatusDrive;
     return std::find(std::begin(kStatusTexts), std::end(kStatusTexts), text) != std::end(kStatusTexts);
 }
 

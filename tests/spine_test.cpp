@@ -50,11 +50,12 @@ TEST_F(Scenario, StartSeedsScansAndReadsSettingsBeforeTheFirstFrame) {
     EXPECT_THAT(
         namesBetween(host.trace, 0, host.trace.size()),
         ElementsAreArray(join({{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
-                                "GetPrivateProfileIntA", "GetPrivateProfileIntA", "GetPrivateProfileIntA",
-                                "GetPrivateProfileIntA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
+                                "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                                "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                                "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
                                kDraw,
                                {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
-    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 10u);
+    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 12u);
 }
 
 // Refresh, draw, poll, dispatch, custody, wait; a text written in the frame shows from the next one.

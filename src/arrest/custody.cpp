@@ -45,7 +45,7 @@ static void boardVehicle(const SeatDoor& seat) {
     openVehicleDoor(g_arrest.playerVehicle, seat.door);
     enterVehicle(g_arrest.suspectPed, g_arrest.playerVehicle, seat.seat);
     g_arrest.isEscorting = 0;
-    setStatusMessage(kStatusDrive);
+    setStatusMessage(g_arrest.driveText);
     setWaypoint(kPrecinctPoint.x, kPrecinctPoint.y);
     prepareDelivery();
     g_arrest.isTransporting = 1;

@@ -30,6 +30,7 @@ typedef uint8_t BYTE;
 typedef int16_t SHORT;
 typedef void* LPVOID;
 typedef const char* LPCSTR;
+typedef char* LPSTR;
 struct HINSTANCE__;
 typedef HINSTANCE__* HINSTANCE;
 typedef HINSTANCE HMODULE;
@@ -73,7 +74,10 @@ HOST_LINKAGE uint64_t* nativeCall();  // performs it; result slots valid until t
 #ifndef _WIN32
 extern "C" {
 DWORD WINAPI GetTickCount(void);
-UINT WINAPI GetPrivateProfileIntA(LPCSTR appName, LPCSTR keyName, int defaultValue, LPCSTR fileName);
+// The value of a key (a null key: the section's key names) into a buffer cut at size, always terminated.
+DWORD WINAPI GetPrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR defaultValue, LPSTR returned, DWORD size,
+                                      LPCSTR fileName);
+DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);  // size when the path was cut
 SHORT WINAPI GetAsyncKeyState(int virtualKey);
 DWORD WINAPI XInputGetState(DWORD userIndex, XINPUT_STATE* state);
 }

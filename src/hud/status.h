@@ -1,8 +1,10 @@
 // Brindlecot — the status line and the catalogue of its texts.
 //
-// statusMessage only ever points at one of these eight texts: kStatusEmpty (state.h, the record's
-// load value) and the seven below. Each is one object in the whole module, so a text can be told by
-// its address. The colour tokens ~r~ (red), ~b~ (blue) and ~w~ (back to white) go to the host as
+// statusMessage points at one of these eight texts: kStatusEmpty (state.h, the record's load value)
+// and the seven below, except for two texts of the record filled in when the settings are read: the
+// drive text, which names the arrest key as set (kStatusDrive with the default key), and the warning
+// about a setting that cannot be read. Each is one object in the whole module, so a text can be told
+// by its address. The colour tokens ~r~ (red), ~b~ (blue) and ~w~ (back to white) go to the host as
 // written; it colours the line when it draws it.
 
 #pragma once
@@ -16,8 +18,11 @@ inline constexpr char kStatusGetClose[] = "Get close to the suspect and press ag
 inline constexpr char kStatusEscort[] = "Escort the suspect to the vehicle";
 inline constexpr char kStatusResisting[] = "Suspect is ~r~resisting~w~ arrest!";
 inline constexpr char kStatusDrive[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)";
+// The drive text around the key's name, as loadSettings fills it in.
+inline constexpr char kStatusDriveHead[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free ";
+inline constexpr char kStatusDriveTail[] = ")";
 
-// Points the status line at a catalogue text (never a copy); the line shows it from the next frame on.
+// Points the status line at a text (never a copy); the line shows it from the next frame on.
 void setStatusMessage(const char* text);
 
 // Issues the ten text natives for the current statusMessage. Called once a frame while show_msg is set.

@@ -4,28 +4,108 @@
 
 #include <cstring>
 
+#include "hud/status.h"
+#include "input/settings.h"
 #include "state.h"
 
-static const char kIniPath[] = ".\\Brindlecot.ini";
+//-----------------------------------------------------------------------------
+// Settings file
+//-----------------------------------------------------------------------------
+
 static const char kIniSection[] = "Brindlecot";
+static const char kIniName[] = "Brindlecot.ini";
+static const char kIniInCurrentFolder[] = ".\\Brindlecot.ini";
 
-// What a missing file or key means.
-constexpr int kDefaultKeyArrest = 114;       // F3
-constexpr int kDefaultArrestMissionPed = 0;  // mission peds are refused
-constexpr int kDefaultKeyArrestGamepad = 0;  // no gamepad
-constexpr int kDefaultShowMsg = 1;           // the status line is drawn
+constexpr DWORD kModulePathSize = 260;  // MAX_PATH
+// Longer than any name or list of names (a value that fills it is not read).
+constexpr DWORD kValueSize = 128;
+// How much of an unreadable value the warning quotes.
+constexpr size_t kQuotedValueLength = 24;
 
-static int32_t readSetting(const char* key, int defaultValue) {
-    return static_cast<int32_t>(GetPrivateProfileIntA(kIniSection, key, defaultValue, kIniPath));
+// The Brindlecot.ini in the module's folder when it holds settings, else the current folder's. A
+// module path that does not fit the buffer is never cut into another folder's name.
+static const char* iniPath(char* path) {
+    const DWORD length = GetModuleFileNameA(g_arrest.module, path, kModulePathSize);
+    if (length == 0 || length >= kModulePathSize) return kIniInCurrentFolder;
+    size_t folder = length;
+    while (folder > 0 && path[folder - 1] != '\\' && path[folder - 1] != '/')
+        --folder;
+    if (folder == 0 || folder + sizeof kIniName > kModulePathSize) return kIniInCurrentFolder;
+    std::memcpy(path + folder, kIniName, sizeof kIniName);
+    char keys[kValueSize];
+    if (GetPrivateProfileStringA(kIniSection, nullptr, "", keys, sizeof keys, path) == 0) return kIniInCurrentFolder;
+    return path;
+}
+
+static const char* whatItIsNot(SettingKind kind) {
+    switch (kind) {
+        case SettingKind::KeyCode:
+            return " is not a key, ";
+        case SettingKind::PadButtons:
+            return " is not a gamepad button, ";
+        case SettingKind::Flag:
+            break;
+    }
+    return " is not on or off, ";
+}
+
+// "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used". The value is quoted as written, cut, and
+// without the host's colour marks (~), which would swallow the rest of the line.
+static void describeUnreadable(BoundedText& warning, const SettingRow& row, const char* written) {
+    warning.add(kIniName).add(": ").add(row.key).add('=');
+    size_t n = 0;
+    for (; written[n] != '\0' && n < kQuotedValueLength; ++n)
+        warning.add(written[n] == '~' || static_cast<unsigned char>(written[n]) < 0x20 ? '?' : written[n]);
+    if (written[n] != '\0') warning.add("...");
+    warning.add(whatItIsNot(row.kind));
+    addSettingValue(warning, row.kind, row.defaultValue);
+    warning.add(" is used");
+}
+
+// "(or set him free F4)": the keyboard key, or the first gamepad button when the key is off.
+static void fillDriveText() {
+    const Settings& settings = g_arrest.settings;
+    BoundedText text(g_arrest.driveText, sizeof g_arrest.driveText);
+    text.add(kStatusDriveHead);
+    if (settings.keyArrest != 0) {
+        if (!addKeyName(text, settings.keyArrest)) text.add("key ").addNumber(settings.keyArrest);
+    } else if (const char* button = firstPadButtonName(settings.keyArrestGamepad)) {
+        text.add(button);
+    } else {
+        text.add("nobody");  // neither key nor button: no arrest can come this far
+    }
+    text.add(kStatusDriveTail);
 }
 
 void loadSettings() {
-    Settings& settings = g_arrest.settings;
-    settings.keyArrest = readSetting("key_arrest", kDefaultKeyArrest);
-    settings.arrestMissionPed = readSetting("arrest_mission_ped", kDefaultArrestMissionPed);
-    settings.keyArrestGamepad = readSetting("key_arrest_gamepad", kDefaultKeyArrestGamepad);
-    settings.showMsg = readSetting("show_msg", kDefaultShowMsg);
+    char pathBuffer[kModulePathSize];
+    const char* path = iniPath(pathBuffer);
+    BoundedText warning(g_arrest.settingsWarning, sizeof g_arrest.settingsWarning);
+    int32_t unreadable = 0;
+    for (const SettingRow& row : kSettingRows) {
+        char written[kValueSize];
+        const DWORD count = GetPrivateProfileStringA(kIniSection, row.key, "", written, sizeof written, path);
+        int32_t value = 0;
+        if (!settingFromIni(row, written, count, sizeof written, &value) && unreadable++ == 0) {
+            describeUnreadable(warning, row, written);
+        }
+        g_arrest.settings.*row.field = value;
+    }
+    if (unreadable > 1) warning.add(" (and ").addNumber(unreadable - 1).add(" more)");
+    if (unreadable > 0) {
+        g_arrest.settingsWarningTick = GetTickCount();
+        setStatusMessage(g_arrest.settingsWarning);
+    } else if (g_arrest.statusMessage == g_arrest.settingsWarning) {
+        setStatusMessage(kStatusEmpty);
+    }
+    fillDriveText();
 }
+
+//-----------------------------------------------------------------------------
+// Gamepad
+//-----------------------------------------------------------------------------
+
+constexpr DWORD kDeviceNotConnected = 1167;  // ERROR_DEVICE_NOT_CONNECTED
 
 // A failed read leaves the cleared buffer behind, so it always reads as no button held.
 static DWORD readPad(DWORD userIndex) {
@@ -34,29 +114,65 @@ static DWORD readPad(DWORD userIndex) {
 }
 
 void findController() {
+    g_arrest.padProbeTimed = 0;
     for (int32_t index = 0; index < 4 && g_arrest.padIndex == -1; ++index) {
         if (readPad(static_cast<DWORD>(index)) == 0) g_arrest.padIndex = index;
     }
 }
 
+// While no pad is chosen and a button is set, the pads are probed again every kPadProbeIntervalMs,
+// counted from the start's probe (the first clock read after it) or from the read that lost the pad.
+static void probeWhenDue(DWORD tick) {
+    if (g_arrest.padIndex != -1 || g_arrest.settings.keyArrestGamepad == 0) return;
+    if (!g_arrest.padProbeTimed) {
+        g_arrest.padProbeTick = tick;
+        g_arrest.padProbeTimed = 1;
+        return;
+    }
+    if (static_cast<uint32_t>(tick - g_arrest.padProbeTick) < kPadProbeIntervalMs) return;
+    g_arrest.padProbeTick = tick;
+    findController();
+    g_arrest.padProbeTimed = 1;
+}
+
+//-----------------------------------------------------------------------------
+// Trigger
+//-----------------------------------------------------------------------------
+
 // The debounce counts elapsed time in unsigned 32-bit arithmetic, so it holds across the wrap of
 // GetTickCount every 49.7 days instead of blocking the trigger until the tick catches up again.
-static bool debounceElapsed() {
-    const DWORD tick = GetTickCount();
+static bool debounceElapsed(DWORD tick) {
     return static_cast<uint32_t>(tick - g_arrest.lastTriggerTick) > kTriggerDebounceMs;
 }
 
 static bool keyHeld() { return (static_cast<uint16_t>(GetAsyncKeyState(g_arrest.settings.keyArrest)) & 0x8000u) != 0; }
 
-static bool padMaskHeld() {
-    readPad(static_cast<DWORD>(g_arrest.padIndex));
+// A pad that answers "not connected" is forgotten; the probes look for it again from this tick on.
+static bool padMaskHeld(DWORD tick) {
+    if (readPad(static_cast<DWORD>(g_arrest.padIndex)) == kDeviceNotConnected) {
+        g_arrest.padIndex = -1;
+        g_arrest.padProbeTick = tick;
+        g_arrest.padProbeTimed = 1;
+        return false;
+    }
     const uint32_t buttons = g_arrest.padState.Gamepad.wButtons;
     return (static_cast<uint32_t>(g_arrest.settings.keyArrestGamepad) & buttons) != 0;
 }
 
+static void expireSettingsWarning(DWORD tick) {
+    if (g_arrest.statusMessage != g_arrest.settingsWarning) return;
+    if (static_cast<uint32_t>(tick - g_arrest.settingsWarningTick) >= kSettingsWarningMs) {
+        setStatusMessage(kStatusEmpty);
+    }
+}
+
 bool pollTrigger() {
-    if (debounceElapsed() && keyHeld()) return true;
-    if (!debounceElapsed()) return false;
+    const DWORD first = GetTickCount();
+    expireSettingsWarning(first);
+    if (debounceElapsed(first) && keyHeld()) return true;
+    const DWORD second = GetTickCount();
+    probeWhenDue(second);
+    if (!debounceElapsed(second)) return false;
     if (g_arrest.padIndex == -1) return false;
-    return padMaskHeld();
+    return padMaskHeld(second);
 }
