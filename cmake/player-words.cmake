@@ -1,25 +1,31 @@
-# The numbers the player reads in INSTALL.txt and Brindlecot.ini, taken from the plugin's own
-# sources when the package files are configured: the tuning (src/arrest/tuning.h) and the setting
-# defaults (src/input/input.cpp). A modder who changes a value there ships words that say so.
+# The numbers and words the player reads in INSTALL.txt and Brindlecot.ini, taken from the plugin's
+# own sources when the package files are configured: the tuning (src/arrest/tuning.h) and the rows of
+# the settings (src/input/settings.h). A modder who changes a value there ships words that say so.
 #
-# Each simple constant `constexpr <type> kName = <number>;` becomes a variable BRINDLECOT_kName;
-# a name the package files use and the sources no longer define as a number stops the configure.
+# Each simple constant `constexpr <type> kName = <number>;` of the tuning becomes a variable
+# BRINDLECOT_kName, and each row `{"key", <number>, SettingKind::<kind>, ...}` the variables
+# BRINDLECOT_DEFAULT_key; a name the package files use that the sources no longer define stops the
+# configure.
 
-set(player_word_sources ${CMAKE_SOURCE_DIR}/src/arrest/tuning.h ${CMAKE_SOURCE_DIR}/src/input/input.cpp)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${player_word_sources})
+set(player_tuning ${CMAKE_SOURCE_DIR}/src/arrest/tuning.h)
+set(player_settings ${CMAKE_SOURCE_DIR}/src/input/settings.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${player_tuning} ${player_settings})
 
-foreach(source IN LISTS player_word_sources)
-  file(STRINGS ${source} lines REGEX "^constexpr [a-z0-9_]+ k[A-Za-z0-9]+ = -?[0-9.]+f?;")
-  foreach(line IN LISTS lines)
-    string(REGEX MATCH "^constexpr [a-z0-9_]+ (k[A-Za-z0-9]+) = (-?[0-9.]+)f?;" matched "${line}")
-    set(BRINDLECOT_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
-  endforeach()
+file(STRINGS ${player_tuning} lines REGEX "^constexpr [a-z0-9_]+ k[A-Za-z0-9]+ = -?[0-9.]+f?;")
+foreach(line IN LISTS lines)
+  string(REGEX MATCH "^constexpr [a-z0-9_]+ (k[A-Za-z0-9]+) = (-?[0-9.]+)f?;" matched "${line}")
+  set(BRINDLECOT_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+endforeach()
+file(STRINGS ${player_settings} lines REGEX "^ *{\"[a-z_]+\", -?[0-9]+, SettingKind::")
+foreach(line IN LISTS lines)
+  string(REGEX MATCH "^ *{\"([a-z_]+)\", (-?[0-9]+), SettingKind::" matched "${line}")
+  set(BRINDLECOT_DEFAULT_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
 endforeach()
 
 foreach(name kCuffRadius kBoardingRadius kDeliveryRadius kLeashLength kResistChancePercent kHandOverMs
-    kDefaultKeyArrest kDefaultArrestMissionPed kDefaultKeyArrestGamepad kDefaultShowMsg)
+    DEFAULT_key_arrest DEFAULT_arrest_mission_ped DEFAULT_key_arrest_gamepad DEFAULT_show_msg)
   if(NOT DEFINED BRINDLECOT_${name})
-    message(FATAL_ERROR "player words: ${name} is not a plain number in ${player_word_sources}")
+    message(FATAL_ERROR "player words: ${name} is not a plain number in ${player_tuning} or ${player_settings}")
   endif()
 endforeach()
 
@@ -37,18 +43,34 @@ player_metres(PLAYER_LEASH_M ${BRINDLECOT_kLeashLength})
 set(PLAYER_RESIST_IN_100 ${BRINDLECOT_kResistChancePercent})
 # The hand-over: the wait for the officer (at most a second), then the wait before the suspect gets out.
 math(EXPR PLAYER_HAND_OVER_S "(${BRINDLECOT_kHandOverMs} + 1999) / 1000")
-set(PLAYER_KEY_ARREST ${BRINDLECOT_kDefaultKeyArrest})
-set(PLAYER_ARREST_MISSION_PED ${BRINDLECOT_kDefaultArrestMissionPed})
-set(PLAYER_KEY_ARREST_GAMEPAD ${BRINDLECOT_kDefaultKeyArrestGamepad})
-set(PLAYER_SHOW_MSG ${BRINDLECOT_kDefaultShowMsg})
-
-# The default key's name: F1 to F12, A to Z, 0 to 9, else its code.
-set(key ${BRINDLECOT_kDefaultKeyArrest})
-if(key GREATER_EQUAL 112 AND key LESS_EQUAL 123)
+# Each default as the player writes it, in a form the plugin reads back as that default: a key by its
+# name where it has a plain one (F1 to F24, A to Z), off for 0, else the number.
+set(key ${BRINDLECOT_DEFAULT_key_arrest})
+if(key GREATER_EQUAL 112 AND key LESS_EQUAL 135)
   math(EXPR n "${key} - 111")
   set(PLAYER_KEY_NAME "F${n}")
-elseif((key GREATER_EQUAL 65 AND key LESS_EQUAL 90) OR (key GREATER_EQUAL 48 AND key LESS_EQUAL 57))
+  set(PLAYER_KEY_ARREST "F${n}")
+elseif(key GREATER_EQUAL 65 AND key LESS_EQUAL 90)
   string(ASCII ${key} PLAYER_KEY_NAME)
+  set(PLAYER_KEY_ARREST ${PLAYER_KEY_NAME})
+elseif(key EQUAL 0)
+  set(PLAYER_KEY_NAME "the gamepad button")
+  set(PLAYER_KEY_ARREST off)
 else()
   set(PLAYER_KEY_NAME "key ${key}")
+  set(PLAYER_KEY_ARREST ${key})
+endif()
+function(player_flag out value)
+  if(value EQUAL 0)
+    set(${out} off PARENT_SCOPE)
+  else()
+    set(${out} on PARENT_SCOPE)
+  endif()
+endfunction()
+player_flag(PLAYER_ARREST_MISSION_PED ${BRINDLECOT_DEFAULT_arrest_mission_ped})
+player_flag(PLAYER_SHOW_MSG ${BRINDLECOT_DEFAULT_show_msg})
+if(BRINDLECOT_DEFAULT_key_arrest_gamepad EQUAL 0)
+  set(PLAYER_KEY_ARREST_GAMEPAD off)
+else()
+  set(PLAYER_KEY_ARREST_GAMEPAD ${BRINDLECOT_DEFAULT_key_arrest_gamepad})
 endif()

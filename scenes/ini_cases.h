@@ -20,7 +20,7 @@ struct IniCase {
 constexpr uint32_t kIniBufferSize = 128;  // as the plugin reads a value
 
 #define BRINDLECOT_TEN "abcdefghij"
-#define BRINDLECOT_HUNDRED \
+#define BRINDLECOT_HUNDRED                                                                                   \
     BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN \
         BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN
 

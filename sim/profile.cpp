@@ -57,8 +57,8 @@ uint32_t Host::onGetModuleFileNameA(const void* module, char* out, uint32_t size
         out[count] = '\0';
         if (path.size() >= size) count = size;
     }
-    record(CallKind::Win32, "GetModuleFileNameA(" + std::string(module ? "<module>" : "NULL") + ", " +
-                                std::to_string(size) + ")",
+    record(CallKind::Win32,
+           "GetModuleFileNameA(" + std::string(module ? "<module>" : "NULL") + ", " + std::to_string(size) + ")",
            std::to_string(count) + " " + shownPath(*this, out && size > 0 ? out : ""));
     return count;
 }

@@ -45,17 +45,17 @@ struct ArrestState {
 
     // Status line
     const char* statusMessage = kStatusEmpty;  // setStatusMessage: a catalogue text or one of the two below, no copy
-    char driveText[96] = {};  // loadSettings: the drive text, naming the arrest key as set; never cleared
+    char driveText[96] = {};           // loadSettings: the drive text, naming the arrest key as set; never cleared
     char settingsWarning[160] = {};    // loadSettings: what could not be read; emptied by the next loadSettings
     uint32_t settingsWarningTick = 0;  // loadSettings, when it shows the warning; pollTrigger times it from there
 
     // Settings and input
-    Settings settings = {};     // loadSettings, once per script start
-    HMODULE module = nullptr;   // pluginAttach, at process attach; loadSettings looks beside it for the INI
-    int32_t padIndex = -1;      // findController and pollTrigger's probes; pollTrigger resets it to -1
-                                //   when the chosen pad is gone
-    uint32_t padProbeTick = 0;  // pollTrigger: the tick from which the next probe of the pads waits
-    uint8_t padProbeTimed = 0;  // pollTrigger sets it with padProbeTick; findController clears it
+    Settings settings = {};      // loadSettings, once per script start
+    HMODULE module = nullptr;    // pluginAttach, at process attach; loadSettings looks beside it for the INI
+    int32_t padIndex = -1;       // findController and pollTrigger's probes; pollTrigger resets it to -1
+                                 //   when the chosen pad is gone
+    uint32_t padProbeTick = 0;   // pollTrigger: the tick from which the next probe of the pads waits
+    uint8_t padProbeTimed = 0;   // pollTrigger sets it with padProbeTick; findController clears it
     XINPUT_STATE padState = {};  // findController and pollTrigger, cleared before every read
 };
 

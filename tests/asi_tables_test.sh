@@ -31,7 +31,8 @@ host=$(awk '$1 == "ScriptHookV.dll" { print $2 }' <<<"$imports" | sort | tr '\n'
 expected='?nativeCall@@YAPEA_KXZ ?nativeInit@@YAX_K@Z ?nativePush64@@YAX_K@Z ?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z ?scriptWait@@YAXK@Z '
 [ "$host" = "$expected" ] || fail "ScriptHookV.dll imports: $host"
 
-for pair in "KERNEL32.dll GetTickCount" "KERNEL32.dll GetPrivateProfileIntA" "USER32.dll GetAsyncKeyState" \
+for pair in "KERNEL32.dll GetTickCount" "KERNEL32.dll GetPrivateProfileStringA" "KERNEL32.dll GetModuleFileNameA" \
+  "USER32.dll GetAsyncKeyState" \
   "XINPUT9_1_0.dll XInputGetState" "msvcrt.dll srand" "msvcrt.dll rand"; do
   grep -qx "$pair" <<<"$imports" || fail "missing import $pair"
 done
@@ -39,7 +40,8 @@ done
 # Every function the .asi may import from the system's DLLs, by what needs it. The C runtime's part
 # is mingw-w64's DLL start-up (dllcrt2), its TLS callback and its pseudo-relocator.
 kernel32_allowed=(
-  GetTickCount GetPrivateProfileIntA                                   # the plugin: its clock, its settings
+  GetTickCount                                                         # the plugin: its clock
+  GetPrivateProfileStringA GetModuleFileNameA                          # the plugin: its settings, beside it
   Sleep                                                                # DLL start-up: waits out another thread's
   VirtualProtect VirtualQuery GetLastError                             # pseudo-relocation of its own image
   InitializeCriticalSection DeleteCriticalSection EnterCriticalSection # TLS callback: the list of per-thread

@@ -87,12 +87,12 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     const std::string file = c.ini.find("[Brindlecot]") == 0 ? "<game>\\Brindlecot.ini" : ".\\Brindlecot.ini";
     const std::vector<std::string> reads = iniReads(host.trace);
     ASSERT_EQ(reads.size(), 5u);
-    EXPECT_EQ(reads[0].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 128, \"<game>\\Brindlecot.ini\")", 0),
-              0u);
-    EXPECT_THAT(std::vector<std::string>(reads.begin() + 1, reads.end()),
-                ElementsAre(valueRead("key_arrest", file, c.values[0]),
-                            valueRead("arrest_mission_ped", file, c.values[1]),
-                            valueRead("key_arrest_gamepad", file, c.values[2]), valueRead("show_msg", file, c.values[3])));
+    EXPECT_EQ(
+        reads[0].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 128, \"<game>\\Brindlecot.ini\")", 0), 0u);
+    EXPECT_THAT(
+        std::vector<std::string>(reads.begin() + 1, reads.end()),
+        ElementsAre(valueRead("key_arrest", file, c.values[0]), valueRead("arrest_mission_ped", file, c.values[1]),
+                    valueRead("key_arrest_gamepad", file, c.values[2]), valueRead("show_msg", file, c.values[3])));
     // A changed file is not read again while the script runs.
     host.setIni("[Brindlecot]\nkey_arrest=65\nkey_arrest_gamepad=65535\nshow_msg=1\n");
 
@@ -313,7 +313,7 @@ struct PadLife {
     uint32_t startTick;
     std::vector<int> atStart;  // connected when the script starts
     std::vector<PadEvent> events;
-    uint64_t holdFromMs;              // A held on every pad from then on (mask A)
+    uint64_t holdFromMs;                  // A held on every pad from then on (mask A)
     uint64_t firstFireFrom, firstFireTo;  // elapsed ms of the first dispatch; from > to: none in 10 s
 };
 
@@ -344,7 +344,8 @@ TEST_P(PadComesAndGoes, IsFoundByTheNextProbeAndNoEmptySlotIsReadSooner) {
     std::map<std::string, uint32_t> lastEmptyRead;
     for (const sim::TraceEntry& e : host.trace.entries) {
         const uint32_t elapsed = e.tick - c.startTick;
-        if (e.call == "GET_PLAYER_INDEX()" && elapsed >= c.holdFromMs) firstFire = std::min<uint64_t>(firstFire, elapsed);
+        if (e.call == "GET_PLAYER_INDEX()" && elapsed >= c.holdFromMs)
+            firstFire = std::min<uint64_t>(firstFire, elapsed);
         if (e.call.rfind("XInputGetState", 0) != 0 || e.result != "1167") continue;
         if (lastEmptyRead.count(e.call)) {
             EXPECT_GE(elapsed - lastEmptyRead[e.call], kPadProbeIntervalMs) << e.call << " at " << elapsed << " ms";

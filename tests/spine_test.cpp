@@ -49,12 +49,12 @@ TEST_F(Scenario, StartSeedsScansAndReadsSettingsBeforeTheFirstFrame) {
     start();
     EXPECT_THAT(
         namesBetween(host.trace, 0, host.trace.size()),
-        ElementsAreArray(join({{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
-                                "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
-                                "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
-                                "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
-                               kDraw,
-                               {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
+        ElementsAreArray(join(
+            {{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
+              "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+              "GetPrivateProfileStringA", "GetPrivateProfileStringA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
+             kDraw,
+             {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
     EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 12u);
 }
 

@@ -2,8 +2,9 @@
 //
 //   runner --out DIR [NAME...]   plays the named scripted runs (all by default), writes DIR\<name>.txt
 //   runner --crash-probe         plays a run in which the plugin reads a faulting result
-//   runner --ini-table           checks the system's GetPrivateProfileIntA against the INI table
-//   runner --check-ini FILE      checks that FILE gives every setting its default
+//   runner --ini-table           checks the system's INI reader, and the settings the plugin takes from
+//                                its answers, against the INI table
+//   runner --check-ini FILE      checks that FILE writes every setting, each at the plugin's default
 //
 // Every run gets a fresh Host and a freshly loaded module, and runs in the Host's own working
 // directory, where the system's INI reader finds the run's .\Brindlecot.ini.
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "input/settings.h"
 #include "scenes/ini_cases.h"
 #include "scenes/runs.h"
 #include "sim/host.h"
@@ -90,6 +92,22 @@ int playRuns(const std::string& outDir, const std::vector<std::string>& names) {
 
 const char kIniFile[] = ".\\Brindlecot.ini";
 
+// The table's answer, the NULs of a list of names written as |.
+std::string shown(const char* buffer, DWORD count) {
+    std::string text(buffer, count);
+    for (char& c : text)
+        if (c == '\0') c = '|';
+    return text;
+}
+
+// A number as the plugin sees one: a digit first, or a sign and a digit.
+bool isNumber(const std::string& text) {
+    const size_t at = text.find_first_not_of(" \t");
+    if (at == std::string::npos) return false;
+    const size_t digit = text[at] == '-' || text[at] == '+' ? at + 1 : at;
+    return digit < text.size() && text[digit] >= '0' && text[digit] <= '9';
+}
+
 int checkIniTable() {
     sim::Host sim;  // for its scratch working directory only
     SetCurrentDirectoryA(sim.workingDirectory.c_str());
@@ -97,9 +115,27 @@ int checkIniTable() {
     for (const scenes::IniCase& c : scenes::kIniCases) {
         DeleteFileA(kIniFile);
         if (c.contents) std::ofstream(kIniFile, std::ios::binary) << c.contents;
-        const auto got = static_cast<int32_t>(GetPrivateProfileIntA("Brindlecot", c.key, c.defaultValue, kIniFile));
-        if (got != c.expected) {
-            std::printf("FAIL %s: %d, expected %d\n", c.name, got, c.expected);
+        char buffer[scenes::kIniBufferSize];
+        const DWORD count = GetPrivateProfileStringA("Brindlecot", c.key, "", buffer, sizeof buffer, kIniFile);
+        std::string why;
+        if (shown(buffer, count) != c.read) why = "read \"" + shown(buffer, count) + "\"";
+        if (c.key) {
+            int32_t value = 0;
+            const SettingRow* row = settingRow(c.key);
+            const bool said = row && !settingFromIni(*row, buffer, count, sizeof buffer, &value);
+            if (!row || value != c.value || said != c.said) {
+                why += " setting " + std::to_string(value) + (said ? ", said" : ", silent");
+            }
+            // A number reads as the system's own GetPrivateProfileIntA reads it.
+            int32_t number = 0;
+            const auto system = static_cast<int32_t>(GetPrivateProfileIntA("Brindlecot", c.key, -12345, kIniFile));
+            if (isNumber(c.read) && (!readSettingValue(SettingKind::Flag, buffer, &number) || number != system)) {
+                why += " GetPrivateProfileIntA " + std::to_string(system) + ", the plugin's number " +
+                       std::to_string(number);
+            }
+        }
+        if (!why.empty()) {
+            std::printf("FAIL %s:%s\n", c.name, why.c_str());
             ++failed;
         }
     }
@@ -109,24 +145,22 @@ int checkIniTable() {
     return failed == 0 ? 0 : 1;
 }
 
+// The shipped INI writes every setting of the plugin's table, in a form the plugin reads as its default.
 int checkDefaults(const std::string& file) {
-    struct Setting {
-        const char* key;
-        int32_t value;
-    };
-    const Setting defaults[] = {
-        {"key_arrest", 114}, {"arrest_mission_ped", 0}, {"key_arrest_gamepad", 0}, {"show_msg", 1}};
     const std::string path = absolute(file);
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::printf("FAIL %s does not exist\n", path.c_str());
         return 1;
     }
     int failed = 0;
-    for (const Setting& s : defaults) {
-        // A default that no setting has tells a value read from the file from a key that is missing.
-        const auto got = static_cast<int32_t>(GetPrivateProfileIntA("Brindlecot", s.key, -12345, path.c_str()));
-        std::printf("%s %s = %d\n", got == s.value ? "ok  " : "FAIL", s.key, got);
-        if (got != s.value) ++failed;
+    for (const SettingRow& row : kSettingRows) {
+        char buffer[scenes::kIniBufferSize];
+        const DWORD count = GetPrivateProfileStringA("Brindlecot", row.key, "", buffer, sizeof buffer, path.c_str());
+        int32_t value = 0;
+        const bool ok =
+            count > 0 && settingFromIni(row, buffer, count, sizeof buffer, &value) && value == row.defaultValue;
+        std::printf("%s %s=%s (%d, default %d)\n", ok ? "ok  " : "FAIL", row.key, buffer, value, row.defaultValue);
+        if (!ok) ++failed;
     }
     return failed == 0 ? 0 : 1;
 }

@@ -11,9 +11,9 @@ struct Name {
 };
 
 // Keys with a name of their own; F1 to F24, A to Z and NumPad0 to NumPad9 are named by rule below.
-const Name kKeyNames[] = {{"Tab", 0x09},   {"Enter", 0x0D},    {"Space", 0x20}, {"PageUp", 0x21}, {"PageDown", 0x22},
-                          {"End", 0x23},   {"Home", 0x24},     {"Left", 0x25},  {"Up", 0x26},     {"Right", 0x27},
-                          {"Down", 0x28},  {"Insert", 0x2D},   {"Delete", 0x2E}};
+const Name kKeyNames[] = {{"Tab", 0x09},  {"Enter", 0x0D},  {"Space", 0x20}, {"PageUp", 0x21}, {"PageDown", 0x22},
+                          {"End", 0x23},  {"Home", 0x24},   {"Left", 0x25},  {"Up", 0x26},     {"Right", 0x27},
+                          {"Down", 0x28}, {"Insert", 0x2D}, {"Delete", 0x2E}};
 
 // A key named by a prefix and a number: F1 is 0x70, NumPad0 is 0x60.
 struct NumberedKeys {
@@ -23,9 +23,9 @@ struct NumberedKeys {
 const NumberedKeys kNumberedKeys[] = {{"F", 1, 24, 0x70}, {"NumPad", 0, 9, 0x60}};
 
 // XInput's button bits, in the order a mask is named.
-const Name kPadButtons[] = {{"A", 0x1000},       {"B", 0x2000},         {"X", 0x4000},        {"Y", 0x8000},
-                            {"LB", 0x0100},      {"RB", 0x0200},        {"LS", 0x0040},       {"RS", 0x0080},
-                            {"Start", 0x0010},   {"Back", 0x0020},      {"DPadUp", 0x0001},   {"DPadDown", 0x0002},
+const Name kPadButtons[] = {{"A", 0x1000},        {"B", 0x2000},        {"X", 0x4000},      {"Y", 0x8000},
+                            {"LB", 0x0100},       {"RB", 0x0200},       {"LS", 0x0040},     {"RS", 0x0080},
+                            {"Start", 0x0010},    {"Back", 0x0020},     {"DPadUp", 0x0001}, {"DPadDown", 0x0002},
                             {"DPadLeft", 0x0004}, {"DPadRight", 0x0008}};
 constexpr uint32_t kAllPadButtons = 0xF3FF;
 
@@ -96,7 +96,7 @@ int32_t leadingInteger(Span span) {
     uint32_t value = 0;
     for (; at < span.length; ++at) {
         const char c = lower(span.at[at]);
-        const uint32_t digit = isDigit(c)              ? static_cast<uint32_t>(c - '0')
+        const uint32_t digit = isDigit(c)             ? static_cast<uint32_t>(c - '0')
                                : c >= 'a' && c <= 'f' ? static_cast<uint32_t>(c - 'a' + 10)
                                                       : base;
         if (digit >= base) break;

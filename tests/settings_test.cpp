@@ -1,0 +1,186 @@
+// Brindlecot tests — what the player's settings file does: which file is read, the warning about a
+// value that cannot be read, and the drive text that names the key.
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "input/input.h"
+#include "tests/scenario.h"
+
+namespace {
+
+constexpr int kF4 = 0x73;
+
+// Ticks of the frames whose status line was drawn with `text`, elapsed from the start.
+std::vector<uint32_t> drawnWith(const sim::Host& host, uint32_t startTick, const std::string& text) {
+    std::vector<uint32_t> ticks;
+    for (const sim::TraceEntry& e : host.trace.entries)
+        if (e.call == "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"" + text + "\")") ticks.push_back(e.tick - startTick);
+    return ticks;
+}
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// Which file
+//-----------------------------------------------------------------------------
+
+struct FileCase {
+    const char* name;
+    std::string besideModule;  // in the module's folder, a subfolder of the game folder; empty: none
+    std::string gameFolder;    // in the game folder; empty: none
+    std::string moduleFolder;  // the subfolder's name; a long one does not fit the plugin's buffer
+    int firingKey;
+};
+
+void PrintTo(const FileCase& c, std::ostream* out) { *out << c.name; }
+
+class WhichFile : public Scenario, public ::testing::WithParamInterface<FileCase> {};
+
+TEST_P(WhichFile, BesideTheModuleWinsWhenItHoldsSettings) {
+    const FileCase& c = GetParam();
+    host.moduleDirectory = host.workingDirectory + "/" + c.moduleFolder;
+    if (!c.besideModule.empty() && c.moduleFolder.size() < 200) {
+        std::filesystem::create_directories(host.moduleDirectory);
+        std::ofstream(host.moduleDirectory + "/Brindlecot.ini", std::ios::binary) << c.besideModule;
+    }
+    if (!c.gameFolder.empty()) host.setIni(c.gameFolder);
+    host.press(c.firingKey);
+    start();
+    EXPECT_EQ(host.trace.count("GET_PLAYER_INDEX"), 1u) << host.trace.dump(0, 20);
+    EXPECT_EQ(host.trace.count("GetPrivateProfileStringA(\"Brindlecot\", NULL"), c.moduleFolder.size() < 200 ? 1u : 0u)
+        << "a cut path is never read";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, WhichFile, ::testing::Values(
+    FileCase{"BesideTheModule", "[Brindlecot]\nkey_arrest=F4\n", "[Brindlecot]\nkey_arrest=F2\n", "scripts", kF4},
+    FileCase{"OnlyInTheGameFolder", "", "[Brindlecot]\nkey_arrest=F4\n", "scripts", kF4},
+    FileCase{"BesideTheModuleWithoutSettings", "; nothing\n[Brindlecot]\n", "[Brindlecot]\nkey_arrest=F4\n", "scripts",
+             kF4},
+    FileCase{"ModulePathTooLong", "[Brindlecot]\nkey_arrest=F2\n", "[Brindlecot]\nkey_arrest=F4\n",
+             std::string(300, 'x'), kF4}), ByName());
+// clang-format on
+
+//-----------------------------------------------------------------------------
+// The warning
+//-----------------------------------------------------------------------------
+
+struct WarningCase {
+    const char* name;
+    std::string ini;
+    std::string said;  // empty: nothing said
+};
+
+void PrintTo(const WarningCase& c, std::ostream* out) { *out << c.name; }
+
+class SettingsWarning : public Scenario, public ::testing::WithParamInterface<WarningCase> {};
+
+// Drawn from the first frame for kSettingsWarningMs, then the line is empty; the default is used.
+TEST_P(SettingsWarning, NamesTheFirstValueForTenSeconds) {
+    const WarningCase& c = GetParam();
+    host.setIni(c.ini);
+    start();
+    host.runFor(kSettingsWarningMs + 500);
+    const std::vector<uint32_t> shown = drawnWith(host, 100000, c.said);
+    if (c.said.empty()) {
+        EXPECT_EQ(shown.size(), host.trace.count("SET_TEXT_FONT"));
+        return;
+    }
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), 0u);
+    EXPECT_GE(shown.back(), kSettingsWarningMs - 17);
+    EXPECT_LE(shown.back(), kSettingsWarningMs);
+    EXPECT_EQ(host.statusLine(), "");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Values, SettingsWarning, ::testing::Values(
+    WarningCase{"AllReadable", "[Brindlecot]\nkey_arrest=f4\nshow_msg=yes\n", ""},
+    WarningCase{"MisspeltKey", "[Brindlecot]\nkey_arrest=F33\n", "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used"},
+    WarningCase{"KeyCodeOutOfRange", "[Brindlecot]\nkey_arrest=255\n",
+                "Brindlecot.ini: key_arrest=255 is not a key, F3 is used"},
+    WarningCase{"ThreeUnreadable", "[Brindlecot]\narrest_mission_ped=maybe\nkey_arrest_gamepad=A,Z\nkey_arrest=F0\n",
+                "Brindlecot.ini: key_arrest=F0 is not a key, F3 is used (and 2 more)"},
+    WarningCase{"ButtonMisspelt", "[Brindlecot]\nkey_arrest_gamepad=A,Z\n",
+                "Brindlecot.ini: key_arrest_gamepad=A,Z is not a gamepad button, off is used"},
+    WarningCase{"FlagWordUnknown", "[Brindlecot]\narrest_mission_ped=maybe\n",
+                "Brindlecot.ini: arrest_mission_ped=maybe is not on or off, off is used"},
+    WarningCase{"LongValueQuotedCutWithoutColourMarks", "[Brindlecot]\nkey_arrest=~r~" + std::string(40, 'k') + "\n",
+                "Brindlecot.ini: key_arrest=?r?kkkkkkkkkkkkkkkkkkkkk... is not a key, F3 is used"}), ByName());
+// clang-format on
+
+// Another text replaces it at once, for good.
+TEST_F(Scenario, TheWarningGivesWayToTheNextText) {
+    host.setIni("[Brindlecot]\nkey_arrest=F33\n");
+    const int32_t refused = host.world.spawnPed({3, 0, 30});
+    entityOf(host.world, refused).inCombat = true;
+    start();
+    press(host, {refused});
+    EXPECT_EQ(host.statusLine(), kStatusRefuseOnFoot);
+    host.runFor(kSettingsWarningMs);
+    EXPECT_EQ(host.statusLine(), kStatusRefuseOnFoot);
+}
+
+TEST_F(Scenario, TheWarningIsNotDrawnWithTheLineOff) {
+    host.setIni("[Brindlecot]\nkey_arrest=F33\nshow_msg=off\n");
+    start();
+    host.runFrames(5);
+    EXPECT_EQ(host.trace.count("SET_TEXT_FONT"), 0u);
+}
+
+//-----------------------------------------------------------------------------
+// The drive text
+//-----------------------------------------------------------------------------
+
+struct DriveCase {
+    const char* name;
+    std::string ini;
+    int key;           // 0: the pad's A button presses
+    const char* free;  // the name in "(or set him free ...)"
+};
+
+void PrintTo(const DriveCase& c, std::ostream* out) { *out << c.name; }
+
+class DriveText : public CustodyScenario, public ::testing::WithParamInterface<DriveCase> {};
+
+TEST_P(DriveText, NamesTheKeyAsSet) {
+    const DriveCase& c = GetParam();
+    host.setIni(c.ini);
+    host.pads[0].connected = true;
+    car = parkLastVehicle(world(), {0, 20, 30});
+    world().movePlayer({0, 0, 30});
+    const int32_t ped = world().spawnPed({kBesideThePlayer, 0, 30});
+    start();
+    auto pressKey = [&](int32_t aim) {
+        if (c.key != 0) {
+            press(host, {aim, 14, c.key});
+            return;
+        }
+        world().aimTarget = aim;
+        host.pads[0].buttons = kPadA;
+        host.step();
+        for (int wait = 0; wait < 200 && !endsLoopPass(host.trace, host.trace.size() - 1); ++wait)
+            host.step();  // the take-over waits inside its pass
+        host.pads[0].buttons = 0;
+        world().aimTarget = 0;
+        host.runFrames(14);
+    };
+    pressKey(ped);
+    pressKey(0);
+    ASSERT_EQ(host.statusLine(), kStatusEscort);
+    entityOf(world(), car).pos = {kBesideThePlayer, 3, 30};
+    host.runFrames(2);
+    const std::string expected = std::string(kStatusDriveHead) + c.free + kStatusDriveTail;
+    EXPECT_EQ(host.statusLine(), expected);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Keys, DriveText, ::testing::Values(
+    DriveCase{"Default", "", kF3, "F3"},
+    DriveCase{"NamedF4", "[Brindlecot]\nkey_arrest=F4\n", kF4, "F4"},
+    DriveCase{"CodeOfF4", "[Brindlecot]\nkey_arrest=115\n", kF4, "F4"},
+    DriveCase{"CodeWithoutAName", "[Brindlecot]\nkey_arrest=0x31\n", 0x31, "key 49"},
+    DriveCase{"KeyOffFirstButton", "[Brindlecot]\nkey_arrest=off\nkey_arrest_gamepad=Y,A\n", 0, "A"}), ByName());
+// clang-format on
