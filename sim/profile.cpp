@@ -59,7 +59,9 @@ uint32_t Host::onGetModuleFileNameA(const void* module, char* out, uint32_t size
     }
     record(CallKind::Win32,
            "GetModuleFileNameA(" + std::string(module ? "<module>" : "NULL") + ", " + std::to_string(size) + ")",
-           std::to_string(count) + " " + shownPath(*this, out && size > 0 ? out : ""));
+           // The path's length depends on where the game folder lies: only a cut is shown.
+           (count >= size && size > 0 ? std::to_string(count) + " cut " : std::string()) +
+               shownPath(*this, out && size > 0 ? out : ""));
     return count;
 }
 
