@@ -29,6 +29,10 @@ add_library(brindlecot_static STATIC ${BRINDLECOT_SOURCES})
 target_include_directories(brindlecot_static PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(brindlecot_static PRIVATE ${BRINDLECOT_WARNINGS})
 
+# The player's INI as the release zip ships it, for the test that plays it against today's numbers.
+include(cmake/player-words.cmake)
+configure_file(${CMAKE_SOURCE_DIR}/package/Brindlecot.ini.in ${CMAKE_BINARY_DIR}/package/Brindlecot.ini @ONLY)
+
 add_subdirectory(tests)
 add_subdirectory(demo)
 add_subdirectory(bench)

@@ -13,9 +13,12 @@ struct IniCase {
     const char* contents;  // null: no file at all
     const char* key;       // looked up in section "Brindlecot"; null: the section's key names
     const char* read;      // the answer, into a buffer of kIniBufferSize; a list's NULs written as |
-    int32_t value;         // the setting the plugin takes from it
+    int32_t value;         // the setting the plugin takes from it; kItsDefault: the setting's default
     bool said;             // the plugin could not read it: the default, and the status line says so
 };
+
+// Whatever default the plugin's table gives the key, so that a modder's new default passes.
+constexpr int32_t kItsDefault = INT32_MIN;
 
 constexpr uint32_t kIniBufferSize = 128;  // as the plugin reads a value
 
@@ -27,9 +30,9 @@ constexpr uint32_t kIniBufferSize = 128;  // as the plugin reads a value
 // clang-format off
 inline constexpr IniCase kIniCases[] = {
     // The reader: where a value is found and how it is cut out of its line.
-    {"missing_file", nullptr, "key_arrest", "", 114, false},
-    {"missing_section", "[Other]\nkey_arrest=5\n", "key_arrest", "", 114, false},
-    {"missing_key", "[Brindlecot]\nshow_msg=0\n", "key_arrest", "", 114, false},
+    {"missing_file", nullptr, "key_arrest", "", kItsDefault, false},
+    {"missing_section", "[Other]\nkey_arrest=5\n", "key_arrest", "", kItsDefault, false},
+    {"missing_key", "[Brindlecot]\nshow_msg=0\n", "key_arrest", "", kItsDefault, false},
     {"spaces_around_equals", "[Brindlecot]\nkey_arrest  =  113  \n", "key_arrest", "113", 113, false},
     {"tabs_around_equals", "[Brindlecot]\nkey_arrest\t=\t113\n", "key_arrest", "113", 113, false},
     {"section_other_case", "[BRINDLECOT]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
@@ -37,23 +40,23 @@ inline constexpr IniCase kIniCases[] = {
     {"spaces_in_brackets", "[ Brindlecot ]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
     {"indented_key", "[Brindlecot]\nshow_msg=0\n  key_arrest=113\n", "key_arrest", "113", 113, false},
     {"indented_section", "  [Brindlecot]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
-    {"empty_value", "[Brindlecot]\nkey_arrest=\n", "key_arrest", "", 114, false},
-    {"blank_value", "[Brindlecot]\nkey_arrest=   \n", "key_arrest", "", 114, false},
+    {"empty_value", "[Brindlecot]\nkey_arrest=\n", "key_arrest", "", kItsDefault, false},
+    {"blank_value", "[Brindlecot]\nkey_arrest=   \n", "key_arrest", "", kItsDefault, false},
     {"duplicate_key", "[Brindlecot]\nkey_arrest=F1\nkey_arrest=F2\n", "key_arrest", "F1", 112, false},
-    {"duplicate_section", "[Brindlecot]\nshow_msg=0\n[Brindlecot]\nkey_arrest=113\n", "key_arrest", "", 114, false},
+    {"duplicate_section", "[Brindlecot]\nshow_msg=0\n[Brindlecot]\nkey_arrest=113\n", "key_arrest", "", kItsDefault, false},
     {"comment_line", "[Brindlecot]\n;key_arrest=1\nkey_arrest=113\n", "key_arrest", "113", 113, false},
     {"hash_comment_line", "[Brindlecot]\n#key_arrest=1\nkey_arrest=113\n", "key_arrest", "113", 113, false},
     {"inline_comment", "[Brindlecot]\nkey_arrest=113 ; F2\n", "key_arrest", "113 ; F2", 113, false},
-    {"comment_as_value", "[Brindlecot]\nkey_arrest= ;113\n", "key_arrest", ";113", 114, true},
+    {"comment_as_value", "[Brindlecot]\nkey_arrest= ;113\n", "key_arrest", ";113", kItsDefault, true},
     {"quoted", "[Brindlecot]\nkey_arrest=\"113\"\n", "key_arrest", "113", 113, false},
     {"single_quoted", "[Brindlecot]\nkey_arrest='113'\n", "key_arrest", "113", 113, false},
     {"quoted_name_with_spaces", "[Brindlecot]\nkey_arrest=\" F4 \"\n", "key_arrest", " F4 ", 115, false},
     {"crlf", "[Brindlecot]\r\nkey_arrest=113\r\n", "key_arrest", "113", 113, false},
     {"bom", "\xEF\xBB\xBF[Brindlecot]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
     {"no_equals", "[Brindlecot]\nkey_arrest\nshow_msg=0\n", "show_msg", "0", 0, false},
-    {"key_before_any_section", "key_arrest=5\n[Brindlecot]\nshow_msg=0\n", "key_arrest", "", 114, false},
+    {"key_before_any_section", "key_arrest=5\n[Brindlecot]\nshow_msg=0\n", "key_arrest", "", kItsDefault, false},
     {"longer_than_the_buffer", "[Brindlecot]\nkey_arrest=" BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED "\n",
-     "key_arrest", BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN "abcdefg", 114, true},
+     "key_arrest", BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN "abcdefg", kItsDefault, true},
     {"key_names", "[Brindlecot]\nkey_arrest=F4\nshow_msg=off\n", nullptr, "key_arrest|show_msg|", 0, false},
     {"key_names_without_comments", "[Brindlecot]\n;key_arrest=1\nshow_msg=0\n", nullptr, "show_msg|", 0, false},
     {"key_names_of_no_section", "[Other]\nkey_arrest=F4\n", nullptr, "", 0, false},
@@ -69,15 +72,15 @@ inline constexpr IniCase kIniCases[] = {
     {"leading_zeros", "[Brindlecot]\nkey_arrest=0113\n", "key_arrest", "0113", 113, false},
     {"over_32_bits_wraps", "[Brindlecot]\nkey_arrest=4294967297\n", "key_arrest", "4294967297", 1, false},
     {"key_code_254", "[Brindlecot]\nkey_arrest=254\n", "key_arrest", "254", 254, false},
-    {"key_code_255", "[Brindlecot]\nkey_arrest=255\n", "key_arrest", "255", 114, true},
-    {"negative_key_code", "[Brindlecot]\nkey_arrest=-5\n", "key_arrest", "-5", 114, true},
-    {"sign_alone", "[Brindlecot]\nkey_arrest=-\n", "key_arrest", "-", 114, true},
+    {"key_code_255", "[Brindlecot]\nkey_arrest=255\n", "key_arrest", "255", kItsDefault, true},
+    {"negative_key_code", "[Brindlecot]\nkey_arrest=-5\n", "key_arrest", "-5", kItsDefault, true},
+    {"sign_alone", "[Brindlecot]\nkey_arrest=-\n", "key_arrest", "-", kItsDefault, true},
     {"key_off_as_0", "[Brindlecot]\nkey_arrest=0\n", "key_arrest", "0", 0, false},
     {"buttons_as_number", "[Brindlecot]\nkey_arrest_gamepad=4097\n", "key_arrest_gamepad", "4097", 4097, false},
     {"every_button_bit", "[Brindlecot]\nkey_arrest_gamepad=0xF3FF\n", "key_arrest_gamepad", "0xF3FF", 0xF3FF, false},
-    {"bit_of_no_button", "[Brindlecot]\nkey_arrest_gamepad=1024\n", "key_arrest_gamepad", "1024", 0, true},
-    {"bits_past_the_buttons", "[Brindlecot]\nkey_arrest_gamepad=65536\n", "key_arrest_gamepad", "65536", 0, true},
-    {"negative_buttons", "[Brindlecot]\nkey_arrest_gamepad=-1\n", "key_arrest_gamepad", "-1", 0, true},
+    {"bit_of_no_button", "[Brindlecot]\nkey_arrest_gamepad=1024\n", "key_arrest_gamepad", "1024", kItsDefault, true},
+    {"bits_past_the_buttons", "[Brindlecot]\nkey_arrest_gamepad=65536\n", "key_arrest_gamepad", "65536", kItsDefault, true},
+    {"negative_buttons", "[Brindlecot]\nkey_arrest_gamepad=-1\n", "key_arrest_gamepad", "-1", kItsDefault, true},
     {"flag_two_is_on", "[Brindlecot]\nshow_msg=2\n", "show_msg", "2", 2, false},
     {"flag_minus_one_is_on", "[Brindlecot]\nshow_msg=-1\n", "show_msg", "-1", -1, false},
 
@@ -85,30 +88,30 @@ inline constexpr IniCase kIniCases[] = {
     {"key_name", "[Brindlecot]\nkey_arrest=F4\n", "key_arrest", "F4", 115, false},
     {"key_name_lower_case_in_spaces", "[Brindlecot]\nkey_arrest= f4 \n", "key_arrest", "f4", 115, false},
     {"key_name_f24", "[Brindlecot]\nkey_arrest=F24\n", "key_arrest", "F24", 0x87, false},
-    {"key_name_f25", "[Brindlecot]\nkey_arrest=F25\n", "key_arrest", "F25", 114, true},
-    {"key_name_f33", "[Brindlecot]\nkey_arrest=F33\n", "key_arrest", "F33", 114, true},
-    {"key_name_f0", "[Brindlecot]\nkey_arrest=F0\n", "key_arrest", "F0", 114, true},
-    {"key_name_f_leading_zero", "[Brindlecot]\nkey_arrest=F04\n", "key_arrest", "F04", 114, true},
+    {"key_name_f25", "[Brindlecot]\nkey_arrest=F25\n", "key_arrest", "F25", kItsDefault, true},
+    {"key_name_f33", "[Brindlecot]\nkey_arrest=F33\n", "key_arrest", "F33", kItsDefault, true},
+    {"key_name_f0", "[Brindlecot]\nkey_arrest=F0\n", "key_arrest", "F0", kItsDefault, true},
+    {"key_name_f_leading_zero", "[Brindlecot]\nkey_arrest=F04\n", "key_arrest", "F04", kItsDefault, true},
     {"key_name_letter", "[Brindlecot]\nkey_arrest=q\n", "key_arrest", "q", 'Q', false},
-    {"key_name_two_letters", "[Brindlecot]\nkey_arrest=QQ\n", "key_arrest", "QQ", 114, true},
+    {"key_name_two_letters", "[Brindlecot]\nkey_arrest=QQ\n", "key_arrest", "QQ", kItsDefault, true},
     {"key_name_numpad", "[Brindlecot]\nkey_arrest=NUMPAD5\n", "key_arrest", "NUMPAD5", 0x65, false},
-    {"key_name_numpad10", "[Brindlecot]\nkey_arrest=NumPad10\n", "key_arrest", "NumPad10", 114, true},
+    {"key_name_numpad10", "[Brindlecot]\nkey_arrest=NumPad10\n", "key_arrest", "NumPad10", kItsDefault, true},
     {"key_name_page_up", "[Brindlecot]\nkey_arrest=pageup\n", "key_arrest", "pageup", 0x21, false},
-    {"key_name_with_inner_space", "[Brindlecot]\nkey_arrest=Page Up\n", "key_arrest", "Page Up", 114, true},
+    {"key_name_with_inner_space", "[Brindlecot]\nkey_arrest=Page Up\n", "key_arrest", "Page Up", kItsDefault, true},
     {"key_off", "[Brindlecot]\nkey_arrest=Off\n", "key_arrest", "Off", 0, false},
     {"key_none", "[Brindlecot]\nkey_arrest=NONE\n", "key_arrest", "NONE", 0, false},
-    {"key_on_is_no_key", "[Brindlecot]\nkey_arrest=on\n", "key_arrest", "on", 114, true},
+    {"key_on_is_no_key", "[Brindlecot]\nkey_arrest=on\n", "key_arrest", "on", kItsDefault, true},
     {"button_name", "[Brindlecot]\nkey_arrest_gamepad=RB\n", "key_arrest_gamepad", "RB", 0x0200, false},
     {"button_names", "[Brindlecot]\nkey_arrest_gamepad=A,Y\n", "key_arrest_gamepad", "A,Y", 0x9000, false},
     {"button_names_in_spaces", "[Brindlecot]\nkey_arrest_gamepad= a , y \n", "key_arrest_gamepad", "a , y", 0x9000,
      false},
     {"every_button_name", "[Brindlecot]\nkey_arrest_gamepad=Start,Back,LS,RS,LB,RB,DPadUp,DPadDown,DPadLeft,DPadRight\n",
      "key_arrest_gamepad", "Start,Back,LS,RS,LB,RB,DPadUp,DPadDown,DPadLeft,DPadRight", 0x03FF, false},
-    {"button_names_empty_item", "[Brindlecot]\nkey_arrest_gamepad=A,,Y\n", "key_arrest_gamepad", "A,,Y", 0, true},
-    {"button_names_trailing_comma", "[Brindlecot]\nkey_arrest_gamepad=A,\n", "key_arrest_gamepad", "A,", 0, true},
-    {"button_names_without_comma", "[Brindlecot]\nkey_arrest_gamepad=A Y\n", "key_arrest_gamepad", "A Y", 0, true},
-    {"button_misspelt", "[Brindlecot]\nkey_arrest_gamepad=A,Z\n", "key_arrest_gamepad", "A,Z", 0, true},
-    {"button_off_in_a_list", "[Brindlecot]\nkey_arrest_gamepad=A,off\n", "key_arrest_gamepad", "A,off", 0, true},
+    {"button_names_empty_item", "[Brindlecot]\nkey_arrest_gamepad=A,,Y\n", "key_arrest_gamepad", "A,,Y", kItsDefault, true},
+    {"button_names_trailing_comma", "[Brindlecot]\nkey_arrest_gamepad=A,\n", "key_arrest_gamepad", "A,", kItsDefault, true},
+    {"button_names_without_comma", "[Brindlecot]\nkey_arrest_gamepad=A Y\n", "key_arrest_gamepad", "A Y", kItsDefault, true},
+    {"button_misspelt", "[Brindlecot]\nkey_arrest_gamepad=A,Z\n", "key_arrest_gamepad", "A,Z", kItsDefault, true},
+    {"button_off_in_a_list", "[Brindlecot]\nkey_arrest_gamepad=A,off\n", "key_arrest_gamepad", "A,off", kItsDefault, true},
     {"buttons_none", "[Brindlecot]\nkey_arrest_gamepad=none\n", "key_arrest_gamepad", "none", 0, false},
     {"flag_off", "[Brindlecot]\nshow_msg=off\n", "show_msg", "off", 0, false},
     {"flag_on", "[Brindlecot]\narrest_mission_ped=ON\n", "arrest_mission_ped", "ON", 1, false},
@@ -116,8 +119,8 @@ inline constexpr IniCase kIniCases[] = {
     {"flag_yes", "[Brindlecot]\narrest_mission_ped=yes\n", "arrest_mission_ped", "yes", 1, false},
     {"flag_false", "[Brindlecot]\nshow_msg=FALSE\n", "show_msg", "FALSE", 0, false},
     {"flag_true", "[Brindlecot]\narrest_mission_ped=True\n", "arrest_mission_ped", "True", 1, false},
-    {"flag_none_is_no_flag_word", "[Brindlecot]\nshow_msg=none\n", "show_msg", "none", 1, true},
-    {"flag_misspelt", "[Brindlecot]\narrest_mission_ped=yess\n", "arrest_mission_ped", "yess", 0, true},
+    {"flag_none_is_no_flag_word", "[Brindlecot]\nshow_msg=none\n", "show_msg", "none", kItsDefault, true},
+    {"flag_misspelt", "[Brindlecot]\narrest_mission_ped=yess\n", "arrest_mission_ped", "yess", kItsDefault, true},
 };
 // clang-format on
 

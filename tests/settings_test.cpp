@@ -3,9 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "input/input.h"
+#include "scenes/runs.h"
 #include "tests/scenario.h"
 
 namespace {
@@ -184,3 +186,30 @@ INSTANTIATE_TEST_SUITE_P(Keys, DriveText, ::testing::Values(
     DriveCase{"CodeWithoutAName", "[Brindlecot]\nkey_arrest=0x31\n", 0x31, "key 49"},
     DriveCase{"KeyOffFirstButton", "[Brindlecot]\nkey_arrest=off\nkey_arrest_gamepad=Y,A\n", 0, "A"}), ByName());
 // clang-format on
+
+//-----------------------------------------------------------------------------
+// The shipped INI
+//-----------------------------------------------------------------------------
+
+// In words, the shipped file makes the plugin do call for call what the numbers did, the settings
+// file's own reads apart.
+TEST(ShippedIni, PlaysAsTheNumbersDid) {
+    std::ostringstream shipped;
+    shipped << std::ifstream(BRINDLECOT_SHIPPED_INI).rdbuf();
+    ASSERT_NE(shipped.str().find("key_arrest=F3"), std::string::npos) << BRINDLECOT_SHIPPED_INI;
+    const std::string numbers = "[Brindlecot]\nkey_arrest=114\narrest_mission_ped=0\nkey_arrest_gamepad=0\nshow_msg=1\n";
+    auto play = [](const scenes::ScriptedRun& run, const std::string& ini) {
+        sim::Host host(run.startTick);
+        host.setIni(ini);
+        EXPECT_EQ(run.play(host), "") << run.name;
+        std::vector<std::string> calls;
+        for (const sim::TraceEntry& e : host.trace.entries)
+            if (e.call.rfind("GetPrivateProfileStringA", 0) != 0) calls.push_back(e.text());
+        return calls;
+    };
+    for (const scenes::ScriptedRun& run : scenes::scriptedRuns()) {
+        const std::string name = run.name;
+        if (name != "idle" && name != "resisted" && name != "released_by_key" && name != "whole_arrest") continue;
+        EXPECT_EQ(play(run, shipped.str()), play(run, numbers)) << name;
+    }
+}

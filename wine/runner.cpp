@@ -123,7 +123,8 @@ int checkIniTable() {
             int32_t value = 0;
             const SettingRow* row = settingRow(c.key);
             const bool said = row && !settingFromIni(*row, buffer, count, sizeof buffer, &value);
-            if (!row || value != c.value || said != c.said) {
+            const int32_t expected = c.value == scenes::kItsDefault && row ? row->defaultValue : c.value;
+            if (!row || value != expected || said != c.said) {
                 why += " setting " + std::to_string(value) + (said ? ", said" : ", silent");
             }
             // A number reads as the system's own GetPrivateProfileIntA reads it.

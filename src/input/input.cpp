@@ -54,7 +54,7 @@ static const char* whatItIsNot(SettingKind kind) {
 static void describeUnreadable(BoundedText& warning, const SettingRow& row, const char* written) {
     warning.add(kIniName).add(": ").add(row.key).add('=');
     size_t n = 0;
-    for (; written[n] != '\0' && n < kQuotedValueLength; ++n)
+    for (; n < kQuotedValueLength && written[n] != '\0'; ++n)
         warning.add(written[n] == '~' || static_cast<unsigned char>(written[n]) < 0x20 ? '?' : written[n]);
     if (written[n] != '\0') warning.add("...");
     warning.add(whatItIsNot(row.kind));
