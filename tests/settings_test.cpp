@@ -197,7 +197,8 @@ TEST(ShippedIni, PlaysAsTheNumbersDid) {
     std::ostringstream shipped;
     shipped << std::ifstream(BRINDLECOT_SHIPPED_INI).rdbuf();
     ASSERT_NE(shipped.str().find("key_arrest=F3"), std::string::npos) << BRINDLECOT_SHIPPED_INI;
-    const std::string numbers = "[Brindlecot]\nkey_arrest=114\narrest_mission_ped=0\nkey_arrest_gamepad=0\nshow_msg=1\n";
+    const std::string numbers =
+        "[Brindlecot]\nkey_arrest=114\narrest_mission_ped=0\nkey_arrest_gamepad=0\nshow_msg=1\n";
     auto play = [](const scenes::ScriptedRun& run, const std::string& ini) {
         sim::Host host(run.startTick);
         host.setIni(ini);
