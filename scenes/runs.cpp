@@ -252,7 +252,7 @@ std::string driveTextNamesTheKey(Host& host) {
     tap(host, kF4);
     host.world.movePlayer({0, 8, 30});
     host.runFrames(400);
-    return expectStatus(host, std::string(kStatusDriveHead) + "F4" + kStatusDriveTail);
+    return expectStatus(host, std::string(kStatusDriveHead) + kStatusDriveKeyBefore + "F4" + kStatusDriveKeyAfter);
 }
 
 }  // namespace

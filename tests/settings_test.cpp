@@ -174,7 +174,7 @@ TEST_P(DriveText, NamesTheKeyAsSet) {
     ASSERT_EQ(host.statusLine(), kStatusEscort);
     entityOf(world(), car).pos = {kBesideThePlayer, 3, 30};
     host.runFrames(2);
-    const std::string expected = std::string(kStatusDriveHead) + c.free + kStatusDriveTail;
+    const std::string expected = std::string(kStatusDriveHead) + kStatusDriveKeyBefore + c.free + kStatusDriveKeyAfter;
     EXPECT_EQ(host.statusLine(), expected);
 }
 

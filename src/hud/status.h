@@ -18,9 +18,11 @@ inline constexpr char kStatusGetClose[] = "Get close to the suspect and press ag
 inline constexpr char kStatusEscort[] = "Escort the suspect to the vehicle";
 inline constexpr char kStatusResisting[] = "Suspect is ~r~resisting~w~ arrest!";
 inline constexpr char kStatusDrive[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)";
-// The drive text around the key's name, as loadSettings fills it in.
-inline constexpr char kStatusDriveHead[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free ";
-inline constexpr char kStatusDriveTail[] = ")";
+// The drive text as loadSettings fills it in: the head, then, when a key or button is set, its name
+// between the two others.
+inline constexpr char kStatusDriveHead[] = "Drive the suspect to the ~b~marked~w~ precinct";
+inline constexpr char kStatusDriveKeyBefore[] = " (or set him free ";
+inline constexpr char kStatusDriveKeyAfter[] = ")";
 
 // Points the status line at a text (never a copy); the line shows it from the next frame on.
 void setStatusMessage(const char* text);

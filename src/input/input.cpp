@@ -62,19 +62,21 @@ static void describeUnreadable(BoundedText& warning, const SettingRow& row, cons
     warning.add(" is used");
 }
 
-// "(or set him free F4)": the keyboard key, or the first gamepad button when the key is off.
+// "(or set him free F4)": the keyboard key, or the first gamepad button when the key is off; with
+// neither, nothing sets him free, and the text names nothing.
 static void fillDriveText() {
     const Settings& settings = g_arrest.settings;
     BoundedText text(g_arrest.driveText, sizeof g_arrest.driveText);
     text.add(kStatusDriveHead);
-    if (settings.keyArrest != 0) {
-        if (!addKeyName(text, settings.keyArrest)) text.add("key ").addNumber(settings.keyArrest);
-    } else if (const char* button = firstPadButtonName(settings.keyArrestGamepad)) {
+    const char* button = firstPadButtonName(settings.keyArrestGamepad);
+    if (settings.keyArrest == 0 && button == nullptr) return;
+    text.add(kStatusDriveKeyBefore);
+    if (settings.keyArrest == 0) {
         text.add(button);
-    } else {
-        text.add("nobody");  // neither key nor button: no arrest can come this far
+    } else if (!addKeyName(text, settings.keyArrest)) {
+        text.add("key ").addNumber(settings.keyArrest);
     }
-    text.add(kStatusDriveTail);
+    text.add(kStatusDriveKeyAfter);
 }
 
 void loadSettings() {
@@ -113,26 +115,28 @@ static DWORD readPad(DWORD userIndex) {
     return XInputGetState(userIndex, &g_arrest.padState);
 }
 
-void findController() {
-    g_arrest.padProbeTimed = 0;
+static void probePads() {
     for (int32_t index = 0; index < 4 && g_arrest.padIndex == -1; ++index) {
         if (readPad(static_cast<DWORD>(index)) == 0) g_arrest.padIndex = index;
     }
+}
+
+void findController() {
+    g_arrest.padProbeTimed = 0;
+    probePads();
 }
 
 // While no pad is chosen and a button is set, the pads are probed again every kPadProbeIntervalMs,
 // counted from the start's probe (the first clock read after it) or from the read that lost the pad.
 static void probeWhenDue(DWORD tick) {
     if (g_arrest.padIndex != -1 || g_arrest.settings.keyArrestGamepad == 0) return;
-    if (!g_arrest.padProbeTimed) {
+    const bool due =
+        g_arrest.padProbeTimed && static_cast<uint32_t>(tick - g_arrest.padProbeTick) >= kPadProbeIntervalMs;
+    if (due) probePads();
+    if (due || !g_arrest.padProbeTimed) {
         g_arrest.padProbeTick = tick;
         g_arrest.padProbeTimed = 1;
-        return;
     }
-    if (static_cast<uint32_t>(tick - g_arrest.padProbeTick) < kPadProbeIntervalMs) return;
-    g_arrest.padProbeTick = tick;
-    findController();
-    g_arrest.padProbeTimed = 1;
 }
 
 //-----------------------------------------------------------------------------
