@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/null_host.h"
+#include "host/native_call.h"
 #include "host/natives.h"
 #include "hud/status.h"
 #include "scenes/stage.h"

@@ -112,7 +112,7 @@ TEST(Scenes, TheArrestIsToldInOrderAsTheGameShowsIt) {
     }
     EXPECT_THAT(stages, ElementsAreArray({"None", "Busted", "Escort", "Transport", "None"}));
     EXPECT_LT(lines, 60u) << "short enough to read";
-    auto at = [](const char* what, const WorldPoint& p) { return what + (" (" + textOf(p) + ")"); };
+    auto at = [](const char* what, const NativeVec3& p) { return what + (" (" + textOf(p) + ")"); };
     for (const std::string& told :
          {std::string("kneels with his hands up (busted pose)"), std::string("above the ground: the player sees it"),
           std::string("stands where he got out"), at("hand-over: officer #5 appears at", kOfficerStart),

@@ -238,13 +238,13 @@ void Narrator::observeAnim(uint64_t at, int32_t ped) {
     if (order.rfind("play_anim ", 0) != 0) {
         ++facts_.animsNotLoaded;
         line(at, who(ped) + " does not move: the game has not loaded \"" + dictionary + "\" yet");
-    } else if (dictionary == kAnimDictBusted) {
+    } else if (dictionary == kAnimBusted.dictionary) {
         ++facts_.bustedPoses;
         if (!firstInArrest("busted pose")) return;
         const uint64_t asked = host_.world.animDicts.at(dictionary).readyMs - host_.world.animDictLoadMs;
         line(at, who(ped) + " kneels with his hands up (busted pose), its dictionary loaded " +
                      std::to_string(at - asked) + " ms after the script asked for it");
-    } else if (dictionary == kAnimDictDrag) {
+    } else if (dictionary == kAnimDrag.dictionary) {
         line(at, who(ped) + " takes the suspect by the arm");
     }
 }

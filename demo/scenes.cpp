@@ -26,7 +26,7 @@ sim::Vec3 offset(const sim::Vec3& p, float dx, float dy) { return {p.x + dx, p.y
 
 // How far p lies from the officer's path, on the ground.
 float fromOfficersPath(const sim::Vec3& p) {
-    const WorldPoint a = kOfficerStart, b = kOfficerWalkTarget;
+    const NativeVec3 a = kOfficerStart, b = kOfficerWalkTarget;
     const float dx = b.x - a.x, dy = b.y - a.y;
     const float t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
     return sim::distance({p.x, p.y, 0}, {a.x + t * dx, a.y + t * dy, 0});

@@ -6,7 +6,8 @@
 
 #pragma once
 
-#include "host/native_call.h"
+#include "host/natives.h"
+#include "host/platform.h"
 
 // Read once at script start from .\Brindlecot.ini, section [Brindlecot]; stored as read.
 struct Settings {
@@ -31,7 +32,7 @@ struct ArrestState {
     NativeVec3 playerPos = {};       // refreshPlayer each frame; tryCuffSuspect; the leash
     EntityHandle playerVehicle = 0;  // the leash only, every custody frame (current or last vehicle)
     NativeVec3 vehiclePos = {};      // the escort step, for its boarding test
-    EntityHandle copPed = 0;         // deliverAtPrecinct; handed back to the host at once
+    EntityHandle officerPed = 0;     // deliverAtPrecinct; handed back to the host at once
 
     // Stage flags: one of the four stages, see arrest/arrest.h
     uint8_t inCustody = 0;       // beginArrest sets; releaseSuspect clears

@@ -8,19 +8,14 @@
 
 #include <cstdint>
 
-struct WorldPoint {
-    float x, y, z;
-};
+#include "host/natives.h"
 
-constexpr WorldPoint offsetFrom(const WorldPoint& p, float dx, float dy, float dz) {
-    return {p.x + dx, p.y + dy, p.z + dz};
-}
-
-constexpr WorldPoint kPrecinctPoint = {477.0f, -1023.0f, 28.0f};  // the hand-over point; the waypoint takes x, y
-constexpr WorldPoint kPrecinctMarker = kPrecinctPoint;            // about a metre above the road (z 27.0 there)
-constexpr WorldPoint kOfficerStart = offsetFrom(kPrecinctPoint, -9.0f, 2.0f, 0.0f);      // where he appears
+constexpr NativeVec3 kPrecinctPoint =
+    worldPoint(477.0f, -1023.0f, 28.0f);                // the hand-over point; the waypoint takes x, y
+constexpr NativeVec3 kPrecinctMarker = kPrecinctPoint;  // about a metre above the road (z 27.0 there)
+constexpr NativeVec3 kOfficerStart = offsetFrom(kPrecinctPoint, -9.0f, 2.0f, 0.0f);      // where he appears
 constexpr float kOfficerHeading = 180.0f;                                                // degrees, facing south
-constexpr WorldPoint kOfficerWalkTarget = offsetFrom(kPrecinctPoint, 4.0f, 0.0f, 0.0f);  // where he walks to
+constexpr NativeVec3 kOfficerWalkTarget = offsetFrom(kPrecinctPoint, 4.0f, 0.0f, 0.0f);  // where he walks to
 
 constexpr float kCuffRadius = 2.0f;      // player to suspect: cuff only when strictly closer
 constexpr float kBoardingRadius = 5.0f;  // vehicle to suspect: board only when strictly closer
@@ -29,6 +24,7 @@ constexpr float kLeashLength = 50.0f;    // player to suspect: strictly farther 
 
 constexpr int kResistChancePercent = 15;  // this many draws of 100 (rand() % 100 below it) resist the cuffs
 
+// Waits and time limits
 constexpr uint32_t kStandUpMs = 1000;              // after the ped is out of his vehicle, before the clone
 constexpr uint32_t kLeaveVehicleLimitMs = 10000;   // a ped still inside by then never gets out: give up
 constexpr uint32_t kStreamingLimitMs = 1000;       // longest wait for a dictionary or a model to load

@@ -1,4 +1,4 @@
-// Brindlecot — pieces of the custody step shared between its files.
+// Brindlecot — the transport to the precinct, as the custody step enters it.
 
 #pragma once
 
