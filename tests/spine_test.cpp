@@ -5,6 +5,8 @@
 //   [SECTION] Dispatch
 //   [SECTION] Module load state
 
+#include <dlfcn.h>
+
 #include <string>
 #include <vector>
 
@@ -174,4 +176,22 @@ TEST(ModuleLoad, EveryLoadStartsFromTheLoadState) {
         EXPECT_EQ(host.statusLine(), kStatusGetClose);
         EXPECT_THAT(host.faults, ::testing::IsEmpty());
     }
+}
+
+// Windows sends the DLL entry thread attach and detach notices (2, 3) and the process detach (0) as
+// well as the process attach (1); registering the script on any of them would start it once more.
+TEST(ModuleLoad, OnlyTheProcessAttachRegistersTheScript) {
+    sim::Host host;
+    void* module = dlopen(sim::Host::defaultModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    const auto attach = reinterpret_cast<int32_t (*)(void*, uint32_t, void*)>(dlsym(module, "pluginAttach"));
+    ASSERT_NE(attach, nullptr);
+    for (uint32_t reason : {0u, 2u, 3u}) {
+        EXPECT_EQ(attach(module, reason, nullptr), 1) << "notice " << reason;
+        EXPECT_EQ(host.trace.count("scriptRegister"), 0u) << "notice " << reason << " registered the script";
+    }
+    EXPECT_EQ(attach(module, 1, nullptr), 1);
+    EXPECT_EQ(host.trace.count("scriptRegister"), 1u);
+    host.unload();
+    dlclose(module);
 }

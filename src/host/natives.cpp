@@ -126,7 +126,7 @@ void fleeFromPlayer(EntityHandle ped, EntityHandle player) {
                slotInt(1));
 }
 
-// At walking speed, no height offset, renewing itself every second, stopping within a metre.
+// At walking speed, no height offset, time limit 1000, stopping within a metre, following on.
 void followPlayer(EntityHandle ped, EntityHandle leader, float offsetX, float offsetY) {
     callNative(kNativeTaskFollowToOffsetOfEntity, slotInt(ped), slotInt(leader), slotFloat(offsetX), slotFloat(offsetY),
                slotFloat(0.0f), slotFloat(1.0f), slotInt(1000), slotFloat(1.0f), slotInt(1));
