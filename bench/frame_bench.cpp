@@ -18,7 +18,7 @@ constexpr EntityHandle kPlayer = 1, kVehicle = 2, kSuspect = 3;
 
 static void enterStage(Stage stage) {
     g_arrest = ArrestState();
-    g_arrest.settings = {114, 0, 0, 1};
+    g_arrest.settings = {114, 0, 0, 1, 0};
     g_arrest.suspectPed = kSuspect;
     g_arrest.playerVehicle = kVehicle;
     g_arrest.inCustody = stage != Stage::None;

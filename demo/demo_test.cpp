@@ -116,7 +116,7 @@ TEST(Scenes, TheArrestIsToldInOrderAsTheGameShowsIt) {
     for (const std::string& told :
          {std::string("kneels with his hands up (busted pose)"), std::string("above the ground: the player sees it"),
           std::string("stands where he got out"), at("hand-over: officer #5 appears at", kOfficerStart),
-          at("walks to", kOfficerWalkTarget), at("the precinct marker shows at", kPrecinctMarker)})
+          at("walks to", kOfficerWalkTarget), at("the precinct marker shows at", kStations[0].handOver)})
         EXPECT_THAT(output, HasSubstr(told));
     EXPECT_THAT(output, Not(HasSubstr("does not move")));
     EXPECT_THAT(output, Not(HasSubstr("ped #0")));

@@ -15,6 +15,7 @@ struct Settings {
     int32_t arrestMissionPed;  // arrest_mission_ped: non-zero allows mission peds (default 0)
     int32_t keyArrestGamepad;  // key_arrest_gamepad: XInput button mask, any bit fires (default 0)
     int32_t showMsg;           // show_msg: non-zero draws the status line (default 1)
+    int32_t nearestStation;    // nearest_station: non-zero hands over at the nearest station (default 0)
 };
 
 // The status line's empty text, the one the record starts with. It belongs to the catalogue of the
@@ -33,6 +34,7 @@ struct ArrestState {
     EntityHandle playerVehicle = 0;  // the leash only, every custody frame (current or last vehicle)
     NativeVec3 vehiclePos = {};      // the escort step, for its boarding test
     EntityHandle officerPed = 0;     // deliverAtPrecinct; handed back to the host at once
+    int32_t station = 0;  // row of kStations: the boarding chooses it; the transport step and the delivery read it
 
     // Stage flags: one of the four stages, see arrest/arrest.h
     uint8_t inCustody = 0;       // beginArrest sets; releaseSuspect clears

@@ -78,7 +78,8 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
                 ElementsAre(call + "key_arrest\", 114, \".\\Brindlecot.ini\") -> " + c.values[0],
                             call + "arrest_mission_ped\", 0, \".\\Brindlecot.ini\") -> " + c.values[1],
                             call + "key_arrest_gamepad\", 0, \".\\Brindlecot.ini\") -> " + c.values[2],
-                            call + "show_msg\", 1, \".\\Brindlecot.ini\") -> " + c.values[3]));
+                            call + "show_msg\", 1, \".\\Brindlecot.ini\") -> " + c.values[3],
+                            call + "nearest_station\", 0, \".\\Brindlecot.ini\") -> 0"));
     // A changed file is not read again while the script runs.
     host.setIni("[Brindlecot]\nkey_arrest=65\nkey_arrest_gamepad=65535\nshow_msg=1\n");
 
@@ -93,7 +94,7 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
 
     EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 2u : 1u);
     EXPECT_EQ(host.trace.count("CLONE_PED"), c.missionPedTaken ? 1u : 0u);
-    EXPECT_EQ(host.trace.count("GetPrivateProfileIntA"), 4u);
+    EXPECT_EQ(host.trace.count("GetPrivateProfileIntA"), 5u);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT"), c.drawn ? host.trace.count("scriptWait(0)") : 0u);
     EXPECT_EQ(host.trace.count("END_TEXT_COMMAND_DISPLAY_TEXT"), host.trace.count("SET_TEXT_FONT"));
 }

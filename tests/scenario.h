@@ -274,7 +274,7 @@ class Scenario : public ::testing::Test {
 // with a start tick whose cuff draw does not resist.
 class CustodyScenario : public Scenario {
   protected:
-    const std::string kPrecinctMarkerDraw = "DRAW_MARKER(2, " + textOf(kPrecinctMarker) +
+    const std::string kPrecinctMarkerDraw = "DRAW_MARKER(2, " + textOf(kStations[0].handOver) +
                                             ", 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
                                             "2, 0, null, null, 0)";
     const std::string kWaypoint =

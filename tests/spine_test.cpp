@@ -53,10 +53,10 @@ TEST_F(Scenario, StartSeedsScansAndReadsSettingsBeforeTheFirstFrame) {
         namesBetween(host.trace, 0, host.trace.size()),
         ElementsAreArray(join({{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
                                 "GetPrivateProfileIntA", "GetPrivateProfileIntA", "GetPrivateProfileIntA",
-                                "GetPrivateProfileIntA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
+                                "GetPrivateProfileIntA", "GetPrivateProfileIntA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
                                kDraw,
                                {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
-    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 10u);
+    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 11u);
 }
 
 // Refresh, draw, poll, dispatch, custody, wait; a text written in the frame shows from the next one.

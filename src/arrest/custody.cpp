@@ -30,7 +30,9 @@ static void boardVehicle(const SeatDoor& seat) {
     enterVehicle(g_arrest.suspectPed, g_arrest.playerVehicle, seat.seat, kEnterVehicleTimeoutMs);
     g_arrest.isEscorting = 0;
     setStatusMessage(kStatusDrive);
-    setWaypoint(kPrecinctPoint.x, kPrecinctPoint.y);
+    g_arrest.station = g_arrest.settings.nearestStation != 0 ? nearestStationTo(g_arrest.vehiclePos) : 0;
+    const NativeVec3& handOver = kStations[g_arrest.station].handOver;
+    setWaypoint(handOver.x, handOver.y);
     prepareDelivery();
     g_arrest.isTransporting = 1;
 }

@@ -14,6 +14,7 @@ constexpr int kDefaultKeyArrest = 114;       // F3
 constexpr int kDefaultArrestMissionPed = 0;  // mission peds are refused
 constexpr int kDefaultKeyArrestGamepad = 0;  // no gamepad
 constexpr int kDefaultShowMsg = 1;           // the status line is drawn
+constexpr int kDefaultNearestStation = 0;    // every hand-over at Mission Row
 
 static int32_t readSetting(const char* key, int defaultValue) {
     return static_cast<int32_t>(GetPrivateProfileIntA(kIniSection, key, defaultValue, kIniPath));
@@ -25,6 +26,7 @@ void loadSettings() {
     settings.arrestMissionPed = readSetting("arrest_mission_ped", kDefaultArrestMissionPed);
     settings.keyArrestGamepad = readSetting("key_arrest_gamepad", kDefaultKeyArrestGamepad);
     settings.showMsg = readSetting("show_msg", kDefaultShowMsg);
+    settings.nearestStation = readSetting("nearest_station", kDefaultNearestStation);
 }
 
 // A failed read leaves the cleared buffer behind, so it always reads as no button held.

@@ -5,7 +5,7 @@
 // Probes XInput user indices 0..3 while no gamepad is chosen; keeps the lowest connected one.
 void findController();
 
-// Reads the four settings from .\Brindlecot.ini, falling back to the defaults.
+// Reads the settings from .\Brindlecot.ini, falling back to the defaults.
 void loadSettings();
 
 // True when the arrest key or the gamepad mask fires and the debounce has run out.
