@@ -184,10 +184,15 @@ std::string wholeArrest(Host& host) {
     return expectStatus(host, "");
 }
 
+std::vector<ScriptedRun> withStationRuns(std::vector<ScriptedRun> runs) {
+    runs.insert(runs.end(), stationRuns().begin(), stationRuns().end());
+    return runs;
+}
+
 }  // namespace
 
 const std::vector<ScriptedRun>& scriptedRuns() {
-    static const std::vector<ScriptedRun> runs = {
+    static const std::vector<ScriptedRun> runs = withStationRuns({
         {"idle", kCuffingTick, idle},
         {"mission_ped_refused", kCuffingTick, missionPedRefused},
         {"mission_ped_allowed_by_ini", kCuffingTick, missionPedAllowedByIni},
@@ -200,7 +205,7 @@ const std::vector<ScriptedRun>& scriptedRuns() {
         {"released_by_key", kCuffingTick, releasedByKey},
         {"leash", kCuffingTick, leash},
         {"whole_arrest", kCuffingTick, wholeArrest},
-    };
+    });
     return runs;
 }
 

@@ -23,5 +23,7 @@ struct ScriptedRun {
 };
 
 const std::vector<ScriptedRun>& scriptedRuns();
+// The hand-overs at the game's police stations; scriptedRuns() plays them after its own.
+const std::vector<ScriptedRun>& stationRuns();
 
 }  // namespace scenes
