@@ -12,11 +12,6 @@ namespace nullhost {
 
 uint64_t pushed = 0;
 
-bool Call::operator==(const Call& other) const {
-    const bool sameWin32 = win32 == other.win32 || (win32 && other.win32 && std::strcmp(win32, other.win32) == 0);
-    return hash == other.hash && slots == other.slots && sameWin32;
-}
-
 std::string Call::text() const {
     if (win32) return win32;
     char out[64];

@@ -19,7 +19,6 @@ struct Call {
     size_t slots = 0;
     const char* win32 = nullptr;
 
-    bool operator==(const Call& other) const;
     std::string text() const;  // "native 0x3FEF770D40960D5A, 2 slots" or "GetTickCount"
 };
 
