@@ -98,9 +98,7 @@ struct Cast {
 // The player has just got out of his car by the kerb; a man stands on the pavement a few metres off.
 Cast buildStreet(sim::World& world) {
     Cast c;
-    c.car = world.spawnVehicle(kStreet);
-    world.seatPed(world.playerPed, c.car, -1);
-    world.unseatPed(world.playerPed);
+    c.car = world.parkLastVehicle(kStreet);
     c.ped = world.spawnPed(offset(kStreet, 6.0f, -7.0f));
     return c;
 }

@@ -33,8 +33,13 @@ void start(Host& host) {
 
 void tap(Host& host, int key = kF3) { press(host, {0, 2, key}); }
 
-// Aims at the ped and presses the key: the take-over finishes within the press's pass.
-void arrest(Host& host, int32_t ped, int key = kF3) { press(host, {ped, 22, key}); }
+// Aims at the ped and presses the key: the take-over finishes within the press's pass. Answers the
+// clone the host made for it, 0 when none.
+int32_t arrest(Host& host, int32_t ped, int key = kF3) {
+    const size_t from = press(host, {ped, 22, key}).from;
+    const size_t clone = host.trace.find("CLONE_PED(", from);
+    return clone < host.trace.size() ? host.trace.entries[clone].intResult() : 0;
+}
 
 std::string expectStatus(const Host& host, const std::string& wanted) {
     if (host.statusLine() == wanted) return "";
@@ -51,8 +56,7 @@ std::string expectTask(Host& host, int32_t ped, Task task) {
 int32_t arrestAndCuff(Host& host) {
     const int32_t ped = host.world.spawnPed({5, 0, 30});
     start(host);
-    arrest(host, ped);
-    const int32_t suspect = host.world.nextHandle - 1;  // the clone
+    const int32_t suspect = arrest(host, ped);
     host.world.movePlayer({5, std::min(kCuffRadius / 2, 1.0f), 30});
     host.runFrames(20);
     tap(host);
@@ -161,9 +165,7 @@ std::string leash(Host& host) {
 }
 
 std::string wholeArrest(Host& host) {
-    const int32_t car = host.world.spawnVehicle({0, 10, 30});
-    host.world.seatPed(host.world.playerPed, car, -1);
-    host.world.unseatPed(host.world.playerPed);
+    const int32_t car = host.world.parkLastVehicle({0, 10, 30});
     const int32_t suspect = arrestAndCuff(host);
     host.world.movePlayer({0, 8, 30});
     host.runFrames(400);

@@ -15,34 +15,29 @@
 
 namespace sim {
 
-static Host& host() {
-    Host* current = Host::current();
-    if (!current) FatalAppExitA(0, "Brindlecot sim: the plugin called its host with no sim::Host alive");
-    return *current;
-}
-
 static DWORD WINAPI simGetTickCount() {
     HostScope scope;
-    return host().onGetTickCount();
+    return Host::reached().onGetTickCount();
 }
 
 static SHORT WINAPI simGetAsyncKeyState(int virtualKey) {
     HostScope scope;
-    return host().onGetAsyncKeyState(virtualKey);
+    return Host::reached().onGetAsyncKeyState(virtualKey);
 }
 
 static DWORD WINAPI simXInputGetState(DWORD userIndex, XINPUT_STATE* state) {
     HostScope scope;
-    return host().onXInputGetState(userIndex, state);
+    return Host::reached().onXInputGetState(userIndex, state);
 }
 
 static UINT WINAPI tracedGetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR file) {
     HostScope scope;
     const UINT value = GetPrivateProfileIntA(section, key, defaultValue, file);
-    host().record(CallKind::Win32,
-                  "GetPrivateProfileIntA(\"" + std::string(section ? section : "") + "\", \"" + (key ? key : "") +
-                      "\", " + std::to_string(defaultValue) + ", \"" + (file ? file : "") + "\")",
-                  std::to_string(static_cast<int32_t>(value)));
+    Host::reached().record(CallKind::Win32,
+                           "GetPrivateProfileIntA(\"" + std::string(section ? section : "") + "\", \"" +
+                               (key ? key : "") + "\", " + std::to_string(defaultValue) + ", \"" + (file ? file : "") +
+                               "\")",
+                           std::to_string(static_cast<int32_t>(value)));
     return value;
 }
 

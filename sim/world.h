@@ -144,6 +144,9 @@ struct World {
     int32_t spawnVehicle(Vec3 pos, int32_t seatCount = 4);
     void seatPed(int32_t ped, int32_t vehicle, int32_t seat);
     void unseatPed(int32_t ped);
+    // A vehicle at `pos` that the player has just got out of: his last vehicle, with him on foot
+    // beside its driver's door.
+    int32_t parkLastVehicle(Vec3 pos);
     void remove(int32_t handle);
 
     Entity* find(int32_t handle);

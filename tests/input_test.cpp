@@ -181,7 +181,7 @@ class Debounce : public Scenario, public ::testing::WithParamInterface<DebounceC
 // dispatch (0 at load), and is not even read before that.
 TEST_P(Debounce, HeldKeyFiresOnlyStrictlyAfterTheWindow) {
     host.world.frameMs = GetParam().frameMs;
-    host.press(kF3);
+    host.holdKey(kF3);
     start();
     host.runFrames(6);
     EXPECT_THAT(dispatchFrames(host.trace), ElementsAreArray(GetParam().dispatches));
@@ -203,7 +203,7 @@ TEST_F(Scenario, DebounceCountsFromTheEndOfADispatchThatWaited) {
     host.world.seatPed(ped, host.world.spawnVehicle({3, 0, 30}), -1);
     start();
     host.world.aimTarget = ped;
-    host.press(kF3);
+    host.holdKey(kF3);
     host.runFor(4000);
     const size_t first = host.trace.find("GET_PLAYER_INDEX()");
     const size_t second = host.trace.find("GET_PLAYER_INDEX()", first + 1);
@@ -224,7 +224,7 @@ TEST_F(Scenario, PadIsTriedWhenOnlyTheSecondTickReadIsPastTheWindow) {
     host.pads[0] = {true, kPadA, 1};
     host.world.frameMs = 100;
     start();  // fires at once: tick 100000 is long past 0 + 200
-    host.press(kF3);
+    host.holdKey(kF3);
     host.atFrame(2, [](sim::Host& h) { h.tickPerRead = 1; });  // reads 100200, then 100201
     host.runFrames(2);
     EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(0u, 2u));
@@ -320,7 +320,7 @@ TEST_P(TickWrap, TriggerAcceptedExactlyWhenTheDebounceAllows) {
         for (const bool down : {true, false}) {
             host.atFrame(down ? hold.from : hold.to + 1, [hold, down](sim::Host& h) {
                 if (hold.key) {
-                    h.press(kF3, down);
+                    h.holdKey(kF3, down);
                 } else {
                     h.pads[0].buttons = down ? kPadA : 0;
                 }

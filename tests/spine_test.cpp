@@ -99,7 +99,7 @@ class Dispatch : public Scenario, public ::testing::WithParamInterface<DispatchC
   protected:
     // A suspect 1 m from the player, taken and, for the escort, cuffed; the player's car 10 m away.
     void reach(Stage stage) {
-        car = parkLastVehicle(host.world, {0, 10, 30});
+        car = host.world.parkLastVehicle({0, 10, 30});
         host.world.movePlayer({0, 0, 30});
         const int32_t suspect = host.world.spawnPed({kBesideThePlayer, 0, 30});
         start();
