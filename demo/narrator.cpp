@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "arrest/arrest.h"
+#include "arrest/tuning.h"
 
 namespace demo {
 
@@ -37,6 +38,15 @@ std::string renderStatus(const std::string& text, bool colour) {
 // A point as the story prints it.
 static std::string where(const sim::Vec3& p) {
     return fmt("(%.1f, %.1f, %.1f)", static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z));
+}
+
+// ", the <name> station" when (x, y) is a station's hand-over point, else nothing.
+static std::string stationAt(float x, float y) {
+    for (const Station& station : kStations) {
+        if (station.handOver.x == x && station.handOver.y == y)
+            return std::string(", the ") + station.name + " station";
+    }
+    return "";
 }
 
 static const char* seatName(int32_t seat) {
@@ -107,9 +117,10 @@ void Narrator::observeMarker(uint64_t frameStartMs) {
     if (host_.world.lastFrame.markers.empty()) return;
     const sim::Marker& m = host_.world.lastFrame.markers.front();
     facts_.markerVisible = facts_.markerVisible || !m.hidden;
+    facts_.handOver = m.pos;
     if (!firstInArrest("marker")) return;
     line(frameStartMs,
-         "the precinct marker shows at " + where(m.pos) +
+         "the precinct marker shows at " + where(m.pos) + stationAt(m.pos.x, m.pos.y) +
              (m.hidden ? ", below the ground: the player cannot see it" : ", above the ground: the player sees it"));
 }
 
@@ -218,8 +229,9 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
          }},
         {"SET_NEW_WAYPOINT",
          [](Narrator& n, const Call& c) {
-             n.line(c.at, fmt("map waypoint set at (%.1f, %.1f)", static_cast<double>(c.entry.floatArg(0)),
-                              static_cast<double>(c.entry.floatArg(1))));
+             const float x = c.entry.floatArg(0), y = c.entry.floatArg(1);
+             n.line(c.at, fmt("map waypoint set at (%.1f, %.1f)", static_cast<double>(x), static_cast<double>(y)) +
+                              stationAt(x, y));
          }},
         {"REQUEST_MODEL",
          [](Narrator& n, const Call& c) {

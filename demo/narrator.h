@@ -35,6 +35,7 @@ struct Facts {
     int bustedPoses = 0;                   // busted poses the game played
     int animsNotLoaded = 0;                // animations the game dropped: their dictionary was not loaded
     bool markerVisible = false;            // a frame showed the precinct marker above the ground
+    sim::Vec3 handOver;                    // where the last marker stood: the hand-over point of the arrest
     int64_t officerWaitMs = -1;            // from the last request for the officer's model to his creation
     int count(const std::string& name) const { return calls.count(name) ? calls.at(name) : 0; }
     std::string lastStatus() const { return statusLines.empty() ? std::string() : statusLines.back(); }
