@@ -177,14 +177,14 @@ std::vector<Panel> layOut(const MapRecorder& rec, const Width& width) {
     }
     Rect handOver = handOverOf(rec, whole);
     if (handOver.span() >= 0) {  // crowded places there join it
-        const auto near = [&](const Rect& b) {
+        const auto joins = [&](const Rect& b) {
             Rect wider = handOver;
             wider.add({static_cast<float>(b.x0), static_cast<float>(b.y0), 0});
             wider.add({static_cast<float>(b.x1), static_cast<float>(b.y1), 0});
             if (wider.span() > kClusterSpan) return false;
             return handOver = wider, true;
         };
-        crowded.erase(std::remove_if(crowded.begin(), crowded.end(), near), crowded.end());
+        crowded.erase(std::remove_if(crowded.begin(), crowded.end(), joins), crowded.end());
         crowded.insert(crowded.begin() + static_cast<std::ptrdiff_t>(std::min(crowded.size(), kMaxCloser - 1)),
                        handOver);
     }

@@ -40,7 +40,7 @@ const sim::TraceEntry* lastCallOf(const sim::Trace& trace, const std::string& na
     return nullptr;
 }
 
-bool near(const Vec3& a, const NativeVec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool samePlace(const Vec3& a, const NativeVec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
 std::string textOf(const Vec3& p) {
     return sim::formatFloat(p.x) + ", " + sim::formatFloat(p.y) + ", " + sim::formatFloat(p.z);
@@ -74,7 +74,7 @@ std::string arrestAndHandOver(Host& host, const Vec3& boardAt, int32_t row, floa
     }
     const sim::Marker marker =
         host.world.lastFrame.markers.empty() ? sim::Marker() : host.world.lastFrame.markers.front();
-    if (!near(marker.pos, station.handOver)) return "the marker stands at " + textOf(marker.pos);
+    if (!samePlace(marker.pos, station.handOver)) return "the marker stands at " + textOf(marker.pos);
     if (marker.hidden) return "the marker is hidden under the road";
 
     host.world.seatPed(host.world.playerPed, car, -1);
@@ -85,10 +85,10 @@ std::string arrestAndHandOver(Host& host, const Vec3& boardAt, int32_t row, floa
     const sim::TraceEntry* created = lastCallOf(host.trace, "CREATE_PED");
     const sim::TraceEntry* walk = lastCallOf(host.trace, "TASK_GO_STRAIGHT_TO_COORD");
     if (!created || !walk) return "no officer came for the hand-over";
-    if (!near(created->pointArg(2), station.officerStart) || created->floatArg(5) != station.officerHeading)
+    if (!samePlace(created->pointArg(2), station.officerStart) || created->floatArg(5) != station.officerHeading)
         return "the officer appeared at " + textOf(created->pointArg(2)) + " facing " +
                sim::formatFloat(created->floatArg(5));
-    if (!near(walk->pointArg(1), station.officerWalkTarget))
+    if (!samePlace(walk->pointArg(1), station.officerWalkTarget))
         return "the officer walked to " + textOf(walk->pointArg(1));
     if (host.trace.count("TASK_LEAVE_VEHICLE(" + std::to_string(suspect)) != 1)
         return "the suspect was not ordered out";
