@@ -23,7 +23,8 @@ foreach(line IN LISTS lines)
 endforeach()
 
 foreach(name kCuffRadius kBoardingRadius kDeliveryRadius kLeashLength kResistChancePercent kHandOverMs
-    DEFAULT_key_arrest DEFAULT_arrest_mission_ped DEFAULT_key_arrest_gamepad DEFAULT_show_msg)
+    DEFAULT_key_arrest DEFAULT_arrest_mission_ped DEFAULT_key_arrest_gamepad DEFAULT_show_msg
+    DEFAULT_nearest_station)
   if(NOT DEFINED BRINDLECOT_${name})
     message(FATAL_ERROR "player words: ${name} is not a plain number in ${player_tuning} or ${player_settings}")
   endif()
@@ -69,6 +70,7 @@ function(player_flag out value)
 endfunction()
 player_flag(PLAYER_ARREST_MISSION_PED ${BRINDLECOT_DEFAULT_arrest_mission_ped})
 player_flag(PLAYER_SHOW_MSG ${BRINDLECOT_DEFAULT_show_msg})
+player_flag(PLAYER_NEAREST_STATION ${BRINDLECOT_DEFAULT_nearest_station})
 if(BRINDLECOT_DEFAULT_key_arrest_gamepad EQUAL 0)
   set(PLAYER_KEY_ARREST_GAMEPAD off)
 else()

@@ -112,11 +112,11 @@ TEST(Scenes, TheArrestIsToldInOrderAsTheGameShowsIt) {
     }
     EXPECT_THAT(stages, ElementsAreArray({"None", "Busted", "Escort", "Transport", "None"}));
     EXPECT_LT(lines, 60u) << "short enough to read";
-    auto at = [](const char* what, const WorldPoint& p) { return what + (" (" + textOf(p) + ")"); };
+    auto at = [](const char* what, const NativeVec3& p) { return what + (" (" + textOf(p) + ")"); };
     for (const std::string& told :
          {std::string("kneels with his hands up (busted pose)"), std::string("above the ground: the player sees it"),
           std::string("stands where he got out"), at("hand-over: officer #5 appears at", kOfficerStart),
-          at("walks to", kOfficerWalkTarget), at("the precinct marker shows at", kPrecinctMarker)})
+          at("walks to", kOfficerWalkTarget), at("the precinct marker shows at", kStations[0].handOver)})
         EXPECT_THAT(output, HasSubstr(told));
     EXPECT_THAT(output, Not(HasSubstr("does not move")));
     EXPECT_THAT(output, Not(HasSubstr("ped #0")));
@@ -253,12 +253,17 @@ TEST(SceneMap, EveryScenesMapShowsWhatTheWorldDid) {
             }
         }
         // The circles stand where the plugin measures: the leash around each suspect where he knelt,
-        // the delivery reach around the precinct, and the cuff reach around a player who cuffed.
+        // the delivery reach around a station's hand-over point, the one the suspect was delivered
+        // at, and the cuff reach around a player who cuffed.
         std::vector<sim::Vec3> leashes;
-        const sim::Vec3 precinct = vecOf(kPrecinctPoint);
         for (const demo::MapCircle& c : p.map.circles()) {
             if (c.ring == Ring::Leash) leashes.push_back(c.centre);
-            EXPECT_TRUE(c.ring != Ring::Delivery || sim::distance(c.centre, precinct) < 0.001f);
+            if (c.ring != Ring::Delivery) continue;
+            EXPECT_TRUE(std::any_of(std::begin(kStations), std::end(kStations), [&](const Station& station) {
+                return sim::distance(c.centre, vecOf(station.handOver)) < 0.001f;
+            })) << "the delivery reach is at no station";
+            for (const demo::MapEvent& e : p.map.events())
+                EXPECT_TRUE(e.what != "delivered" || sim::distance(e.at, c.centre) < kDeliveryRadius);
         }
         ASSERT_EQ(leashes.size(), p.taken.size());
         for (size_t k = 0; k < leashes.size(); ++k)

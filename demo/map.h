@@ -46,7 +46,7 @@ struct MapEvent {
 };
 
 // The player's reach to cuff, the leash that lets the suspect go, the boarding reach around the car
-// and the delivery reach around the precinct point.
+// and the delivery reach around the hand-over point of the station the plugin chose.
 enum class Ring { Cuff, Leash, Boarding, Delivery };
 
 struct MapCircle {
@@ -116,7 +116,7 @@ constexpr RingStyle kRingStyle[] = {
     {kCuffRadius, {0.75, 0.10, 0.10}, false, "cuff reach %g m, around the player at a press in the busted pose"},
     {kLeashLength, {0.35, 0.45, 0.65}, true, "leash %g m, around the suspect where he was taken"},
     {kBoardingRadius, {0.0, 0.55, 0.40}, false, "boarding %g m, around the car as the escort began"},
-    {kDeliveryRadius, {0.55, 0.25, 0.55}, false, "delivery %g m, around the precinct point (cross)"},
+    {kDeliveryRadius, {0.55, 0.25, 0.55}, false, "delivery %g m, around the hand-over point (cross)"},
 };
 inline const RingStyle& ringStyle(Ring ring) { return kRingStyle[static_cast<int>(ring)]; }
 

@@ -126,11 +126,13 @@ void drawPanel(Pen& p, const Panel& panel, const MapRecorder& rec, const View& w
     p.text(a.x0, a.y0 - 5,
            fmt("%s: a closer look, %.1f times the scale above", panel.name.c_str(), v.scale() / whole.scale()),
            kFont + 1, true);
-    const Rect b = v.world();
+    // Outlined on the whole scene as far as the scene shows it: a look at its edge stays inside.
+    const Rect b = v.world(), scene = whole.area();
+    const double x0 = std::max(whole.px(b.x0), scene.x0), y0 = std::max(whole.py(b.y1), scene.y0);
     p.ink(kInk, 0.7);
-    p.rect({whole.px(b.x0), whole.py(b.y1), whole.px(b.x1), whole.py(b.y0)});
+    p.rect({x0, y0, std::min(whole.px(b.x1), scene.x1), std::min(whole.py(b.y0), scene.y1)});
     cairo_stroke(p.cr);
-    p.text(whole.px(b.x0), whole.py(b.y1) - 3, panel.name, kFont, true);
+    p.text(x0, std::max(y0 - 3, scene.y0 + kFont), panel.name, kFont, true);
 }
 
 // The legend, top down from (x, kPad); answers where it ends. The radii and places in it are the
@@ -173,9 +175,12 @@ double drawLegend(Pen& p, double x, const MapRecorder& rec) {
         const RingStyle& style = ringStyle(ring);
         item(fmt(style.legend, style.radius), style.ink, {1.5, 1, {style.dashed ? 3.0 : 0, 2}}, true);
     }
-    const double px = kPrecinctPoint.x, py = kPrecinctPoint.y;
-    say(fmt("The precinct (%.1f, %.1f) %s.", px, py,
-            drawn.count(Ring::Delivery) ? "is the cross" : "lies off this map: no suspect was driven there"));
+    const MapCircle* delivery = nullptr;
+    for (const MapCircle& c : rec.circles())
+        if (c.ring == Ring::Delivery) delivery = &c;
+    say(delivery ? fmt("The hand-over point (%.1f, %.1f) is the cross.", static_cast<double>(delivery->centre.x),
+                       static_cast<double>(delivery->centre.y))
+                 : std::string("No suspect was driven to a station on this map."));
     heading("Events");
     say("A dot coloured by the stage it led to, its simulated time, under a press what the screen said next. "
         "A press aimed at someone (dotted red line) is named beside him.");

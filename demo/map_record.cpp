@@ -38,8 +38,7 @@ void MapRecorder::watch(const sim::Host& host, const Narrator& narrator) {
         if (now == Stage::Busted) circles_.push_back({Ring::Leash, suspect});
         if (now == Stage::Escort) add("cuffed", suspect);
         if (now == Stage::Escort && car_ != 0) circles_.push_back({Ring::Boarding, posOf(world, car_)});
-        if (now == Stage::Transport)
-            circles_.push_back({Ring::Delivery, {kPrecinctPoint.x, kPrecinctPoint.y, kPrecinctPoint.z}});
+        if (now == Stage::Transport) circles_.push_back({Ring::Delivery, facts.handOver});
     }
     if (facts.count("CREATE_PED") != deliveries_) {
         deliveries_ = facts.count("CREATE_PED");

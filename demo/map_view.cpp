@@ -14,6 +14,7 @@ constexpr double kMinSpan = 20, kMinCloserSpan = 12;    // metres a panel shows 
 constexpr double kClusterSpan = 30;                     // metres: crowded places this close share a closer look ...
 constexpr double kCloser = 2;                           // ... if it shows them at least this many times larger
 constexpr size_t kMaxCloser = 2;
+constexpr double kMinDeliveryPx = 25;  // a delivery reach drawn smaller than this gets a closer look
 
 // What a label keeps off in a view: the paths (as chains of small squares), the points of events and
 // path ends, the scale bar and north arrow in the panel's corners, and the labels placed before it.
@@ -140,8 +141,25 @@ Rect View::world() const {
     return {left_, top_ - (area_.y1 - area_.y0) / scale_, left_ + (area_.x1 - area_.x0) / scale_, top_};
 }
 
+// The hand-over at the end of a long drive: the delivery reach and the officer's walk, too small to
+// read on the whole scene. Empty (span below zero) when it reads well there or nobody was driven.
+static Rect handOverOf(const MapRecorder& rec, const View& whole) {
+    Rect b;
+    for (const MapCircle& c : rec.circles()) {
+        if (c.ring == Ring::Delivery && static_cast<double>(kDeliveryRadius) * whole.scale() < kMinDeliveryPx)
+            b.add(c.centre, kDeliveryRadius);
+    }
+    if (b.span() < 0) return b;
+    for (const Piece& piece : rec.pieces(Role::Officer)) {
+        for (const Sample& s : piece.samples)
+            b.add(s.pos);
+    }
+    return b;
+}
+
 // The places whose labels do not fit the whole scene gather in clusters; each gets a closer look, one
 // under the other below the whole scene, and a place is named by the first closer look that shows it.
+// A hand-over too small to read on the whole scene gets one of its own.
 std::vector<Panel> layOut(const MapRecorder& rec, const Width& width) {
     const View whole(boundsOf(rec), {kPad, kPad, kPad + kMapMaxW, kPad + kMapMaxH}, false, kMinSpan);
     const auto everywhere = [](const sim::Vec3&) { return true; };
@@ -156,6 +174,19 @@ std::vector<Panel> layOut(const MapRecorder& rec, const Width& width) {
             return b = wider, true;
         });
         if (joined == crowded.end()) crowded.emplace_back().add(l.at);
+    }
+    Rect handOver = handOverOf(rec, whole);
+    if (handOver.span() >= 0) {  // crowded places there join it
+        const auto joins = [&](const Rect& b) {
+            Rect wider = handOver;
+            wider.add({static_cast<float>(b.x0), static_cast<float>(b.y0), 0});
+            wider.add({static_cast<float>(b.x1), static_cast<float>(b.y1), 0});
+            if (wider.span() > kClusterSpan) return false;
+            return handOver = wider, true;
+        };
+        crowded.erase(std::remove_if(crowded.begin(), crowded.end(), joins), crowded.end());
+        crowded.insert(crowded.begin() + static_cast<std::ptrdiff_t>(std::min(crowded.size(), kMaxCloser - 1)),
+                       handOver);
     }
     for (size_t k = 0; k < std::min(crowded.size(), kMaxCloser); ++k) {
         const double y =

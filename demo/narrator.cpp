@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "arrest/arrest.h"
+#include "arrest/tuning.h"
 
 namespace demo {
 
@@ -37,6 +38,15 @@ std::string renderStatus(const std::string& text, bool colour) {
 // A point as the story prints it.
 static std::string where(const sim::Vec3& p) {
     return fmt("(%.1f, %.1f, %.1f)", static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z));
+}
+
+// ", the <name> station" when (x, y) is a station's hand-over point, else nothing.
+static std::string stationAt(float x, float y) {
+    for (const Station& station : kStations) {
+        if (station.handOver.x == x && station.handOver.y == y)
+            return std::string(", the ") + station.name + " station";
+    }
+    return "";
 }
 
 static const char* seatName(int32_t seat) {
@@ -107,9 +117,10 @@ void Narrator::observeMarker(uint64_t frameStartMs) {
     if (host_.world.lastFrame.markers.empty()) return;
     const sim::Marker& m = host_.world.lastFrame.markers.front();
     facts_.markerVisible = facts_.markerVisible || !m.hidden;
+    facts_.handOver = m.pos;
     if (!firstInArrest("marker")) return;
     line(frameStartMs,
-         "the precinct marker shows at " + where(m.pos) +
+         "the precinct marker shows at " + where(m.pos) + stationAt(m.pos.x, m.pos.y) +
              (m.hidden ? ", below the ground: the player cannot see it" : ", above the ground: the player sees it"));
 }
 
@@ -156,76 +167,117 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
     if (entry.kind != sim::CallKind::Native) return;
     const std::string name = entry.call.substr(0, entry.call.find('('));
     ++facts_.calls[name];
-    const int32_t first = entry.intArg(0), second = entry.intArg(1), result = entry.intResult();
 
-    if (name == "SET_ENTITY_AS_MISSION_ENTITY") {
-        line(at, who(first) + (entry.intArg(2) != 0 ? " is taken over by the script, so that it may delete him"
-                                                    : " is claimed for the script, unless a mission holds him"));
-    } else if (name == "TASK_LEAVE_ANY_VEHICLE") {
-        line(at, who(first) + " is ordered out of his car");
-    } else if (name == "CLONE_PED") {
-        facts_.suspect = result;
-        flags_ = {1, 1, 0, 0};
-        handingOver_ = false;
-        saidThisArrest_.clear();
-        const sim::Entity* clone = host_.world.find(result);
-        line(at, who(first) + " is replaced by a clone the script owns: " + who(result) +
-                     (clone ? " at " + where(clone->pos) : std::string()));
-    } else if (name == "DELETE_PED") {
-        line(at, who(first) + (host_.world.exists(first) ? " is not deleted: the game keeps him in the world"
-                                                         : " is deleted: only his clone is left"));
-    } else if (name == "SET_PED_AS_NO_LONGER_NEEDED") {
-        if (const std::string told = handBack(first); !told.empty()) line(at, told);
-    } else if (name == "TASK_PLAY_ANIM") {
-        observeAnim(at, first);
-    } else if (name == "SET_ENABLE_HANDCUFFS" && second != 0) {
-        flags_ = {1, 0, 1, 0};
-        line(at, "handcuffs on " + who(first));
-    } else if (name == "TASK_FOLLOW_TO_OFFSET_OF_ENTITY" && firstInArrest(name)) {
-        line(at, who(first) + " follows " + who(second));
-    } else if (name == "SET_VEHICLE_DOOR_OPEN") {
-        line(at, std::string("the ") + doorName(second) + " door of " + who(first) + " opens");
-    } else if (name == "TASK_ENTER_VEHICLE") {
-        const int32_t seat = entry.intArg(3);
-        flags_ = {1, 0, 0, 1};
-        line(at, who(first) + " is ordered into " + who(second) + ", seat " + std::to_string(seat) + " (" +
-                     seatName(seat) + ")");
-    } else if (name == "SET_NEW_WAYPOINT") {
-        line(at, fmt("map waypoint set at (%.1f, %.1f)", static_cast<double>(entry.floatArg(0)),
-                     static_cast<double>(entry.floatArg(1))));
-    } else if (name == "REQUEST_MODEL") {
-        modelAsked_ = at;
-        line(at, firstInArrest(name)
-                     ? "the script asks the game to load the officer's model, for the hand-over"
-                     : "the officer's model has not loaded yet: the script asks again and waits for it, "
-                       "a frame at a time");
-    } else if (name == "CREATE_PED") {
-        facts_.officer = result;
-        facts_.officerWaitMs = facts_.count("REQUEST_MODEL") > 0 ? static_cast<int64_t>(at - modelAsked_) : -1;
-        handingOver_ = true;
-        const std::string asked = "his model, last asked for " + std::to_string(facts_.officerWaitMs) + " ms before, ";
-        line(at,
-             result != 0
-                 ? "hand-over: " + who(result) + " appears at " + where(entry.pointArg(2)) + ": " + asked + "has loaded"
-                 : "hand-over: no officer appears: " + asked + "has not loaded; the hand-over goes on without him");
-    } else if (name == "TASK_GO_STRAIGHT_TO_COORD") {
-        const std::string to = where(entry.pointArg(1));
-        line(at, first != 0 ? who(first) + " walks to " + to
-                            : "the order to walk to " + to + " goes to handle 0: nobody moves");
-    } else if (name == "TASK_LEAVE_VEHICLE") {
-        line(at, who(first) + " is ordered out of " + who(second));
-    } else if (name == "TASK_SMART_FLEE_PED") {
-        const sim::Entity *runner = host_.world.find(first), *from = host_.world.find(second);
-        if (runner && from) facts_.releaseDistance = sim::distance(runner->pos, from->pos);
-        const std::string apart = runner && from ? " (" + metres(facts_.releaseDistance) + " apart)" : "";
-        flags_ = {};
-        if (first != 0) {
-            line(at, who(first) + " is let go and told to flee from " + who(second) + apart);
-        } else if (firstInArrest("flee 0")) {
-            line(at, std::string("the order to flee goes to handle 0") +
-                         (handingOver_ ? ", emptied by the hand-back" : "") + ": nobody runs");
-        }
-    }
+    // What the story tells of each native it follows: the call's slots, its answer and its time.
+    struct Call {
+        const std::string& name;
+        const sim::TraceEntry& entry;
+        uint64_t at;
+        int32_t first, second, result;
+    };
+    using Tell = void (*)(Narrator & n, const Call& c);
+    static const std::map<std::string, Tell> kTell = {
+        {"SET_ENTITY_AS_MISSION_ENTITY",
+         [](Narrator& n, const Call& c) {
+             n.line(c.at, n.who(c.first) + (c.entry.intArg(2) != 0
+                                                ? " is taken over by the script, so that it may delete him"
+                                                : " is claimed for the script, unless a mission holds him"));
+         }},
+        {"TASK_LEAVE_ANY_VEHICLE",
+         [](Narrator& n, const Call& c) { n.line(c.at, n.who(c.first) + " is ordered out of his car"); }},
+        {"CLONE_PED",
+         [](Narrator& n, const Call& c) {
+             n.facts_.suspect = c.result;
+             n.stage_ = scenes::Stage::Busted;
+             n.handingOver_ = false;
+             n.saidThisArrest_.clear();
+             const sim::Entity* clone = n.host_.world.find(c.result);
+             n.line(c.at, n.who(c.first) + " is replaced by a clone the script owns: " + n.who(c.result) +
+                              (clone ? " at " + where(clone->pos) : std::string()));
+         }},
+        {"DELETE_PED",
+         [](Narrator& n, const Call& c) {
+             n.line(c.at,
+                    n.who(c.first) + (n.host_.world.exists(c.first) ? " is not deleted: the game keeps him in the world"
+                                                                    : " is deleted: only his clone is left"));
+         }},
+        {"SET_PED_AS_NO_LONGER_NEEDED",
+         [](Narrator& n, const Call& c) {
+             if (const std::string told = n.handBack(c.first); !told.empty()) n.line(c.at, told);
+         }},
+        {"TASK_PLAY_ANIM", [](Narrator& n, const Call& c) { n.observeAnim(c.at, c.first); }},
+        {"SET_ENABLE_HANDCUFFS",
+         [](Narrator& n, const Call& c) {
+             if (c.second == 0) return;
+             n.stage_ = scenes::Stage::Escort;
+             n.line(c.at, "handcuffs on " + n.who(c.first));
+         }},
+        {"TASK_FOLLOW_TO_OFFSET_OF_ENTITY",
+         [](Narrator& n, const Call& c) {
+             if (n.firstInArrest(c.name)) n.line(c.at, n.who(c.first) + " follows " + n.who(c.second));
+         }},
+        {"SET_VEHICLE_DOOR_OPEN",
+         [](Narrator& n, const Call& c) {
+             n.line(c.at, std::string("the ") + doorName(c.second) + " door of " + n.who(c.first) + " opens");
+         }},
+        {"TASK_ENTER_VEHICLE",
+         [](Narrator& n, const Call& c) {
+             const int32_t seat = c.entry.intArg(3);
+             n.stage_ = scenes::Stage::Transport;
+             n.line(c.at, n.who(c.first) + " is ordered into " + n.who(c.second) + ", seat " + std::to_string(seat) +
+                              " (" + seatName(seat) + ")");
+         }},
+        {"SET_NEW_WAYPOINT",
+         [](Narrator& n, const Call& c) {
+             const float x = c.entry.floatArg(0), y = c.entry.floatArg(1);
+             n.line(c.at, fmt("map waypoint set at (%.1f, %.1f)", static_cast<double>(x), static_cast<double>(y)) +
+                              stationAt(x, y));
+         }},
+        {"REQUEST_MODEL",
+         [](Narrator& n, const Call& c) {
+             n.modelAsked_ = c.at;
+             n.line(c.at, n.firstInArrest(c.name)
+                              ? "the script asks the game to load the officer's model, for the hand-over"
+                              : "the officer's model has not loaded yet: the script asks again and waits for it, "
+                                "a frame at a time");
+         }},
+        {"CREATE_PED",
+         [](Narrator& n, const Call& c) {
+             Facts& f = n.facts_;
+             f.officer = c.result;
+             f.officerWaitMs = f.count("REQUEST_MODEL") > 0 ? static_cast<int64_t>(c.at - n.modelAsked_) : -1;
+             n.handingOver_ = true;
+             const std::string asked = "his model, last asked for " + std::to_string(f.officerWaitMs) + " ms before, ";
+             n.line(c.at, c.result != 0 ? "hand-over: " + n.who(c.result) + " appears at " +
+                                              where(c.entry.pointArg(2)) + ": " + asked + "has loaded"
+                                        : "hand-over: no officer appears: " + asked +
+                                              "has not loaded; the hand-over goes on without him");
+         }},
+        {"TASK_GO_STRAIGHT_TO_COORD",
+         [](Narrator& n, const Call& c) {
+             const std::string to = where(c.entry.pointArg(1));
+             n.line(c.at, c.first != 0 ? n.who(c.first) + " walks to " + to
+                                       : "the order to walk to " + to + " goes to handle 0: nobody moves");
+         }},
+        {"TASK_LEAVE_VEHICLE",
+         [](Narrator& n, const Call& c) { n.line(c.at, n.who(c.first) + " is ordered out of " + n.who(c.second)); }},
+        {"TASK_SMART_FLEE_PED",
+         [](Narrator& n, const Call& c) {
+             const sim::Entity *runner = n.host_.world.find(c.first), *from = n.host_.world.find(c.second);
+             if (runner && from) n.facts_.releaseDistance = sim::distance(runner->pos, from->pos);
+             const std::string apart = runner && from ? " (" + metres(n.facts_.releaseDistance) + " apart)" : "";
+             n.stage_ = scenes::Stage::None;
+             if (c.first != 0) {
+                 n.line(c.at, n.who(c.first) + " is let go and told to flee from " + n.who(c.second) + apart);
+             } else if (n.firstInArrest("flee 0")) {
+                 n.line(c.at, std::string("the order to flee goes to handle 0") +
+                                  (n.handingOver_ ? ", emptied by the hand-back" : "") + ": nobody runs");
+             }
+         }},
+    };
+    const auto tell = kTell.find(name);
+    if (tell != kTell.end())
+        tell->second(*this, {name, entry, at, entry.intArg(0), entry.intArg(1), entry.intResult()});
 }
 
 // What the game did with an order to play an animation: the ped's next animation order tells the
@@ -238,13 +290,13 @@ void Narrator::observeAnim(uint64_t at, int32_t ped) {
     if (order.rfind("play_anim ", 0) != 0) {
         ++facts_.animsNotLoaded;
         line(at, who(ped) + " does not move: the game has not loaded \"" + dictionary + "\" yet");
-    } else if (dictionary == kAnimDictBusted) {
+    } else if (dictionary == kAnimBusted.dictionary) {
         ++facts_.bustedPoses;
         if (!firstInArrest("busted pose")) return;
         const uint64_t asked = host_.world.animDicts.at(dictionary).readyMs - host_.world.animDictLoadMs;
         line(at, who(ped) + " kneels with his hands up (busted pose), its dictionary loaded " +
                      std::to_string(at - asked) + " ms after the script asked for it");
-    } else if (dictionary == kAnimDictDrag) {
+    } else if (dictionary == kAnimDrag.dictionary) {
         line(at, who(ped) + " takes the suspect by the arm");
     }
 }

@@ -25,13 +25,6 @@ std::string metres(double d);         // a distance as the story prints it: "2.8
 // stripped when `colour` is false. Other text, unknown tokens included, passes unchanged.
 std::string renderStatus(const std::string& text, bool colour);
 
-// The four flags the plugin keeps its stage in, as its calls show them: the take-over (the clone)
-// sets inCustody and awaitingCuffs alone, the handcuffs trade awaitingCuffs for isEscorting, the
-// boarding isEscorting for isTransporting, and the release (the order to flee) clears them all.
-struct StageFlags {
-    uint8_t inCustody = 0, awaitingCuffs = 0, isEscorting = 0, isTransporting = 0;
-};
-
 struct Facts {
     std::map<std::string, int> calls;      // native name -> times called
     std::vector<std::string> statusLines;  // each new text the screen showed, tokens included
@@ -42,6 +35,7 @@ struct Facts {
     int bustedPoses = 0;                   // busted poses the game played
     int animsNotLoaded = 0;                // animations the game dropped: their dictionary was not loaded
     bool markerVisible = false;            // a frame showed the precinct marker above the ground
+    sim::Vec3 handOver;                    // where the last marker stood: the hand-over point of the arrest
     int64_t officerWaitMs = -1;            // from the last request for the officer's model to his creation
     int count(const std::string& name) const { return calls.count(name) ? calls.at(name) : 0; }
     std::string lastStatus() const { return statusLines.empty() ? std::string() : statusLines.back(); }
@@ -67,9 +61,7 @@ class Narrator {
     void say(const std::string& what);  // a line of the scene itself: what the player does
 
     const Facts& facts() const { return facts_; }
-    scenes::Stage stage() const {
-        return scenes::stageOf(flags_.inCustody, flags_.awaitingCuffs, flags_.isEscorting, flags_.isTransporting);
-    }
+    scenes::Stage stage() const { return stage_; }
     uint64_t now() const { return host_.elapsedMs(); }
 
   private:
@@ -88,7 +80,9 @@ class Narrator {
     NarratorOptions options_;
     uint32_t startTick_;
     Facts facts_;
-    StageFlags flags_;
+    // The stage as the plugin's calls show it: the take-over (the clone) begins the busted pose, the
+    // handcuffs the escort, the boarding the transport, and the release (the order to flee) ends it.
+    scenes::Stage stage_ = scenes::Stage::None;
     bool handingOver_ = false;                    // the officer was created; the arrest ends with the hand-back
     size_t told_ = 0;                             // trace entries already told
     std::map<int32_t, int32_t> seats_;            // ped -> car it sits in

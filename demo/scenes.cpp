@@ -18,15 +18,16 @@ namespace {
 constexpr uint32_t kDefaultStartTick = 100000;
 constexpr float kWalk = 1.4f;  // metres per second
 constexpr float kRun = 6.0f;
-const sim::Vec3 kStreet = {300.0f, -900.0f, 29.0f};
-const sim::Vec3 kPrecinct = {kPrecinctPoint.x, kPrecinctPoint.y, kPrecinctPoint.z};
-const sim::Vec3 kPrecinctKerb = {kPrecinctPoint.x, kPrecinctPoint.y - 2.0f, kPrecinctPoint.z};
+const sim::Vec3 kStreet = {300.0f, -900.0f, 29.0f};        // south of the city, near Mission Row
+const sim::Vec3 kSandyStreet = {1600.0f, 3560.0f, 33.0f};  // Sandy Shores, 300 m from its station
+constexpr int32_t kMissionRow = 0, kSandyShores = 5;       // rows of kStations
 
+sim::Vec3 vecOf(const NativeVec3& p) { return {p.x, p.y, p.z}; }
 sim::Vec3 offset(const sim::Vec3& p, float dx, float dy) { return {p.x + dx, p.y + dy, p.z}; }
 
-// How far p lies from the officer's path, on the ground.
-float fromOfficersPath(const sim::Vec3& p) {
-    const WorldPoint a = kOfficerStart, b = kOfficerWalkTarget;
+// How far p lies from the officer's path at the station, on the ground.
+float fromOfficersPath(const Station& station, const sim::Vec3& p) {
+    const NativeVec3 a = station.officerStart, b = station.officerWalkTarget;
     const float dx = b.x - a.x, dy = b.y - a.y;
     const float t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
     return sim::distance({p.x, p.y, 0}, {a.x + t * dx, a.y + t * dy, 0});
@@ -37,6 +38,7 @@ float fromOfficersPath(const sim::Vec3& p) {
 struct Scene {
     sim::Host& host;
     Narrator& n;
+    const Station& station;  // where the scene's suspect is to be handed over
     std::vector<std::string> failed;
 
     bool expect(bool ok, const std::string& what) {
@@ -96,14 +98,16 @@ struct Cast {
 };
 
 // The player has just got out of his car by the kerb; a man stands on the pavement a few metres off.
-Cast buildStreet(sim::World& world) {
+Cast buildStreetAt(sim::World& world, const sim::Vec3& street) {
     Cast c;
-    c.car = world.spawnVehicle(kStreet);
-    world.seatPed(world.playerPed, c.car, -1);
-    world.unseatPed(world.playerPed);
-    c.ped = world.spawnPed(offset(kStreet, 6.0f, -7.0f));
+    c.car = world.parkLastVehicle(street);
+    c.ped = world.spawnPed(offset(street, 6.0f, -7.0f));
     return c;
 }
+
+Cast buildStreet(sim::World& world) { return buildStreetAt(world, kStreet); }
+
+Cast buildSandyStreet(sim::World& world) { return buildStreetAt(world, kSandyStreet); }
 
 // The same street, with a mission ped, a ped fighting on foot and one fighting from his car.
 Cast buildTroubledStreet(sim::World& world) {
@@ -139,6 +143,7 @@ bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
 void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
     const Facts& f = s.n.facts();
     sim::World& w = s.host.world;
+    const sim::Vec3 handOver = vecOf(s.station.handOver);
     s.n.say("the player stands by his car #" + std::to_string(cast.car) + "; ped #" + std::to_string(cast.ped) +
             " loiters on the pavement");
     s.idle(500);
@@ -149,8 +154,8 @@ void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
     s.idle(500);
     w.seatPed(w.playerPed, cast.car, -1);  // behind the wheel
     s.n.step();
-    s.n.say("the player drives off towards the precinct at 20.0 m/s");
-    w.drive(cast.car, kPrecinctKerb, 20.0f);
+    s.n.say(std::string("the player drives off towards the ") + s.station.name + " station at 20.0 m/s");
+    w.drive(cast.car, offset(handOver, 0.0f, -2.0f), 20.0f);
     s.waitUntil([&] { return f.count("CREATE_PED") > 0 || w.find(cast.car)->driveSpeed == 0.0f; }, 120000);
     s.waitUntil([&] { return s.n.stage() == scenes::Stage::None; }, 10000);
     s.idle(2000);
@@ -158,8 +163,9 @@ void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
     const bool standing = suspect && suspect->vehicle == 0 && suspect->task != sim::Task::Flee;
     if (suspect) {
         const std::string where =
-            metres(sim::distance(suspect->pos, kPrecinct)) + " from the precinct point" +
-            (f.officer != 0 ? " and " + metres(fromOfficersPath(suspect->pos)) + " from the officer's path" : "");
+            metres(sim::distance(suspect->pos, handOver)) + " from the hand-over point" +
+            (f.officer != 0 ? " and " + metres(fromOfficersPath(s.station, suspect->pos)) + " from the officer's path"
+                            : "");
         s.n.say("suspect #" + std::to_string(f.suspect) +
                 (suspect->vehicle ? " still sits in car #" + std::to_string(suspect->vehicle) + ", " + where
                  : standing ? " stands where he got out, " + where + ": the game has him, and nobody told him to flee"
@@ -167,9 +173,10 @@ void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
     }
 
     s.expect(f.boardedCar == cast.car, "the suspect boarded the player's car");
-    s.expect(w.waypointSet && w.waypointX == kPrecinctPoint.x && w.waypointY == kPrecinctPoint.y,
-             "the map waypoint points at the precinct");
-    s.expect(f.markerVisible, "the precinct marker stood above the ground, where the player sees it");
+    s.expect(w.waypointSet && w.waypointX == handOver.x && w.waypointY == handOver.y,
+             std::string("the map waypoint points at the ") + s.station.name + " station");
+    s.expect(f.markerVisible && f.handOver.x == handOver.x && f.handOver.y == handOver.y,
+             "the marker stood at the station's hand-over point above the ground, where the player sees it");
     if (officerComes) {
         s.expect(f.count("REQUEST_MODEL") == 1 && f.officer != 0 && w.exists(f.officer),
                  "the officer's model, asked for once at the boarding, let him appear at the delivery");
@@ -179,13 +186,18 @@ void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
             "the delivery waited 1000 ms more for the officer's model, then went on without him");
     }
     s.expect(f.count("TASK_LEAVE_VEHICLE") > 0, "the suspect was ordered out at the precinct");
-    s.expect(standing && sim::distance(suspect->pos, kPrecinct) < kDeliveryRadius,
-             "the delivered suspect stands by the precinct, not fleeing");
+    s.expect(standing && sim::distance(suspect->pos, handOver) < kDeliveryRadius,
+             "the delivered suspect stands by the station, not fleeing");
     s.expect(s.n.stage() == scenes::Stage::None && s.host.statusLine().empty(),
              "the status line is blank after the hand-over");
 }
 
 void playArrest(Scene& s, const Cast& cast) { playWholeArrest(s, cast, true); }
+
+void playNorth(Scene& s, const Cast& cast) {
+    s.n.say("the player patrols Sandy Shores, in the north, with nearest_station=1 in his Brindlecot.ini");
+    playWholeArrest(s, cast, true);
+}
 
 void playLateOfficer(Scene& s, const Cast& cast) {
     s.n.say("the game cannot stream in the officer's model here: asked for, it never loads");
@@ -260,6 +272,8 @@ struct Entry : SceneInfo {
     bool resist;
     Cast (*build)(sim::World&);
     void (*play)(Scene&, const Cast&);
+    const char* ini = nullptr;      // the player's Brindlecot.ini, none by default
+    int32_t station = kMissionRow;  // the row of kStations the suspect is handed over at
 };
 
 // clang-format off
@@ -273,6 +287,8 @@ const Entry kEntries[] = {
     {{"resist", "the suspect resists the handcuffs and runs"}, true, true, buildStreet, playResist},
     {{"leash", "the player walks away from the suspect, past the leash"}, false, false, buildStreet, playLeash},
     {{"free", "the player sets the suspect free during the escort"}, true, false, buildStreet, playFree},
+    {{"north", "the whole arrest in Sandy Shores, handed over at the nearest station (nearest_station=1)"}, true,
+     false, buildSandyStreet, playNorth, "[Brindlecot]\nnearest_station=1\n", kSandyShores},
 };
 // clang-format on
 
@@ -293,9 +309,10 @@ bool playScene(const std::string& name, const RunOptions& options) {
                                                       : kDefaultStartTick;
 
     sim::Host host(startTick);
+    if (entry->ini) host.setIni(entry->ini);
     const Cast cast = entry->build(host.world);
     Narrator narrator(host, options);
-    Scene scene{host, narrator, {}};
+    Scene scene{host, narrator, kStations[entry->station], {}};
 
     std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->name, entry->summary, startTick);
     void (*play)(Scene&, const Cast&) = entry->play;

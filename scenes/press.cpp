@@ -27,9 +27,9 @@ Pressed press(sim::Host& host, const Press& how, const std::function<void()>& st
     Pressed pressed;
     pressed.from = host.trace.size();
     host.world.aimTarget = how.aim;
-    host.press(how.key, true);
+    host.holdKey(how.key, true);
     next();
-    host.press(how.key, false);
+    host.holdKey(how.key, false);
     host.world.aimTarget = 0;
     for (int steps = 0; steps < 100000 && !endsLoopPass(host.trace, host.trace.size() - 1); ++steps)
         next();

@@ -23,5 +23,9 @@ struct ScriptedRun {
 };
 
 const std::vector<ScriptedRun>& scriptedRuns();
+// The hand-overs at the game's police stations; scriptedRuns() plays them after its own.
+const std::vector<ScriptedRun>& stationRuns();
+// The settings file's runs (words, the file beside the module, the warning); played after those.
+const std::vector<ScriptedRun>& settingsRuns();
 
 }  // namespace scenes

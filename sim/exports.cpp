@@ -11,7 +11,8 @@ namespace {
 
 const HostBoundary* g_bound = nullptr;
 
-const HostBoundary& bound() {
+// The table the plugin's call reaches; aborts with a message when no Host bound one.
+const HostBoundary& reached() {
     if (!g_bound) {
         std::fprintf(stderr, "Brindlecot sim: the plugin called its host with no simulated host bound\n");
         std::abort();
@@ -25,10 +26,10 @@ SIM_EXPORTS_API void simBindHost(const HostBoundary* boundary) { g_bound = bound
 
 extern "C" {
 
-void scriptRegister(HMODULE module, void (*entry)()) { bound().scriptRegister(module, entry); }
-void scriptWait(DWORD ms) { bound().scriptWait(ms); }
-void nativeInit(uint64_t hash) { bound().nativeInit(hash); }
-void nativePush64(uint64_t slot) { bound().nativePush64(slot); }
-uint64_t* nativeCall() { return bound().nativeCall(); }
+void scriptRegister(HMODULE module, void (*entry)()) { reached().scriptRegister(module, entry); }
+void scriptWait(DWORD ms) { reached().scriptWait(ms); }
+void nativeInit(uint64_t hash) { reached().nativeInit(hash); }
+void nativePush64(uint64_t slot) { reached().nativePush64(slot); }
+uint64_t* nativeCall() { return reached().nativeCall(); }
 
 }  // extern "C"

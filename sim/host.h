@@ -121,7 +121,8 @@ class Host {
 
     // Convenience for scenarios
     void setIni(const std::string& contents);  // writes Brindlecot.ini into workingDirectory
-    void press(int virtualKey, bool down = true) { keys[virtualKey & 0xff] = down; }
+    // Holds one key down (or lets it go) until told otherwise; a whole press is scenes::press.
+    void holdKey(int virtualKey, bool down = true) { keys[virtualKey & 0xff] = down; }
     std::string statusLine() const;  // the text drawn in the last complete frame, "" if none
     bool statusOutlined() const;     // whether that text had the dark outline
 

@@ -17,37 +17,31 @@
 
 namespace sim {
 
-static Host& host() {
-    Host* current = Host::current();
-    if (!current) FatalAppExitA(0, "Brindlecot sim: the plugin called its host with no sim::Host alive");
-    return *current;
-}
-
 static DWORD WINAPI simGetTickCount() {
     HostScope scope;
-    return host().onGetTickCount();
+    return Host::reached().onGetTickCount();
 }
 
 static SHORT WINAPI simGetAsyncKeyState(int virtualKey) {
     HostScope scope;
-    return host().onGetAsyncKeyState(virtualKey);
+    return Host::reached().onGetAsyncKeyState(virtualKey);
 }
 
 static DWORD WINAPI simXInputGetState(DWORD userIndex, XINPUT_STATE* state) {
     HostScope scope;
-    return host().onXInputGetState(userIndex, state);
+    return Host::reached().onXInputGetState(userIndex, state);
 }
 
 static DWORD WINAPI simGetModuleFileNameA(HMODULE module, LPSTR path, DWORD size) {
     HostScope scope;
-    return host().onGetModuleFileNameA(module, path, size);
+    return Host::reached().onGetModuleFileNameA(module, path, size);
 }
 
 static DWORD WINAPI tracedGetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR returned,
                                                    DWORD size, LPCSTR file) {
     HostScope scope;
     const DWORD count = GetPrivateProfileStringA(section, key, defaultValue, returned, size, file);
-    recordProfileString(host(), section, key, defaultValue, size, file, returned, count);
+    recordProfileString(Host::reached(), section, key, defaultValue, size, file, returned, count);
     return count;
 }
 

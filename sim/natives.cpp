@@ -445,7 +445,7 @@ const std::vector<NativeInfo>& allNatives() {
     static const std::vector<NativeInfo> table = {
         {0xD80958FC74E988A6ull, "PLAYER_PED_ID", "", 'i', playerPedId},
         {0xA5EDC40EF369B48Dull, "GET_PLAYER_INDEX", "", 'i', getPlayerIndex},
-        {0x2975C866E6713290ull, "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", "ip", 'v', getEntityPlayerIsFreeAimingAt},
+        {0x2975C866E6713290ull, "GET_ENTITY_PLAYER_IS_FREE_AIMING_AT", "ip", 'b', getEntityPlayerIsFreeAimingAt},
         {0x7239B21A38F536BAull, "DOES_ENTITY_EXIST", "i", 'b', doesEntityExist},
         {0x524AC5ECEA15343Eull, "IS_ENTITY_A_PED", "i", 'b', isEntityAPed},
         {0x3FEF770D40960D5Aull, "GET_ENTITY_COORDS", "ii", '3', getEntityCoords},

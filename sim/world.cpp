@@ -117,6 +117,13 @@ void World::unseatPed(int32_t ped) {
     p->seat = -2;
 }
 
+int32_t World::parkLastVehicle(Vec3 pos) {
+    const int32_t car = spawnVehicle(pos);
+    seatPed(playerPed, car, -1);
+    unseatPed(playerPed);
+    return car;
+}
+
 void World::remove(int32_t handle) {
     Entity* e = find(handle);
     if (!e) return;

@@ -120,8 +120,14 @@ struct World {
     std::map<std::string, Asset> animDicts;  // requested or loaded dictionaries
     std::map<uint32_t, Asset> models;        // requested or loaded models
 
-    // The game's map: the road around the mission row precinct lies at z 27.0.
-    std::vector<Ground> ground = {{477.0f, -1023.0f, 60.0f, 27.0f}};
+    // The game's map, as far as it is known: the road in front of each of its seven police stations
+    // (Mission Row, Vespucci, Rockford Hills, Vinewood, Davis, Sandy Shores, Paleto Bay), from the
+    // game's path nodes. Anywhere else the ground is unknown and a marker counts as seen.
+    std::vector<Ground> ground = {
+        {477.0f, -1023.0f, 60.0f, 27.0f},   {-1109.75f, -787.25f, 60.0f, 17.56f}, {-556.5f, -145.4f, 60.0f, 37.2f},
+        {641.75f, -4.25f, 60.0f, 81.78f},   {388.5f, -1620.0f, 60.0f, 28.28f},    {1870.0f, 3693.8f, 60.0f, 32.6f},
+        {-447.75f, 6033.5f, 60.0f, 30.31f},
+    };
 
     bool waypointSet = false;
     float waypointX = 0, waypointY = 0;
@@ -138,6 +144,9 @@ struct World {
     int32_t spawnVehicle(Vec3 pos, int32_t seatCount = 4);
     void seatPed(int32_t ped, int32_t vehicle, int32_t seat);
     void unseatPed(int32_t ped);
+    // A vehicle at `pos` that the player has just got out of: his last vehicle, with him on foot
+    // beside its driver's door.
+    int32_t parkLastVehicle(Vec3 pos);
     void remove(int32_t handle);
 
     Entity* find(int32_t handle);

@@ -6,7 +6,8 @@
 
 #pragma once
 
-#include "host/native_call.h"
+#include "host/natives.h"
+#include "host/platform.h"
 
 // Read once at script start from Brindlecot.ini, section [Brindlecot] (input/settings.h holds the
 // keys, defaults and the words each takes); a value that cannot be read keeps its default.
@@ -15,6 +16,7 @@ struct Settings {
     int32_t arrestMissionPed;  // arrest_mission_ped: non-zero allows mission peds
     int32_t keyArrestGamepad;  // key_arrest_gamepad: XInput button mask, any bit fires
     int32_t showMsg;           // show_msg: non-zero draws the status line
+    int32_t nearestStation;    // nearest_station: non-zero hands over at the nearest station
 };
 
 // The status line's empty text, the one the record starts with. It belongs to the catalogue of the
@@ -32,7 +34,8 @@ struct ArrestState {
     NativeVec3 playerPos = {};       // refreshPlayer each frame; tryCuffSuspect; the leash
     EntityHandle playerVehicle = 0;  // the leash only, every custody frame (current or last vehicle)
     NativeVec3 vehiclePos = {};      // the escort step, for its boarding test
-    EntityHandle copPed = 0;         // deliverAtPrecinct; handed back to the host at once
+    EntityHandle officerPed = 0;     // deliverAtPrecinct; handed back to the host at once
+    int32_t station = 0;  // row of kStations: the boarding chooses it; the transport step and the delivery read it
 
     // Stage flags: one of the four stages, see arrest/arrest.h
     uint8_t inCustody = 0;       // beginArrest sets; releaseSuspect clears

@@ -39,13 +39,12 @@ class ArrestE2E : public CustodyScenario {
 // Aim, press, walk up, press, walk to the car, get in, drive to the precinct: the first arrest of a
 // game, every dictionary and the officer's model cold.
 TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
-    car = parkLastVehicle(world(), {0, 10, 30});
+    car = world().parkLastVehicle({0, 10, 30});
     world().movePlayer({0, 0, 30});
     const int32_t ped = world().spawnPed({5, 0, 30});
     start();
     seen.push_back(host.statusLine());
-    press(host, {ped, Press::kFrameOnly});
-    suspect = world().nextHandle - 1;
+    suspect = madeBy(host.trace, "CLONE_PED", press(host, {ped, Press::kFrameOnly}));
     playUntilLine(kStatusGetClose);
     EXPECT_FALSE(world().exists(ped));
     EXPECT_EQ(suspectEntity().anims.count("random@arrests@busted/idle_c"), 1u);
@@ -84,7 +83,7 @@ TEST_F(ArrestE2E, OnFootToTheHandOverAtThePrecinct) {
     EXPECT_EQ(suspectEntity().orders.back(), "handed back, keeps leave_vehicle");
     EXPECT_EQ(suspectEntity().task, sim::Task::None);
     EXPECT_EQ(suspectEntity().vehicle, 0);
-    const sim::Entity& officer = entityOf(world(), world().nextHandle - 1);
+    const sim::Entity& officer = entityOf(world(), madeBy(host.trace, "CREATE_PED"));
     EXPECT_THAT(officer.orders, ElementsAre("go_to", "handed back, keeps go_to"));
     EXPECT_LT(sim::distance(officer.pos, vecOf(kOfficerWalkTarget)), 1.0f) << "he walked to his point";
     EXPECT_LT(sim::distance(suspectEntity().pos, officer.pos), 10.0f);

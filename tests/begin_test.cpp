@@ -178,28 +178,29 @@ TEST_F(Begin, LoadedDictionariesAreNeitherRequestedNorAwaited) {
 
 TEST_F(Begin, AimingAtTheSuspectAgainReleasesHimAndTakesANewClone) {
     start();
-    press(host, {host.world.spawnPed({0, 5, 30})});
-    const size_t from = press(host, {3});
+    const int32_t first = madeBy(host.trace, "CLONE_PED", press(host, {host.world.spawnPed({0, 5, 30})}));
+    const size_t from = press(host, {first});
     // Released, he is no longer the script's, so the mission test does not refuse him.
     const std::vector<std::string> expected =
-        join({{"DOES_ENTITY_EXIST(3)"}, releaseOf(3), {"IS_ENTITY_A_MISSION_ENTITY(3)"}});
+        join({{fmt("DOES_ENTITY_EXIST(%d)", first)}, releaseOf(first), {fmt("IS_ENTITY_A_MISSION_ENTITY(%d)", first)}});
     EXPECT_THAT(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST", from), expected.size()),
                 ElementsAreArray(expected));
-    EXPECT_EQ(host.trace.count("CLONE_PED(3, 0, 1, 1)", from), 1u);
-    EXPECT_FALSE(host.world.exists(3));
-    EXPECT_TRUE(entityOf(host.world, 4).anims.count("random@arrests@busted/idle_c"));
+    EXPECT_EQ(host.trace.count(fmt("CLONE_PED(%d, 0, 1, 1)", first), from), 1u);
+    EXPECT_FALSE(host.world.exists(first));
+    EXPECT_TRUE(
+        entityOf(host.world, madeBy(host.trace, "CLONE_PED", from)).anims.count("random@arrests@busted/idle_c"));
     EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }
 
 // The aim query names vehicles too. Aimed at the player's own car (which the game's scripts may own)
 // during an escort, a press changes nothing: no release, no mission text, no take-over.
 TEST_F(Begin, AimingAtACarDuringAnEscortChangesNothing) {
-    const int32_t car = parkLastVehicle(host.world, {0, 10, 30});
+    const int32_t car = host.world.parkLastVehicle({0, 10, 30});
     entityOf(host.world, car).missionEntity = true;
     host.world.movePlayer({0, 0, 30});
     start();
-    press(host, {host.world.spawnPed({kBesideThePlayer, 0, 30})});
-    const int32_t suspect = host.world.nextHandle - 1;
+    const int32_t suspect =
+        madeBy(host.trace, "CLONE_PED", press(host, {host.world.spawnPed({kBesideThePlayer, 0, 30})}));
     press(host);
     ASSERT_EQ(host.statusLine(), kStatusEscort);
     const size_t from = press(host, {car});

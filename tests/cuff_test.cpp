@@ -45,7 +45,7 @@ class Draws : public Scenario {
     void arrestAndStandAt(float y) {
         host.world.spawnPed({0, kSuspectY, 30});
         start();
-        press(host, {2});
+        ASSERT_EQ(madeBy(host.trace, "CLONE_PED", press(host, {2})), 3) << "the suspect's handle the tests name";
         ASSERT_EQ(host.statusLine(), kStatusGetClose);
         host.world.movePlayer({0, y, 30});
     }
@@ -105,7 +105,8 @@ TEST_F(Resists, SuspectIsReleasedAndTheTextOutlivesTheArrest) {
     EXPECT_EQ(scriptCalls(host.trace, host.trace.find("DOES_ENTITY_EXIST(0)", from) + 1, 1),
               std::vector<std::string>{"IS_ENTITY_A_MISSION_ENTITY(4)"});
     EXPECT_EQ(entityOf(host.world, 3).task, sim::Task::Flee);
-    EXPECT_TRUE(entityOf(host.world, 5).anims.count("random@arrests@busted/idle_c"));
+    EXPECT_TRUE(
+        entityOf(host.world, madeBy(host.trace, "CLONE_PED", from)).anims.count("random@arrests@busted/idle_c"));
     EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }
 
@@ -141,7 +142,7 @@ TEST_F(Cuffs, ThenEscortsInTheSameFrameAndANewPressReleases) {
 // starts in the busted stage alone: no precinct marker, no delivery without cuffs.
 TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedIsInTheBustedStageAlone) {
     arrestAndStandAt(kWithinReach);
-    const int32_t car = parkLastVehicle(host.world, {kBoardingRadius * 0.6f, kSuspectY, 30});  // handle 4
+    const int32_t car = host.world.parkLastVehicle({kBoardingRadius * 0.6f, kSuspectY, 30});  // handle 4
     host.world.movePlayer({0, kWithinReach, 30});
     host.runFrames(1);
     press(host);  // cuffed, and at once within reach of the car: boards
@@ -153,7 +154,8 @@ TEST_F(Cuffs, NewArrestAfterTheTransportedSuspectVanishedIsInTheBustedStageAlone
     host.world.remove(3);
     const size_t from = press(host, {host.world.spawnPed({0, kWithinReach + kBesideThePlayer / 2, 30})});
     EXPECT_EQ(host.trace.count("STOP_ENTITY_ANIM", from), 0u) << "nothing left to release";
-    EXPECT_TRUE(entityOf(host.world, 6).anims.count("random@arrests@busted/idle_c"));
+    EXPECT_TRUE(
+        entityOf(host.world, madeBy(host.trace, "CLONE_PED", from)).anims.count("random@arrests@busted/idle_c"));
     later = host.trace.size();
     host.runFrames(3);
     EXPECT_EQ(host.trace.count("DRAW_MARKER", later), 0u);

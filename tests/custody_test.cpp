@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Seats, SeatTest,
 TEST_F(EscortTest, UsesTheVehicleThatThePreviousFrameFound) {
     startEscort();
     const int32_t farCar = car;
-    const int32_t nearCar = parkLastVehicle(world(), offset(suspectAt, 0, kBoardingRadius * 0.6f));
+    const int32_t nearCar = world().parkLastVehicle(offset(suspectAt, 0, kBoardingRadius * 0.6f));
     world().movePlayer({0, 0, 30});
     const auto first = custodyFrame();
     EXPECT_THAT(first, ::testing::Contains(coordsOf(farCar)));
@@ -211,8 +211,7 @@ TEST_F(StageTest, ANewArrestAfterTheEscortedSuspectVanishedStartsInTheBustedPose
     host.runFor(250);
     world().remove(suspect);
     const sim::Vec3 at = {0, 3, 30};
-    press(host, {world().spawnPed(at)});
-    const sim::Entity& clone = entityOf(world(), world().nextHandle - 1);
+    const sim::Entity& clone = entityOf(world(), madeBy(host.trace, "CLONE_PED", press(host, {world().spawnPed(at)})));
     EXPECT_THAT(clone.orders, ::testing::Not(::testing::Contains(::testing::StartsWith("follow"))));
     EXPECT_EQ(clone.pos.y, at.y) << "he kneels where he was taken";
     EXPECT_EQ(host.statusLine(), kStatusGetClose);

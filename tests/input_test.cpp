@@ -86,13 +86,14 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     // A file with settings in the module's folder (the game folder here) is the one read.
     const std::string file = c.ini.find("[Brindlecot]") == 0 ? "<game>\\Brindlecot.ini" : ".\\Brindlecot.ini";
     const std::vector<std::string> reads = iniReads(host.trace);
-    ASSERT_EQ(reads.size(), 5u);
+    ASSERT_EQ(reads.size(), 6u);
     EXPECT_EQ(
         reads[0].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 128, \"<game>\\Brindlecot.ini\")", 0), 0u);
     EXPECT_THAT(
         std::vector<std::string>(reads.begin() + 1, reads.end()),
         ElementsAre(valueRead("key_arrest", file, c.values[0]), valueRead("arrest_mission_ped", file, c.values[1]),
-                    valueRead("key_arrest_gamepad", file, c.values[2]), valueRead("show_msg", file, c.values[3])));
+                    valueRead("key_arrest_gamepad", file, c.values[2]), valueRead("show_msg", file, c.values[3]),
+                    valueRead("nearest_station", file, "")));
     // A changed file is not read again while the script runs.
     host.setIni("[Brindlecot]\nkey_arrest=65\nkey_arrest_gamepad=65535\nshow_msg=1\n");
 
@@ -107,7 +108,7 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
 
     EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 2u : 1u);
     EXPECT_EQ(host.trace.count("CLONE_PED"), c.missionPedTaken ? 1u : 0u);
-    EXPECT_EQ(host.trace.count("GetPrivateProfileStringA"), 5u);
+    EXPECT_EQ(host.trace.count("GetPrivateProfileStringA"), 6u);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT"), c.drawn ? host.trace.count("scriptWait(0)") : 0u);
     EXPECT_EQ(host.trace.count("END_TEXT_COMMAND_DISPLAY_TEXT"), host.trace.count("SET_TEXT_FONT"));
     EXPECT_EQ(host.statusLine().find("Brindlecot.ini"), std::string::npos) << "every value could be read";
@@ -202,7 +203,7 @@ class Debounce : public Scenario, public ::testing::WithParamInterface<DebounceC
 // dispatch (0 at load), and is not even read before that.
 TEST_P(Debounce, HeldKeyFiresOnlyStrictlyAfterTheWindow) {
     host.world.frameMs = GetParam().frameMs;
-    host.press(kF3);
+    host.holdKey(kF3);
     start();
     host.runFrames(6);
     EXPECT_THAT(dispatchFrames(host.trace), ElementsAreArray(GetParam().dispatches));
@@ -224,7 +225,7 @@ TEST_F(Scenario, DebounceCountsFromTheEndOfADispatchThatWaited) {
     host.world.seatPed(ped, host.world.spawnVehicle({3, 0, 30}), -1);
     start();
     host.world.aimTarget = ped;
-    host.press(kF3);
+    host.holdKey(kF3);
     host.runFor(4000);
     const size_t first = host.trace.find("GET_PLAYER_INDEX()");
     const size_t second = host.trace.find("GET_PLAYER_INDEX()", first + 1);
@@ -245,7 +246,7 @@ TEST_F(Scenario, PadIsTriedWhenOnlyTheSecondTickReadIsPastTheWindow) {
     host.pads[0] = {true, kPadA, 1};
     host.world.frameMs = 100;
     start();  // fires at once: tick 100000 is long past 0 + 200
-    host.press(kF3);
+    host.holdKey(kF3);
     host.atFrame(2, [](sim::Host& h) { h.tickPerRead = 1; });  // reads 100200, then 100201
     host.runFrames(2);
     EXPECT_THAT(dispatchFrames(host.trace), ElementsAre(0u, 2u));
@@ -410,7 +411,7 @@ TEST_P(TickWrap, TriggerAcceptedExactlyWhenTheDebounceAllows) {
         for (const bool down : {true, false}) {
             host.atFrame(down ? hold.from : hold.to + 1, [hold, down](sim::Host& h) {
                 if (hold.key) {
-                    h.press(kF3, down);
+                    h.holdKey(kF3, down);
                 } else {
                     h.pads[0].buttons = down ? kPadA : 0;
                 }

@@ -109,9 +109,9 @@ TEST_F(StatusLine, NoLineIsDrawnWhileTheTakeOverWaits) {
     const int32_t ped = host.world.spawnPed({0, 5, 30});
     start();
     host.world.aimTarget = ped;
-    host.press(kF3);
+    host.holdKey(kF3);
     host.step();  // stops at the first wait for the busted pose's dictionary
-    host.press(kF3, false);
+    host.holdKey(kF3, false);
     ASSERT_FALSE(endsLoopPass(host.trace, host.trace.size() - 1));
     int waits = 0;
     for (; waits < 100 && !endsLoopPass(host.trace, host.trace.size() - 1); ++waits) {

@@ -61,25 +61,16 @@ inline sim::Entity& entityOf(sim::World& world, int32_t handle) {
 }
 
 // Points and tuned places in the trace's words: "477.0, -1023.0, 28.0".
-inline sim::Vec3 vecOf(const WorldPoint& p) { return {p.x, p.y, p.z}; }
+inline sim::Vec3 vecOf(const NativeVec3& p) { return {p.x, p.y, p.z}; }
 inline sim::Vec3 offset(const sim::Vec3& p, float dx, float dy, float dz = 0) { return {p.x + dx, p.y + dy, p.z + dz}; }
 inline std::string textOf(const sim::Vec3& p) {
     return sim::formatFloat(p.x) + ", " + sim::formatFloat(p.y) + ", " + sim::formatFloat(p.z);
 }
-inline std::string textOf(const WorldPoint& p) { return textOf(vecOf(p)); }
+inline std::string textOf(const NativeVec3& p) { return textOf(vecOf(p)); }
 
 // How far from the player a ped stands who is to be cuffed: within the cuffing radius, and close
 // enough that a suspect who follows the player does not need to take a step.
 constexpr float kBesideThePlayer = std::min(kCuffRadius / 2, 1.0f);
-
-// Parks a vehicle at `at` that the player has just got out of: his last vehicle, which the escort
-// heads for.
-inline int32_t parkLastVehicle(sim::World& world, sim::Vec3 at) {
-    const int32_t car = world.spawnVehicle(at);
-    world.seatPed(world.playerPed, car, -1);
-    world.unseatPed(world.playerPed);
-    return car;
-}
 
 //-----------------------------------------------------------------------------
 // [SECTION] Formatting and joining
@@ -113,6 +104,12 @@ inline const sim::TraceEntry& entryAt(const sim::Trace& trace, size_t n) {
     ADD_FAILURE() << "no trace entry " << n << ": the trace holds " << trace.size();
     static const sim::TraceEntry nothing;
     return nothing;
+}
+
+// The handle the first `native` call at or after `from` answered: CLONE_PED's clone, CREATE_PED's
+// officer. A call that never came fails the test.
+inline int32_t madeBy(const sim::Trace& trace, const std::string& native, size_t from = 0) {
+    return entryAt(trace, trace.find(native + "(", from)).intResult();
 }
 
 // The script's calls of the press at `from` after its aim query, up to the end of its frame.
@@ -274,7 +271,7 @@ class Scenario : public ::testing::Test {
 // with a start tick whose cuff draw does not resist.
 class CustodyScenario : public Scenario {
   protected:
-    const std::string kPrecinctMarkerDraw = "DRAW_MARKER(2, " + textOf(kPrecinctMarker) +
+    const std::string kPrecinctMarkerDraw = "DRAW_MARKER(2, " + textOf(kStations[0].handOver) +
                                             ", 0.0, 0.0, 0.0, 180.0, 0.0, 0.0, 0.5, 0.5, 0.5, 204, 204, 0, 100, 0, 1, "
                                             "2, 0, null, null, 0)";
     const std::string kWaypoint =
@@ -293,13 +290,12 @@ class CustodyScenario : public Scenario {
     // parked at `carAt`. He aims at the ped and presses: the clone takes the busted pose.
     void startBusted(sim::Vec3 at = {0, 0, 30}) { startBusted(at, farCarFrom(at)); }
     void startBusted(sim::Vec3 at, sim::Vec3 carAt) {
-        car = parkLastVehicle(world(), carAt);
+        car = world().parkLastVehicle(carAt);
         world().movePlayer(at);
         suspectAt = offset(at, kBesideThePlayer, 0);
         const int32_t ped = world().spawnPed(suspectAt);
         start();
-        press(host, {ped});
-        suspect = world().nextHandle - 1;  // the clone
+        suspect = madeBy(host.trace, "CLONE_PED", press(host, {ped}));
     }
 
     // Then presses again without aiming: the suspect is cuffed and stands still beside him.

@@ -48,7 +48,7 @@ TEST_P(WhichFile, BesideTheModuleWinsWhenItHoldsSettings) {
         std::ofstream(host.moduleDirectory + "/Brindlecot.ini", std::ios::binary) << c.besideModule;
     }
     if (!c.gameFolder.empty()) host.setIni(c.gameFolder);
-    host.press(c.firingKey);
+    host.holdKey(c.firingKey);
     start();
     EXPECT_EQ(host.trace.count("GET_PLAYER_INDEX"), 1u) << host.trace.dump(0, 20);
     EXPECT_EQ(host.trace.count("GetPrivateProfileStringA(\"Brindlecot\", NULL"), c.moduleFolder.size() < 200 ? 1u : 0u)
@@ -151,7 +151,7 @@ TEST_P(DriveText, NamesTheKeyAsSet) {
     const DriveCase& c = GetParam();
     host.setIni(c.ini);
     host.pads[0].connected = true;
-    car = parkLastVehicle(world(), {0, 20, 30});
+    car = world().parkLastVehicle({0, 20, 30});
     world().movePlayer({0, 0, 30});
     const int32_t ped = world().spawnPed({kBesideThePlayer, 0, 30});
     start();

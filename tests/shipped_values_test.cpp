@@ -38,7 +38,7 @@ TEST(ShippedValues, AreTheOnesThePlayerIsPromised) {
     EXPECT_EQ(kPrecinctPoint.x, 477.0f) << kWhatElse;
     EXPECT_EQ(kPrecinctPoint.y, -1023.0f) << kWhatElse;
     EXPECT_EQ(kPrecinctPoint.z, 28.0f) << kWhatElse;
-    EXPECT_EQ(kPrecinctMarker.z, 28.0f) << "the marker stands a metre above the road (z 27.0 there)" << kWhatElse;
+    EXPECT_EQ(kStations[0].handOver.z, 28.0f) << "the marker stands a metre above the road (z 27.0 there)" << kWhatElse;
 
     const std::string words = readme();
     ASSERT_FALSE(words.empty()) << "cannot read " << BRINDLECOT_README;

@@ -67,7 +67,7 @@ TEST_P(Soak, EveryFrameEndsInAStageWithACatalogueText) {
             const int32_t targets[] = {0, 0, 0, somePed, car, g_arrest.suspectPed, 9999};
             world.aimTarget = targets[random() % 7];
         }
-        host.press(kF3, chance(0.04));
+        host.holdKey(kF3, chance(0.04));
         const int32_t victim = chance(0.5) ? g_arrest.suspectPed : somePed;
         if (chance(0.002) && world.find(victim)) world.find(victim)->dead = true;
         if (chance(0.002) && victim != world.playerPed) world.remove(victim);

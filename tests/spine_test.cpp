@@ -5,6 +5,8 @@
 //   [SECTION] Dispatch
 //   [SECTION] Module load state
 
+#include <dlfcn.h>
+
 #include <string>
 #include <vector>
 
@@ -49,13 +51,13 @@ TEST_F(Scenario, StartSeedsScansAndReadsSettingsBeforeTheFirstFrame) {
     start();
     EXPECT_THAT(
         namesBetween(host.trace, 0, host.trace.size()),
-        ElementsAreArray(join(
-            {{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
-              "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
-              "GetPrivateProfileStringA", "GetPrivateProfileStringA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
-             kDraw,
-             {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
-    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 12u);
+        ElementsAreArray(join({{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
+                                "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                                "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                                "GetPrivateProfileStringA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
+                               kDraw,
+                               {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
+    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 13u);
 }
 
 // Refresh, draw, poll, dispatch, custody, wait; a text written in the frame shows from the next one.
@@ -98,7 +100,7 @@ class Dispatch : public Scenario, public ::testing::WithParamInterface<DispatchC
   protected:
     // A suspect 1 m from the player, taken and, for the escort, cuffed; the player's car 10 m away.
     void reach(Stage stage) {
-        car = parkLastVehicle(host.world, {0, 10, 30});
+        car = host.world.parkLastVehicle({0, 10, 30});
         host.world.movePlayer({0, 0, 30});
         const int32_t suspect = host.world.spawnPed({kBesideThePlayer, 0, 30});
         start();
@@ -175,4 +177,22 @@ TEST(ModuleLoad, EveryLoadStartsFromTheLoadState) {
         EXPECT_EQ(host.statusLine(), kStatusGetClose);
         EXPECT_THAT(host.faults, ::testing::IsEmpty());
     }
+}
+
+// Windows sends the DLL entry thread attach and detach notices (2, 3) and the process detach (0) as
+// well as the process attach (1); registering the script on any of them would start it once more.
+TEST(ModuleLoad, OnlyTheProcessAttachRegistersTheScript) {
+    sim::Host host;
+    void* module = dlopen(sim::Host::defaultModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    const auto attach = reinterpret_cast<int32_t (*)(void*, uint32_t, void*)>(dlsym(module, "pluginAttach"));
+    ASSERT_NE(attach, nullptr);
+    for (uint32_t reason : {0u, 2u, 3u}) {
+        EXPECT_EQ(attach(module, reason, nullptr), 1) << "notice " << reason;
+        EXPECT_EQ(host.trace.count("scriptRegister"), 0u) << "notice " << reason << " registered the script";
+    }
+    EXPECT_EQ(attach(module, 1, nullptr), 1);
+    EXPECT_EQ(host.trace.count("scriptRegister"), 1u);
+    host.unload();
+    dlclose(module);
 }

@@ -111,7 +111,7 @@ TEST_P(HandOverTest, AwaitsTheOfficerThenLetsTheSuspectOutForTheGame) {
     const size_t created = host.trace.find("CREATE_PED", begin);
     const int waits =
         static_cast<int>(host.trace.count("scriptWait(0)", begin) - host.trace.count("scriptWait(0)", created));
-    const int32_t cop = c.officerCreated ? world().nextHandle - 1 : 0;
+    const int32_t cop = entryAt(host.trace, created).intResult();
     const std::string loaded = "HAS_MODEL_LOADED(" + copModel() + ")";
     std::vector<std::string> expected =
         join({officerModelRequestOf(c.loadedBeforeBoarding), {fmt("scriptWait(%u)", kOfficerModelWaitMs)}});

@@ -13,28 +13,25 @@
 
 #pragma once
 
-#include "host/native_call.h"
+#include "host/natives.h"
+#include "host/platform.h"
 
 void beginArrest();     // a trigger while aiming at an entity: refuse, or take the ped over
 void tryCuffSuspect();  // a trigger without target in the busted pose: cuff, resist, or nothing
 void updateCustody();   // every frame while inCustody: suspect check, escort, transport, leash
 void releaseSuspect();  // every end of an arrest: the suspect flees and the flags clear
 
-// The animation dictionaries of an arrest: the busted pose, the cuffed get-up, the player's pick-up.
-constexpr const char* kAnimDictBusted = "random@arrests@busted";
-constexpr const char* kAnimDictCuffed = "get_up@cuffed";
-constexpr const char* kAnimDictDrag = "combat@drag_ped@entry";
+// The animations of an arrest: the suspect's busted pose and cuffed get-up, the player's pick-up.
+constexpr AnimClip kAnimBusted = {"random@arrests@busted", "idle_c"};
+constexpr AnimClip kAnimCuffed = {"get_up@cuffed", "back_to_default"};
+constexpr AnimClip kAnimDrag = {"combat@drag_ped@entry", "injured_pickup_90_plyr"};
 
 // Milliseconds of GetTickCount since `start`, right across the counter's wrap.
 uint32_t msSince(DWORD start);
 
-bool hasAnimDictLoaded(const char* dictionary);
+// Streaming: each asks the host for the asset unless it is loaded already, and never waits for it.
 void requestAnimDict(const char* dictionary);
-void playAnim(EntityHandle ped, const char* dictionary, const char* name, int32_t duration);
-float distanceBetween(float x1, float y1, float z1, float x2, float y2, float z2);
-void followPlayer(EntityHandle ped, EntityHandle leader, float offsetX, float offsetY);
+ModelHash requestModel(const char* name);  // answers the model's hash
 
-// distanceBetween over two positions, first point first.
-inline float distanceBetween(const NativeVec3& a, const NativeVec3& b) {
-    return distanceBetween(a.x, a.y, a.z, b.x, b.y, b.z);
-}
+// Hands the ped back to the host still busy with the order he was just given; 0 in *ped afterwards.
+void handBackKeepingTask(EntityHandle* ped);

@@ -4,11 +4,8 @@
 
 #include "arrest/arrest.h"
 #include "arrest/tuning.h"
-#include "host/natives.h"
 #include "hud/status.h"
 #include "state.h"
-
-static void setHandcuffs(EntityHandle ped) { callNative(kNativeSetEnableHandcuffs, slotInt(ped), slotInt(1)); }
 
 // Handcuffs on; the escort begins.
 static void cuffSuspect() {
@@ -17,16 +14,16 @@ static void cuffSuspect() {
     clearPedTasksImmediately(suspect);
     clearPedSecondaryTask(suspect);
     followPlayer(suspect, g_arrest.playerPed, 0.0f, 0.0f);
-    requestAnimDict(kAnimDictCuffed);
-    playAnim(suspect, kAnimDictCuffed, "back_to_default", -1);
+    requestAnimDict(kAnimCuffed.dictionary);
+    playAnim(suspect, kAnimCuffed, -1);
     setHandcuffs(suspect);
 
     g_arrest.isEscorting = 1;
     g_arrest.awaitingCuffs = 0;
     setStatusMessage(kStatusEscort);
 
-    requestAnimDict(kAnimDictDrag);
-    playAnim(g_arrest.playerPed, kAnimDictDrag, "injured_pickup_90_plyr", 800);
+    requestAnimDict(kAnimDrag.dictionary);
+    playAnim(g_arrest.playerPed, kAnimDrag, 800);
 }
 
 void tryCuffSuspect() {

@@ -1,9 +1,8 @@
 // Brindlecot — the custody step: suspect check, escort and boarding, transport, leash.
 
-#include "arrest/custody.h"
 #include "arrest/arrest.h"
+#include "arrest/transport.h"
 #include "arrest/tuning.h"
-#include "host/natives.h"
 #include "hud/status.h"
 #include "state.h"
 
@@ -13,21 +12,6 @@ struct SeatDoor {
     int32_t door;
 };
 static const SeatDoor kPassengerSeats[] = {{1, 2}, {2, 3}, {0, 1}};
-
-static bool isVehicleSeatFree(EntityHandle vehicle, int32_t seat) {
-    return resultBool(callNative(kNativeIsVehicleSeatFree, slotInt(vehicle), slotInt(seat), slotInt(0)));
-}
-
-static void openVehicleDoor(EntityHandle vehicle, int32_t door) {
-    callNative(kNativeSetVehicleDoorOpen, slotInt(vehicle), slotInt(door), slotInt(1), slotInt(0));
-}
-
-static void setWaypoint(float x, float y) { callNative(kNativeSetNewWaypoint, slotFloat(x), slotFloat(y)); }
-
-static void enterVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat) {
-    callNative(kNativeTaskEnterVehicle, slotInt(ped), slotInt(vehicle), slotInt(kEnterVehicleTimeoutMs), slotInt(seat),
-               slotFloat(1.2f), slotInt(0), slotText(nullptr), slotInt(0));
-}
 
 static void checkSuspect() {
     g_arrest.playerPed = getPlayerPed();
@@ -43,10 +27,12 @@ static const SeatDoor* findFreePassengerSeat(EntityHandle vehicle) {
 
 static void boardVehicle(const SeatDoor& seat) {
     openVehicleDoor(g_arrest.playerVehicle, seat.door);
-    enterVehicle(g_arrest.suspectPed, g_arrest.playerVehicle, seat.seat);
+    enterVehicle(g_arrest.suspectPed, g_arrest.playerVehicle, seat.seat, kEnterVehicleTimeoutMs);
     g_arrest.isEscorting = 0;
     setStatusMessage(g_arrest.driveText);
-    setWaypoint(kPrecinctPoint.x, kPrecinctPoint.y);
+    g_arrest.station = g_arrest.settings.nearestStation != 0 ? nearestStationTo(g_arrest.vehiclePos) : 0;
+    const NativeVec3& handOver = kStations[g_arrest.station].handOver;
+    setWaypoint(handOver.x, handOver.y);
     prepareDelivery();
     g_arrest.isTransporting = 1;
 }
@@ -65,7 +51,7 @@ static bool escortStep() {
 
 // Runs at the end of every custody step, also one in which the arrest has already ended.
 static void leash() {
-    g_arrest.playerVehicle = getVehiclePedIsIn(g_arrest.playerPed, 1);
+    g_arrest.playerVehicle = getLastVehicle(g_arrest.playerPed);
     g_arrest.playerPos = getEntityPosition(g_arrest.playerPed);
     g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
     if (distanceBetween(g_arrest.playerPos, g_arrest.suspectPos) > kLeashLength) releaseSuspect();

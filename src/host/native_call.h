@@ -1,4 +1,4 @@
-// Brindlecot — the native call protocol.
+// Brindlecot — the native call protocol, for host/natives.cpp alone.
 //
 // Every native call is init, one push per argument, call, read. callNative() takes its slots as
 // already evaluated values, so a native whose result is an argument of another has always finished
@@ -9,22 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "host/natives.h"
 #include "host/platform.h"
-
-typedef int32_t EntityHandle;  // 0 is none; an aim result counts as a target from 1 up
-typedef uint32_t ModelHash;
-
-// A position as the host returns it: three floats, each in the low half of its own 8-byte slot.
-// Copied whole, padding included.
-struct NativeVec3 {
-    float x;
-    uint32_t xPad;
-    float y;
-    uint32_t yPad;
-    float z;
-    uint32_t zPad;
-};
-static_assert(sizeof(NativeVec3) == 24, "NativeVec3 is three 8-byte slots");
 
 // 32-bit values travel in the low half with the upper half zero, negatives included (-1 is
 // 0x00000000FFFFFFFF); floats as their IEEE-754 bits; texts and out-parameters as addresses.

@@ -37,6 +37,7 @@ inline constexpr SettingRow kSettingRows[] = {
     {"arrest_mission_ped", 0, SettingKind::Flag, &Settings::arrestMissionPed},        // mission peds are refused
     {"key_arrest_gamepad", 0, SettingKind::PadButtons, &Settings::keyArrestGamepad},  // no gamepad button
     {"show_msg", 1, SettingKind::Flag, &Settings::showMsg},                           // the status line is drawn
+    {"nearest_station", 0, SettingKind::Flag, &Settings::nearestStation},             // every hand-over at Mission Row
 };
 // clang-format on
 

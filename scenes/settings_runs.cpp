@@ -1,0 +1,115 @@
+// Brindlecot scenes — scripted runs of the settings file: words, the file beside the module, the
+// warning about a value that cannot be read, a gamepad that wakes late and the drive text.
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "arrest/tuning.h"
+#include "hud/status.h"
+#include "scenes/press.h"
+#include "scenes/runs.h"
+
+namespace scenes {
+
+using sim::Host;
+
+namespace {
+
+constexpr uint32_t kCuffingTick = 100000;  // the cuff draw cuffs on both platforms (runs.cpp)
+constexpr int kF2 = 0x71;
+
+void start(Host& host) {
+    host.load();
+    host.runFrames(20);
+}
+
+void tap(Host& host, int key) { press(host, {0, 2, key}); }
+
+// Aims at the ped and presses the key: the take-over finishes within the press's pass.
+void arrest(Host& host, int32_t ped, int key = kF3) { press(host, {ped, 22, key}); }
+
+std::string expectStatus(const Host& host, const std::string& wanted) {
+    if (host.statusLine() == wanted) return "";
+    return "status line is \"" + host.statusLine() + "\", expected \"" + wanted + "\"";
+}
+
+constexpr int kF4 = 0x73;
+
+// The module lies in a subfolder with its own INI; the game folder's INI names another key.
+std::string iniBesideModule(Host& host) {
+    host.moduleDirectory = host.workingDirectory + "/scripts";
+    std::filesystem::create_directories(host.moduleDirectory);
+    std::ofstream(host.moduleDirectory + "/Brindlecot.ini", std::ios::binary)
+        << "[Brindlecot]\nkey_arrest= f4 \nshow_msg=on\n";
+    host.setIni("[Brindlecot]\nkey_arrest=F2\n");
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    start(host);
+    if (host.trace.count("GetPrivateProfileStringA(\"Brindlecot\", \"key_arrest\", \"\", 128, "
+                         "\"<game>\\scripts\\Brindlecot.ini\")") != 1) {
+        return "the INI beside the module was not read";
+    }
+    arrest(host, ped, kF2);
+    arrest(host, ped, kF3);
+    if (host.trace.count("CLONE_PED") != 0) return "a key other than F4 arrested";
+    arrest(host, ped, kF4);
+    return expectStatus(host, kStatusGetClose);
+}
+
+// Two values cannot be read: the first is named, with how many more; F3 stays the key.
+std::string unreadableSettingsSaid(Host& host) {
+    host.setIni("[Brindlecot]\nkey_arrest=F33\nshow_msg=maybe\n");
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    start(host);
+    const std::string said = expectStatus(host, "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used (and 1 more)");
+    if (!said.empty()) return said;
+    arrest(host, ped);
+    return expectStatus(host, kStatusGetClose);
+}
+
+// Gamepad buttons by name on a pad that wakes five seconds after the start: Y fires once it is found.
+std::string gamepadNamesLate(Host& host) {
+    host.setIni("[Brindlecot]\nkey_arrest=off\nkey_arrest_gamepad=A,Y\n");
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    host.atTime(5000, [](Host& h) { h.pads[2].connected = true; });
+    start(host);
+    host.world.aimTarget = ped;
+    host.pads[2].buttons = 0x8000;  // Y
+    host.runFor(6000);              // the probe after the pad woke up finds it
+    host.pads[2].buttons = 0;
+    host.world.aimTarget = 0;
+    host.runFrames(20);
+    return expectStatus(host, kStatusGetClose);
+}
+
+// The drive text names the key as set.
+std::string driveTextNamesTheKey(Host& host) {
+    host.setIni("[Brindlecot]\nkey_arrest=115\n");
+    const int32_t car = host.world.spawnVehicle({0, 10, 30});
+    host.world.seatPed(host.world.playerPed, car, -1);
+    host.world.unseatPed(host.world.playerPed);
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    start(host);
+    arrest(host, ped, kF4);
+    host.world.movePlayer({5, std::min(kCuffRadius / 2, 1.0f), 30});
+    host.runFrames(20);
+    tap(host, kF4);
+    host.world.movePlayer({0, 8, 30});
+    host.runFrames(400);
+    return expectStatus(host, std::string(kStatusDriveHead) + kStatusDriveKeyBefore + "F4" + kStatusDriveKeyAfter);
+}
+
+}  // namespace
+
+const std::vector<ScriptedRun>& settingsRuns() {
+    static const std::vector<ScriptedRun> runs = {
+        {"ini_beside_module", kCuffingTick, iniBesideModule},
+        {"unreadable_settings_said", kCuffingTick, unreadableSettingsSaid},
+        {"gamepad_names_late", kCuffingTick, gamepadNamesLate},
+        {"drive_text_names_the_key", kCuffingTick, driveTextNamesTheKey},
+    };
+    return runs;
+}
+
+}  // namespace scenes

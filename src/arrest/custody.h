@@ -1,8 +1,0 @@
-// Brindlecot — pieces of the custody step shared between its files.
-
-#pragma once
-
-// Asks the host for what the delivery will need, when the transport begins.
-void prepareDelivery();
-// Marks the precinct and delivers the suspect once he is within reach of it.
-void transportStep();
