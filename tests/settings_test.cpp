@@ -28,6 +28,9 @@ std::vector<uint32_t> drawnWith(const sim::Host& host, uint32_t startTick, const
 // Which file
 //-----------------------------------------------------------------------------
 
+// A Brindlecot.ini that is a folder.
+const std::string kFolder = "<folder>";
+
 struct FileCase {
     const char* name;
     std::string besideModule;  // in the module's folder, a subfolder of the game folder; empty: none
@@ -43,16 +46,22 @@ class WhichFile : public Scenario, public ::testing::WithParamInterface<FileCase
 TEST_P(WhichFile, BesideTheModuleWinsWhenItHoldsSettings) {
     const FileCase& c = GetParam();
     host.moduleDirectory = host.workingDirectory + "/" + c.moduleFolder;
-    if (!c.besideModule.empty() && c.moduleFolder.size() < 200) {
-        std::filesystem::create_directories(host.moduleDirectory);
-        std::ofstream(host.moduleDirectory + "/Brindlecot.ini", std::ios::binary) << c.besideModule;
-    }
-    if (!c.gameFolder.empty()) host.setIni(c.gameFolder);
+    auto write = [](const std::string& folder, const std::string& contents) {
+        std::filesystem::create_directories(folder);
+        if (contents == kFolder) {
+            std::filesystem::create_directories(folder + "/Brindlecot.ini");
+        } else {
+            std::ofstream(folder + "/Brindlecot.ini", std::ios::binary) << contents;
+        }
+    };
+    if (!c.besideModule.empty() && c.moduleFolder.size() < 200) write(host.moduleDirectory, c.besideModule);
+    if (!c.gameFolder.empty()) write(host.workingDirectory, c.gameFolder);
     host.holdKey(c.firingKey);
     start();
     EXPECT_EQ(host.trace.count("GET_PLAYER_INDEX"), 1u) << host.trace.dump(0, 20);
     EXPECT_EQ(host.trace.count("GetPrivateProfileStringA(\"Brindlecot\", NULL"), c.moduleFolder.size() < 200 ? 1u : 0u)
         << "a cut path is never read";
+    EXPECT_EQ(host.statusLine(), "") << "nothing to say about a file that is not there";
 }
 
 // clang-format off
@@ -61,6 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Files, WhichFile, ::testing::Values(
     FileCase{"OnlyInTheGameFolder", "", "[Brindlecot]\nkey_arrest=F4\n", "scripts", kF4},
     FileCase{"BesideTheModuleWithoutSettings", "; nothing\n[Brindlecot]\n", "[Brindlecot]\nkey_arrest=F4\n", "scripts",
              kF4},
+    FileCase{"BesideTheModuleAFolder", kFolder, "[Brindlecot]\nkey_arrest=F4\n", "scripts", kF4},
+    FileCase{"BothFolders", kFolder, kFolder, "scripts", kF3},
     FileCase{"ModulePathTooLong", "[Brindlecot]\nkey_arrest=F2\n", "[Brindlecot]\nkey_arrest=F4\n",
              std::string(300, 'x'), kF4}), ByName());
 // clang-format on
@@ -214,3 +225,35 @@ TEST(ShippedIni, PlaysAsTheNumbersDid) {
         EXPECT_EQ(play(run, shipped.str()), play(run, numbers)) << name;
     }
 }
+
+//-----------------------------------------------------------------------------
+// Gamepad buttons by name
+//-----------------------------------------------------------------------------
+
+struct ButtonCase {
+    const char* name;
+    const char* written;  // key_arrest_gamepad
+    uint16_t held;
+    bool fires;
+};
+
+void PrintTo(const ButtonCase& c, std::ostream* out) { *out << c.name; }
+
+class ButtonNames : public Scenario, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(ButtonNames, AnyOneOfThemFires) {
+    const ButtonCase& c = GetParam();
+    host.setIni(std::string("[Brindlecot]\nkey_arrest_gamepad=") + c.written + "\n");
+    host.pads[0] = {true, c.held, 1};
+    start();
+    EXPECT_EQ(host.trace.count("GET_PLAYER_INDEX"), c.fires ? 1u : 0u);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Buttons, ButtonNames, ::testing::Values(
+    ButtonCase{"FirstOfTwo", "A,Y", 0x1000, true},
+    ButtonCase{"SecondOfTwo", "A,Y", 0x8000, true},
+    ButtonCase{"NeitherOfTwo", "A,Y", 0x4000 | 0x0200, false},
+    ButtonCase{"DPad", "dpadleft", 0x0004, true},
+    ButtonCase{"Shoulder", " RB ", 0x0200, true}), ByName());
+// clang-format on
