@@ -9,8 +9,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "arrest/tuning.h"
+#include "input/settings.h"
 
 namespace {
 
@@ -39,6 +41,19 @@ TEST(ShippedValues, AreTheOnesThePlayerIsPromised) {
     EXPECT_EQ(kPrecinctPoint.y, -1023.0f) << kWhatElse;
     EXPECT_EQ(kPrecinctPoint.z, 28.0f) << kWhatElse;
     EXPECT_EQ(kStations[0].handOver.z, 28.0f) << "the marker stands a metre above the road (z 27.0 there)" << kWhatElse;
+
+    // The settings' defaults: F3, no gamepad button, mission peds refused, the line shown, every
+    // hand-over at Mission Row.
+    const std::pair<const char*, int32_t> defaults[] = {{"key_arrest", 114},
+                                                        {"key_arrest_gamepad", 0},
+                                                        {"arrest_mission_ped", 0},
+                                                        {"show_msg", 1},
+                                                        {"nearest_station", 0}};
+    for (const auto& [key, value] : defaults) {
+        const SettingRow* row = settingRow(key);
+        ASSERT_NE(row, nullptr) << key << " is no setting any more" << kWhatElse;
+        EXPECT_EQ(row->defaultValue, value) << key << kWhatElse;
+    }
 
     const std::string words = readme();
     ASSERT_FALSE(words.empty()) << "cannot read " << BRINDLECOT_README;
