@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <functional>
 
+#include "input/settings.h"
 #include "sim/host.h"
 
 namespace scenes {
 
-constexpr int kF3 = 0x72;           // the arrest key when the settings name none
+constexpr int kF3 = 0x72;  // the F3 key
+// The arrest key when the settings name none: the plugin's own default.
+constexpr int kArrestKey = settingRow("key_arrest")->defaultValue;
 constexpr uint16_t kPadA = 0x1000;  // the gamepad's A button in XInput's buttons word
 
 // Whether trace entry `n` is the main loop's own wait, the end of one pass. The take-over and the
@@ -26,7 +29,7 @@ struct Press {
 
     int32_t aim = 0;      // aimed at while the key is down; 0: nothing
     uint64_t after = 14;  // frames run after the pass: 14 draw its text and let the debounce run out
-    int key = kF3;
+    int key = kArrestKey;
 };
 
 struct Pressed {

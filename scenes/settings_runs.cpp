@@ -28,7 +28,7 @@ void start(Host& host) {
 void tap(Host& host, int key) { press(host, {0, 2, key}); }
 
 // Aims at the ped and presses the key: the take-over finishes within the press's pass.
-void arrest(Host& host, int32_t ped, int key = kF3) { press(host, {ped, 22, key}); }
+void arrest(Host& host, int32_t ped, int key = kArrestKey) { press(host, {ped, 22, key}); }
 
 std::string expectStatus(const Host& host, const std::string& wanted) {
     if (host.statusLine() == wanted) return "";
@@ -62,8 +62,13 @@ std::string unreadableSettingsSaid(Host& host) {
     host.setIni("[Brindlecot]\nkey_arrest=F33\nshow_msg=maybe\n");
     const int32_t ped = host.world.spawnPed({5, 0, 30});
     start(host);
-    const std::string said = expectStatus(host, "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used (and 1 more)");
-    if (!said.empty()) return said;
+    // Whatever the default key is called: the unit tests hold the words.
+    const std::string line = host.statusLine(), head = "Brindlecot.ini: key_arrest=F33 is not a key, ",
+                      tail = " is used (and 1 more)";
+    if (line.rfind(head, 0) != 0 || line.size() < head.size() + tail.size() ||
+        line.compare(line.size() - tail.size(), tail.size(), tail) != 0) {
+        return "status line is \"" + line + "\", expected the warning about key_arrest=F33 and one more";
+    }
     arrest(host, ped);
     return expectStatus(host, kStatusGetClose);
 }

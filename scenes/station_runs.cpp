@@ -66,7 +66,8 @@ std::string arrestAndHandOver(Host& host, const Vec3& boardAt, int32_t row, floa
     press(host, {0, 2});
     host.world.movePlayer(offset(boardAt, 0, 8));
     host.runFrames(400);
-    if (host.statusLine() != kStatusDrive) return "the suspect did not board: \"" + host.statusLine() + "\"";
+    if (host.statusLine().rfind(kStatusDriveHead, 0) != 0)
+        return "the suspect did not board: \"" + host.statusLine() + "\"";
 
     if (host.world.waypointX != station.handOver.x || host.world.waypointY != station.handOver.y) {
         return fmt("the waypoint is at (%s, %s), not at %s", sim::formatFloat(host.world.waypointX).c_str(),
