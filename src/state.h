@@ -35,7 +35,9 @@ struct ArrestState {
     EntityHandle playerVehicle = 0;  // the leash only, every custody frame (current or last vehicle)
     NativeVec3 vehiclePos = {};      // the escort step, for its boarding test
     EntityHandle officerPed = 0;     // deliverAtPrecinct; handed back to the host at once
-    int32_t station = 0;  // row of kStations: the boarding chooses it; the transport step and the delivery read it
+
+    // Hand-over
+    int32_t station = 0;  // row of kStations: each boarding chooses it; the transport step and delivery read it
 
     // Stage flags: one of the four stages, see arrest/arrest.h
     uint8_t inCustody = 0;       // beginArrest sets; releaseSuspect clears
