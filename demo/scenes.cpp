@@ -9,6 +9,7 @@
 #include "arrest/tuning.h"
 #include "hud/status.h"
 #include "scenes/cuff_draw.h"
+#include "scenes/places.h"
 #include "scenes/press.h"
 
 namespace demo {
@@ -22,8 +23,8 @@ const sim::Vec3 kStreet = {300.0f, -900.0f, 29.0f};        // south of the city,
 const sim::Vec3 kSandyStreet = {1600.0f, 3560.0f, 33.0f};  // Sandy Shores, 300 m from its station
 constexpr int32_t kMissionRow = 0, kSandyShores = 5;       // rows of kStations
 
-sim::Vec3 vecOf(const NativeVec3& p) { return {p.x, p.y, p.z}; }
-sim::Vec3 offset(const sim::Vec3& p, float dx, float dy) { return {p.x + dx, p.y + dy, p.z}; }
+using scenes::offset;
+using scenes::vecOf;
 
 // How far p lies from the officer's path at the station, on the ground.
 float fromOfficersPath(const Station& station, const sim::Vec3& p) {

@@ -6,7 +6,7 @@
 
 #include "arrest/tuning.h"
 #include "hud/status.h"
-#include "scenes/press.h"
+#include "scenes/run_steps.h"
 
 namespace scenes {
 
@@ -14,43 +14,7 @@ using sim::Entity;
 using sim::Host;
 using sim::Task;
 
-// The first rand() % 100 after srand(start tick) is the cuff draw; below 15 the suspect resists.
-// Traces can only match across platforms when glibc's rand and msvcrt's LCG
-// (state = state * 214013 + 2531011; (state >> 16) & 0x7fff) agree on the outcome:
-//   100000: glibc 68, msvcrt 84 -> cuffed on both
-//   100038: glibc 3,  msvcrt 8  -> resists on both
-constexpr uint32_t kCuffingTick = 100000;
-constexpr uint32_t kResistingTick = 100038;
-
 namespace {
-
-constexpr int kF2 = 0x71;
-
-void start(Host& host) {
-    host.load();
-    host.runFrames(20);
-}
-
-void tap(Host& host, int key = kArrestKey) { press(host, {0, 2, key}); }
-
-// Aims at the ped and presses the key: the take-over finishes within the press's pass. Answers the
-// clone the host made for it, 0 when none.
-int32_t arrest(Host& host, int32_t ped, int key = kArrestKey) {
-    const size_t from = press(host, {ped, 22, key}).from;
-    const size_t clone = host.trace.find("CLONE_PED(", from);
-    return clone < host.trace.size() ? host.trace.entries[clone].intResult() : 0;
-}
-
-std::string expectStatus(const Host& host, const std::string& wanted) {
-    if (host.statusLine() == wanted) return "";
-    return "status line is \"" + host.statusLine() + "\", expected \"" + wanted + "\"";
-}
-
-// The drive text, whatever key it names.
-std::string expectDriveText(const Host& host) {
-    if (host.statusLine().rfind(kStatusDriveHead, 0) == 0) return "";
-    return "status line is \"" + host.statusLine() + "\", expected the drive text";
-}
 
 std::string expectTask(Host& host, int32_t ped, Task task) {
     const Entity* e = host.world.find(ped);
@@ -192,7 +156,8 @@ std::string wholeArrest(Host& host) {
     return expectStatus(host, "");
 }
 
-std::vector<ScriptedRun> withStationRuns(std::vector<ScriptedRun> runs) {
+// The runs of this file, then the stations' and the settings file's.
+std::vector<ScriptedRun> withTheOtherRuns(std::vector<ScriptedRun> runs) {
     runs.insert(runs.end(), stationRuns().begin(), stationRuns().end());
     runs.insert(runs.end(), settingsRuns().begin(), settingsRuns().end());
     return runs;
@@ -201,7 +166,7 @@ std::vector<ScriptedRun> withStationRuns(std::vector<ScriptedRun> runs) {
 }  // namespace
 
 const std::vector<ScriptedRun>& scriptedRuns() {
-    static const std::vector<ScriptedRun> runs = withStationRuns({
+    static const std::vector<ScriptedRun> runs = withTheOtherRuns({
         {"idle", kCuffingTick, idle},
         {"mission_ped_refused", kCuffingTick, missionPedRefused},
         {"mission_ped_allowed_by_ini", kCuffingTick, missionPedAllowedByIni},

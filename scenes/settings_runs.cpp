@@ -8,7 +8,7 @@
 
 #include "arrest/tuning.h"
 #include "hud/status.h"
-#include "scenes/press.h"
+#include "scenes/run_steps.h"
 #include "scenes/runs.h"
 
 namespace scenes {
@@ -16,26 +16,6 @@ namespace scenes {
 using sim::Host;
 
 namespace {
-
-constexpr uint32_t kCuffingTick = 100000;  // the cuff draw cuffs on both platforms (runs.cpp)
-constexpr int kF2 = 0x71;
-
-void start(Host& host) {
-    host.load();
-    host.runFrames(20);
-}
-
-void tap(Host& host, int key) { press(host, {0, 2, key}); }
-
-// Aims at the ped and presses the key: the take-over finishes within the press's pass.
-void arrest(Host& host, int32_t ped, int key = kArrestKey) { press(host, {ped, 22, key}); }
-
-std::string expectStatus(const Host& host, const std::string& wanted) {
-    if (host.statusLine() == wanted) return "";
-    return "status line is \"" + host.statusLine() + "\", expected \"" + wanted + "\"";
-}
-
-constexpr int kF4 = 0x73;
 
 // The module lies in a subfolder with its own INI; the game folder's INI names another key.
 std::string iniBesideModule(Host& host) {
@@ -91,9 +71,7 @@ std::string gamepadNamesLate(Host& host) {
 // The drive text names the key as set.
 std::string driveTextNamesTheKey(Host& host) {
     host.setIni("[Brindlecot]\nkey_arrest=115\n");
-    const int32_t car = host.world.spawnVehicle({0, 10, 30});
-    host.world.seatPed(host.world.playerPed, car, -1);
-    host.world.unseatPed(host.world.playerPed);
+    host.world.parkLastVehicle({0, 10, 30});
     const int32_t ped = host.world.spawnPed({5, 0, 30});
     start(host);
     arrest(host, ped, kF4);

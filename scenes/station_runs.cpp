@@ -9,9 +9,9 @@
 #include "arrest/tuning.h"
 #include "hud/status.h"
 #include "scenes/format.h"
-#include "scenes/press.h"
+#include "scenes/places.h"
+#include "scenes/run_steps.h"
 #include "scenes/runs.h"
-#include "sim/natives.h"
 
 namespace scenes {
 
@@ -19,19 +19,6 @@ using sim::Host;
 using sim::Vec3;
 
 namespace {
-
-constexpr uint32_t kCuffingTick = 100000;  // the cuff draw cuffs on both platforms (runs.cpp)
-
-Vec3 vecOf(const NativeVec3& p) { return {p.x, p.y, p.z}; }
-Vec3 offset(const Vec3& p, float dx, float dy) { return {p.x + dx, p.y + dy, p.z}; }
-
-// The handle a native's last call in the trace answered; 0 when it was never called.
-int32_t lastAnswerOf(const sim::Trace& trace, const std::string& name) {
-    for (size_t n = trace.size(); n-- > 0;) {
-        if (trace.entries[n].call.rfind(name + "(", 0) == 0) return trace.entries[n].intResult();
-    }
-    return 0;
-}
 
 const sim::TraceEntry* lastCallOf(const sim::Trace& trace, const std::string& name) {
     for (size_t n = trace.size(); n-- > 0;) {
@@ -42,28 +29,19 @@ const sim::TraceEntry* lastCallOf(const sim::Trace& trace, const std::string& na
 
 bool samePlace(const Vec3& a, const NativeVec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
-std::string textOf(const Vec3& p) {
-    return sim::formatFloat(p.x) + ", " + sim::formatFloat(p.y) + ", " + sim::formatFloat(p.z);
-}
-
 // Arrests a ped beside the player at `boardAt`, cuffs him, walks him to the car parked there and,
 // once he is in, drives to `row`'s hand-over point at `speed` metres a second. Answers what was not
 // at station `row`, "" when everything was.
 std::string arrestAndHandOver(Host& host, const Vec3& boardAt, int32_t row, float speed) {
     const Station& station = kStations[row];
-    host.world.movePlayer(boardAt);
-    const int32_t car = host.world.spawnVehicle(offset(boardAt, 0, 10));
-    host.world.seatPed(host.world.playerPed, car, -1);
-    host.world.unseatPed(host.world.playerPed);
+    const int32_t car = host.world.parkLastVehicle(offset(boardAt, 0, 10));
     host.world.movePlayer(boardAt);
     const int32_t ped = host.world.spawnPed(offset(boardAt, 5, 0));
-    host.load();
-    host.runFrames(20);
-    press(host, {ped, 22});
-    const int32_t suspect = lastAnswerOf(host.trace, "CLONE_PED");
+    start(host);
+    const int32_t suspect = arrest(host, ped);
     host.world.movePlayer(offset(boardAt, 5, 1));
     host.runFrames(20);
-    press(host, {0, 2});
+    tap(host);
     host.world.movePlayer(offset(boardAt, 0, 8));
     host.runFrames(400);
     if (host.statusLine().rfind(kStatusDriveHead, 0) != 0)

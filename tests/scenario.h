@@ -29,6 +29,7 @@
 #include "hud/status.h"
 #include "scenes/cuff_draw.h"
 #include "scenes/format.h"
+#include "scenes/places.h"
 #include "scenes/press.h"
 #include "scenes/stage.h"
 #include "sim/host.h"
@@ -61,12 +62,9 @@ inline sim::Entity& entityOf(sim::World& world, int32_t handle) {
 }
 
 // Points and tuned places in the trace's words: "477.0, -1023.0, 28.0".
-inline sim::Vec3 vecOf(const NativeVec3& p) { return {p.x, p.y, p.z}; }
-inline sim::Vec3 offset(const sim::Vec3& p, float dx, float dy, float dz = 0) { return {p.x + dx, p.y + dy, p.z + dz}; }
-inline std::string textOf(const sim::Vec3& p) {
-    return sim::formatFloat(p.x) + ", " + sim::formatFloat(p.y) + ", " + sim::formatFloat(p.z);
-}
-inline std::string textOf(const NativeVec3& p) { return textOf(vecOf(p)); }
+using scenes::offset;
+using scenes::textOf;
+using scenes::vecOf;
 
 // How far from the player a ped stands who is to be cuffed: within the cuffing radius, and close
 // enough that a suspect who follows the player does not need to take a step.
