@@ -43,6 +43,7 @@ void nullhost::record(std::vector<Call>* calls) { g_calls = calls; }
 extern "C" {
 
 void scriptRegister(HMODULE, void (*)()) {}
+void scriptUnregister(HMODULE) {}
 void scriptWait(DWORD) { recordWin32("scriptWait"); }
 
 void nativeInit(uint64_t hash) {

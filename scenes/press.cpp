@@ -28,12 +28,16 @@ Pressed press(sim::Host& host, const Press& how, const std::function<void()>& st
     pressed.from = host.trace.size();
     host.world.aimTarget = how.aim;
     host.holdKey(how.key, true);
+    const uint64_t downAt = host.elapsedMs();
     next();
-    host.holdKey(how.key, false);
+    if (how.heldMs == 0) host.holdKey(how.key, false);
     host.world.aimTarget = 0;
     for (int steps = 0; steps < 100000 && !endsLoopPass(host.trace, host.trace.size() - 1); ++steps)
         next();
     pressed.ended = endsLoopPass(host.trace, host.trace.size() - 1);
+    while (pressed.ended && host.elapsedMs() < downAt + how.heldMs)
+        next();
+    host.holdKey(how.key, false);
     if (!pressed.ended) return pressed;
     for (uint64_t k = 0; k < how.after; ++k)
         next();

@@ -30,6 +30,7 @@ struct Press {
     int32_t aim = 0;      // aimed at while the key is down; 0: nothing
     uint64_t after = 14;  // frames run after the pass: 14 draw its text and let the debounce run out
     int key = kArrestKey;
+    uint32_t heldMs = 0;  // how long the key stays down from the press's frame on; 0: that frame only
 };
 
 struct Pressed {
@@ -37,8 +38,9 @@ struct Pressed {
     bool ended = false;  // false: the pass never came back to the main loop's wait
 };
 
-// Holds the key for one frame aiming as asked, runs that pass of the main loop to its end (the waits
-// inside it included), lets the key go and runs the frames after it. `step` runs one step of the
+// Holds the key aiming as asked, runs that pass of the main loop to its end (the waits inside it
+// included), keeps the key down until `heldMs` have passed since the press's frame, lets it go and
+// runs the frames after it. `step` runs one step of the
 // script; a narrator passes its own to watch every one.
 Pressed press(sim::Host& host, const Press& how = {}, const std::function<void()>& step = nullptr);
 

@@ -1,4 +1,4 @@
-// Brindlecot simulated host — the host library's five functions, as the plugin reaches them.
+// Brindlecot simulated host — the host library's six functions, as the plugin reaches them.
 //
 // The exported functions (sim/exports.cpp) forward every call through one bound table; the Host binds
 // its own answers when it is constructed. On Linux the exports live in the simulated host's shared
@@ -21,11 +21,12 @@
 
 struct HostBoundary {
     void (*scriptRegister)(HMODULE module, void (*entry)());
+    void (*scriptUnregister)(HMODULE module);
     void (*scriptWait)(DWORD ms);
     void (*nativeInit)(uint64_t hash);
     void (*nativePush64)(uint64_t slot);
     uint64_t* (*nativeCall)();
 };
 
-// Routes the five functions to `boundary`; null unbinds them.
+// Routes the six functions to `boundary`; null unbinds them.
 SIM_EXPORTS_API void simBindHost(const HostBoundary* boundary);

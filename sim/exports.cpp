@@ -1,4 +1,4 @@
-// Brindlecot simulated host — the five host library functions the plugin imports, each forwarded
+// Brindlecot simulated host — the six host library functions the plugin imports, each forwarded
 // through the table the Host bound (sim/boundary.h). The same file serves the Linux build and the
 // stand-in ScriptHookV.dll of the Windows tests.
 
@@ -27,6 +27,7 @@ SIM_EXPORTS_API void simBindHost(const HostBoundary* boundary) { g_bound = bound
 extern "C" {
 
 void scriptRegister(HMODULE module, void (*entry)()) { reached().scriptRegister(module, entry); }
+void scriptUnregister(HMODULE module) { reached().scriptUnregister(module); }
 void scriptWait(DWORD ms) { reached().scriptWait(ms); }
 void nativeInit(uint64_t hash) { reached().nativeInit(hash); }
 void nativePush64(uint64_t slot) { reached().nativePush64(slot); }

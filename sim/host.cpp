@@ -145,6 +145,11 @@ void boundScriptRegister(HMODULE module, void (*entry)()) {
     Host::reached().onScriptRegister(module, entry);
 }
 
+void boundScriptUnregister(HMODULE module) {
+    HostScope scope;
+    Host::reached().onScriptUnregister(module);
+}
+
 void boundScriptWait(DWORD ms) {
     HostScope scope;
     Host::reached().onScriptWait(ms);
@@ -165,8 +170,8 @@ uint64_t* boundNativeCall() {
     return Host::reached().onNativeCall();
 }
 
-const HostBoundary kHostBoundary = {boundScriptRegister, boundScriptWait, boundNativeInit, boundNativePush64,
-                                    boundNativeCall};
+const HostBoundary kHostBoundary = {boundScriptRegister, boundScriptUnregister, boundScriptWait,
+                                    boundNativeInit,     boundNativePush64,     boundNativeCall};
 
 }  // namespace
 
@@ -225,14 +230,16 @@ void Host::attachLinked(int32_t (*attach)(void* module, uint32_t reason, void* r
     if (!entry_) fault("the linked plugin registered no script");
 }
 
+// The loader tells the module it goes (process detach) before it unmaps it; the module unregisters
+// its script then.
 void Host::unload() {
     fibre_.reset();  // a script never returns: dropping its fibre ends it
-    entry_ = nullptr;
     if (module_) {
         std::string error;
         if (!module_->unload(error)) fault(error);
         module_.reset();
     }
+    entry_ = nullptr;
 }
 
 void Host::setIni(const std::string& contents) {
@@ -325,10 +332,27 @@ void Host::atFrame(uint64_t frame, std::function<void(Host&)> event) {
     events_.push_back({true, frame, std::move(event)});
 }
 
-void Host::onScriptRegister(void* /*module*/, void (*entry)()) {
+void Host::onScriptRegister(void* module, void (*entry)()) {
     record(CallKind::Win32, "scriptRegister");
     if (entry_) fault("scriptRegister called twice");
     entry_ = entry;
+    registeredModule_ = module;
+}
+
+// The host forgets the module's script; a module it never registered is a fault (the host would
+// keep the real one running).
+void Host::onScriptUnregister(void* module) {
+    record(CallKind::Win32, "scriptUnregister");
+    if (!entry_ || module != registeredModule_) fault("scriptUnregister of a module whose script is not registered");
+    fibre_.reset();
+    entry_ = nullptr;
+    registeredModule_ = nullptr;
+}
+
+void Host::reloadGame() {
+    world.reload();
+    fibre_.reset();  // the next step runs the entry again
+    stuck_ = false;
 }
 
 void Host::onScriptWait(uint32_t ms) {

@@ -104,7 +104,12 @@ class Host {
     // Attaches a plugin linked into this program instead of loading a module: calls its attach
     // function with reason 1. Its state is whatever the program left, not the module's load state.
     void attachLinked(int32_t (*attach)(void* module, uint32_t reason, void* reserved));
+    // Process detach, then the module unmapped.
     void unload();
+    // The game reloaded (a save loaded, story mode restarted) with the module still loaded: the world
+    // forgets its peds and vehicles (World::reload), and the next step runs the registered script
+    // entry again on a new fibre, wherever the old one waited.
+    void reloadGame();
     bool scriptRegistered() const { return entry_ != nullptr; }
     // Runs the script in the current frame until it waits, then lets frames pass until the first
     // that starts at least the wait's length after this one: every wait lasts at least one frame.
@@ -130,6 +135,7 @@ class Host {
 
     // The boundary, as the exported functions reach it
     void onScriptRegister(void* module, void (*entry)());
+    void onScriptUnregister(void* module);
     void onScriptWait(uint32_t ms);
     void onNativeInit(uint64_t hash);
     void onNativePush64(uint64_t slot);
@@ -158,6 +164,7 @@ class Host {
     uint64_t frame_ = 0;
     double frameClock_ = 0;  // the current frame's start, in milliseconds since the world began
     void (*entry_)() = nullptr;
+    void* registeredModule_ = nullptr;  // the module scriptRegister named
     std::unique_ptr<Fibre> fibre_;
     std::unique_ptr<Module> module_;
     uint32_t pendingWait_ = 0;

@@ -15,13 +15,15 @@ class Module {
     Module(const Module&) = delete;
     Module& operator=(const Module&) = delete;
 
-    // Unloads; answers false with a reason when the module stayed in memory (its state would leak
-    // into the next load).
+    // Delivers the process-detach notification and unloads; answers false with a reason when the
+    // notification did not answer 1 or the module stayed in memory (its state would leak into the
+    // next load).
     bool unload(std::string& error);
 
   private:
     Module() = default;
     void* handle_ = nullptr;
+    void* attach_ = nullptr;  // the module's entry notification, where the loader has to call it itself
     std::string path_;
 };
 

@@ -9,6 +9,7 @@
 namespace sim {
 
 namespace {
+constexpr uint32_t kProcessDetach = 0;
 constexpr uint32_t kProcessAttach = 1;
 using AttachFn = int32_t (*)(void* module, uint32_t reason, void* reserved);
 }  // namespace
@@ -29,20 +30,24 @@ std::unique_ptr<Module> Module::load(const std::string& path, std::string& error
     std::unique_ptr<Module> module(new Module);
     module->handle_ = handle;
     module->path_ = path;
+    module->attach_ = reinterpret_cast<void*>(attach);
     if (attach(handle, kProcessAttach, nullptr) != 1) error = "pluginAttach did not return 1";
     return module;
 }
 
 bool Module::unload(std::string& error) {
     if (!handle_) return true;
+    // The Windows loader's process detach, which dlclose does not deliver.
+    if (reinterpret_cast<AttachFn>(attach_)(handle_, kProcessDetach, nullptr) != 1) {
+        error = "pluginAttach did not return 1 at process detach";
+    }
     dlclose(handle_);
     handle_ = nullptr;
     if (void* still = dlopen(path_.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
         dlclose(still);
         error = path_ + " stayed loaded after dlclose";
-        return false;
     }
-    return true;
+    return error.empty();
 }
 
 Module::~Module() {

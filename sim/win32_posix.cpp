@@ -1,5 +1,5 @@
 // Brindlecot simulated host — the Win32 functions the Linux build of the plugin links against,
-// each handed to the current Host. (The five host library functions are in sim/exports.cpp.)
+// each handed to the current Host. (The six host library functions are in sim/exports.cpp.)
 
 #include "host/platform.h"
 #include "sim/host.h"

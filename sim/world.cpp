@@ -124,6 +124,19 @@ int32_t World::parkLastVehicle(Vec3 pos) {
     return car;
 }
 
+void World::reload() {
+    Entity player = this->player();
+    player.vehicle = 0;
+    player.seat = -2;
+    player.lastVehicle = 0;
+    player.task = Task::None;
+    entities.clear();
+    entities[playerPed] = player;
+    nextHandle = playerPed + 1;
+    aimTarget = 0;
+    waypointSet = false;
+}
+
 void World::remove(int32_t handle) {
     Entity* e = find(handle);
     if (!e) return;

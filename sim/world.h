@@ -148,6 +148,9 @@ struct World {
     // beside its driver's door.
     int32_t parkLastVehicle(Vec3 pos);
     void remove(int32_t handle);
+    // A reload of the game: every ped and vehicle but the player is gone, and the handles that named
+    // them are handed out again to whatever is made next. The player keeps his handle, on foot.
+    void reload();
 
     Entity* find(int32_t handle);
     const Entity* find(int32_t handle) const;

@@ -11,17 +11,22 @@
 #include "state.h"
 
 // The script's own steps; only mainLoopFrame is reached from outside (script.h).
-static void scriptEntry();      // seeds rand from the tick, then mainLoop; never returns
+static void scriptEntry();      // forgets an earlier run's arrest, seeds rand from the tick, then mainLoop
 static void mainLoop();         // controller scan, settings, then one mainLoopFrame per frame; never returns
 static void refreshPlayer();    // playerPed and playerPos for this frame
 static void dispatchTrigger();  // one accepted trigger: begin, release or cuff
 
+constexpr DWORD kProcessDetach = 0;
 constexpr DWORD kProcessAttach = 1;
 
+// The host keeps the script until the module says it goes: without the unregister, its reload of
+// plugins would run a fibre in a module that is no longer there.
 BOOL pluginAttach(HMODULE module, DWORD reason, LPVOID /*reserved*/) {
     if (reason == kProcessAttach) {
         g_arrest.module = module;  // the settings are looked for beside it
         scriptRegister(module, scriptEntry);
+    } else if (reason == kProcessDetach) {
+        scriptUnregister(module);
     }
     return 1;
 }
@@ -33,7 +38,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
 }
 #endif
 
+// The host runs the entry again when the game is reloaded, with the module still loaded.
 static void scriptEntry() {
+    forgetArrest();
     std::srand(static_cast<unsigned>(GetTickCount()));
     mainLoop();
 }

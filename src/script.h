@@ -4,7 +4,8 @@
 
 #include "host/platform.h"
 
-// The module's load notification: on process attach (reason 1) registers scriptEntry. Always 1.
+// The module's load notification: on process attach (reason 1) registers scriptEntry, on process
+// detach (0) unregisters it; thread notices do nothing. Always 1.
 PLUGIN_ENTRY BOOL pluginAttach(HMODULE module, DWORD reason, LPVOID reserved);
 
 // One pass of the main loop: refresh the player, draw the status line, poll and dispatch the

@@ -10,3 +10,16 @@ static_assert(ArrestState().statusMessage == kStatusEmpty && ArrestState().padIn
 static_assert(std::is_trivially_destructible_v<ArrestState>, "nothing to run at unload");
 
 ArrestState g_arrest;
+
+void forgetArrest() {
+    ArrestState fresh;
+    fresh.module = g_arrest.module;
+    fresh.padIndex = g_arrest.padIndex;
+    fresh.padProbeTick = g_arrest.padProbeTick;
+    fresh.padProbeTimed = g_arrest.padProbeTimed;
+    fresh.padState = g_arrest.padState;
+    fresh.lastTriggerTick = g_arrest.lastTriggerTick;
+    fresh.keyDown = g_arrest.keyDown;
+    fresh.padButtonsDown = g_arrest.padButtonsDown;
+    g_arrest = fresh;
+}

@@ -47,6 +47,8 @@ struct ArrestState {
 
     // Trigger
     uint32_t lastTriggerTick = 0;  // dispatchTrigger, at its start and again at its end
+    uint8_t keyDown = 0;           // pollTrigger: the arrest key as last read, down or up
+    uint16_t padButtonsDown = 0;   // pollTrigger: the mask's buttons as last read; 0 while no pad is read
 
     // Status line
     const char* statusMessage = kStatusEmpty;  // setStatusMessage: a catalogue text or one of the two below, no copy
@@ -65,3 +67,10 @@ struct ArrestState {
 };
 
 extern ArrestState g_arrest;
+
+// A start of the script after the game was reloaded: the arrest of the earlier run is over, its
+// handles name nothing (or someone else) now, and no native is issued on them. Every field goes back
+// to its load value except what outlives a start: the module, the gamepad chosen and its probe clock,
+// the debounce and the press state (a key held across the start fires once it has been let go and
+// pressed again). The settings are read again after it.
+void forgetArrest();

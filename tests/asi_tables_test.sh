@@ -2,7 +2,7 @@
 # Checks the import and export tables of the Windows build: a PE32+ GUI-subsystem DLL that imports
 # only what the host process provides, from the system's DLLs only the functions listed below (the
 # plugin's own and those of the C runtime's DLL start-up; no C++ runtime, nothing that controls
-# another thread or process or looks for a debugger), the five host functions under their exact
+# another thread or process or looks for a debugger), the six host functions under their exact
 # mangled names, and no exports.
 # Exits 77 (skipped) when the .asi has not been built. OBJDUMP names another GNU objdump that reads
 # PE files (MSYS2's objdump on Windows, say); the default is mingw-w64's.
@@ -28,7 +28,7 @@ dlls=$(awk '/DLL Name:/ { print $3 }' <<<"$dump" | sort | tr '\n' ' ')
 grep -Eqi 'libstdc|libgcc|winpthread' <<<"$dlls" && fail "runtime DLL imported: $dlls"
 
 host=$(awk '$1 == "ScriptHookV.dll" { print $2 }' <<<"$imports" | sort | tr '\n' ' ')
-expected='?nativeCall@@YAPEA_KXZ ?nativeInit@@YAX_K@Z ?nativePush64@@YAX_K@Z ?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z ?scriptWait@@YAXK@Z '
+expected='?nativeCall@@YAPEA_KXZ ?nativeInit@@YAX_K@Z ?nativePush64@@YAX_K@Z ?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z ?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z ?scriptWait@@YAXK@Z '
 [ "$host" = "$expected" ] || fail "ScriptHookV.dll imports: $host"
 
 for pair in "KERNEL32.dll GetTickCount" "KERNEL32.dll GetPrivateProfileStringA" "KERNEL32.dll GetModuleFileNameA" \

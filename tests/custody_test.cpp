@@ -3,6 +3,8 @@
 //   [SECTION] Escort and boarding
 //   [SECTION] Leash
 //   [SECTION] Suspect gone and the release by the key
+//   [SECTION] Presses held down
+//   [SECTION] A second start mid-arrest
 
 #include "tests/scenario.h"
 
@@ -216,3 +218,63 @@ TEST_F(StageTest, ANewArrestAfterTheEscortedSuspectVanishedStartsInTheBustedPose
     EXPECT_EQ(clone.pos.y, at.y) << "he kneels where he was taken";
     EXPECT_EQ(host.statusLine(), kStatusGetClose);
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Presses held down
+//-----------------------------------------------------------------------------
+
+// A calm press outlasts the window after its dispatch. Held for 300 ms in the busted pose it cuffs
+// him and does not set him free again 200 ms later.
+TEST_F(StageTest, ACuffingPressHeldFor300msCuffsAndNothingMore) {
+    startBusted();
+    host.runFor(250);
+    press(host, {0, 14, kF3, 300});
+    EXPECT_EQ(host.statusLine(), kStatusEscort);
+    EXPECT_TRUE(suspectEntity().handcuffed);
+    EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED"), 0u);
+}
+
+// Held for 5 s during the escort, the key releases him once and then does nothing more.
+TEST_F(StageTest, AKeyHeldFor5sDuringTheEscortReleasesOnce) {
+    startEscort();
+    host.runFor(250);
+    const size_t from = press(host, {0, 14, kF3, 5000});
+    EXPECT_EQ(host.trace.count("GET_PLAYER_INDEX()", from), 1u);
+    EXPECT_EQ(host.trace.count("TASK_SMART_FLEE_PED", from), 1u);
+    EXPECT_EQ(host.statusLine(), "");
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] A second start mid-arrest
+//-----------------------------------------------------------------------------
+
+class SecondStartTest : public StageTest, public ::testing::WithParamInterface<Stage> {};
+
+// The game is reloaded mid-arrest and the host runs the script entry again. In the reloaded world the
+// old handles name strangers (the first peds made take them over). The new run has forgotten the
+// arrest before its first frame: the line is empty, no custody step runs, the strangers get no order,
+// and an arrest begun then goes ahead without releasing anyone.
+TEST_P(SecondStartTest, ForgetsTheArrestAndLeavesTheOldHandlesAlone) {
+    startIn(GetParam());
+    host.reloadGame();
+    const sim::Vec3 at = world().player().pos;
+    std::vector<int32_t> strangers;
+    while (world().nextHandle <= std::max(suspect, car))
+        strangers.push_back(world().spawnPed(offset(at, kBesideThePlayer, 0)));
+    const size_t from = host.trace.size();
+    host.runFrames(20);
+    EXPECT_EQ(host.statusLine(), "");
+    EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", from), 0u) << "a custody step ran";
+    EXPECT_EQ(host.trace.count("SET_NEW_WAYPOINT", from), 0u);
+
+    const int32_t ped = world().spawnPed(offset(at, 0, kBesideThePlayer));
+    press(host, {ped});
+    EXPECT_EQ(host.statusLine(), kStatusGetClose);
+    for (const int32_t stranger : strangers)
+        EXPECT_THAT(entityOf(world(), stranger).orders, ::testing::IsEmpty()) << "stranger " << stranger;
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, SecondStartTest, ::testing::Values(Stage::Busted, Stage::Escort, Stage::Transport),
+                         [](const ::testing::TestParamInfo<Stage>& p) {
+                             return std::string(scenes::stageName(p.param));
+                         });

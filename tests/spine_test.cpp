@@ -179,20 +179,43 @@ TEST(ModuleLoad, EveryLoadStartsFromTheLoadState) {
     }
 }
 
-// Windows sends the DLL entry thread attach and detach notices (2, 3) and the process detach (0) as
-// well as the process attach (1); registering the script on any of them would start it once more.
-TEST(ModuleLoad, OnlyTheProcessAttachRegistersTheScript) {
+// Windows sends the DLL entry thread attach and detach notices (2, 3) between the process attach (1)
+// and detach (0). The process notices register and unregister the script once each, with the module's
+// own handle (the host faults on another); a thread notice that did either would start the script
+// once more or end it under the game.
+TEST(ModuleLoad, TheProcessNoticesRegisterAndUnregisterAndTheThreadNoticesNothing) {
     sim::Host host;
     void* module = dlopen(sim::Host::defaultModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(module, nullptr) << dlerror();
     const auto attach = reinterpret_cast<int32_t (*)(void*, uint32_t, void*)>(dlsym(module, "pluginAttach"));
     ASSERT_NE(attach, nullptr);
-    for (uint32_t reason : {0u, 2u, 3u}) {
-        EXPECT_EQ(attach(module, reason, nullptr), 1) << "notice " << reason;
-        EXPECT_EQ(host.trace.count("scriptRegister"), 0u) << "notice " << reason << " registered the script";
-    }
     EXPECT_EQ(attach(module, 1, nullptr), 1);
-    EXPECT_EQ(host.trace.count("scriptRegister"), 1u);
-    host.unload();
+    for (uint32_t reason : {2u, 3u}) {
+        EXPECT_EQ(attach(module, reason, nullptr), 1) << "notice " << reason;
+        EXPECT_THAT(host.trace.calls(), ElementsAre("scriptRegister")) << "after notice " << reason;
+    }
+    EXPECT_EQ(attach(module, 0, nullptr), 1);
+    EXPECT_THAT(host.trace.calls(), ElementsAre("scriptRegister", "scriptUnregister"));
+    EXPECT_THAT(host.faults, ::testing::IsEmpty());
+    EXPECT_FALSE(host.scriptRegistered());
     dlclose(module);
+}
+
+// A key held across a second start has fired in the earlier run: aimed at a ped in the reloaded game
+// it does nothing until it has been let go and pressed again.
+TEST_F(Scenario, AKeyHeldAcrossASecondStartFiresOnlyWhenPressedAgain) {
+    start();
+    host.runFrames(20);
+    host.holdKey(kF3);
+    host.runFrames(2);
+    host.reloadGame();
+    const int32_t ped = host.world.spawnPed({3, 0, 30});
+    host.world.aimTarget = ped;
+    const size_t from = host.trace.size();
+    host.runFrames(30);
+    EXPECT_EQ(host.trace.count("GET_PLAYER_INDEX()", from), 0u);
+    host.holdKey(kF3, false);
+    host.step();
+    press(host, {ped});
+    EXPECT_EQ(host.trace.count("CLONE_PED", from), 1u);
 }

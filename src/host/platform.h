@@ -1,9 +1,9 @@
 // Brindlecot — the platform boundary.
 //
 // Everything the plugin takes from outside its own sources is declared here and nowhere else: the
-// Windows types, the host library's five functions, the Win32 functions (KERNEL32, USER32,
+// Windows types, the host library's six functions, the Win32 functions (KERNEL32, USER32,
 // XINPUT9_1_0) and the linkage of the module entry.
-// On Windows the types and Win32 functions come from the system headers, and the five host functions
+// On Windows the types and Win32 functions come from the system headers, and the six host functions
 // from an import library generated from ScriptHookV.def. On Linux the simulated host (sim/) defines
 // the same symbols, so the plugin's sources compile unchanged for both.
 
@@ -66,6 +66,7 @@ static_assert(sizeof(XINPUT_STATE) == 16, "XINPUT_STATE must be the 16-byte XInp
 #endif
 
 HOST_LINKAGE void scriptRegister(HMODULE module, void (*entry)());  // entry runs on the script fibre
+HOST_LINKAGE void scriptUnregister(HMODULE module);                 // at detach: the module's script goes
 HOST_LINKAGE void scriptWait(DWORD ms);                             // yields; 0 means until the next frame
 HOST_LINKAGE void nativeInit(uint64_t hash);                        // begins a native call
 HOST_LINKAGE void nativePush64(uint64_t slot);                      // appends one argument slot

@@ -143,24 +143,41 @@ static void probeWhenDue(DWORD tick) {
 // Trigger
 //-----------------------------------------------------------------------------
 
+// The buttons of the mask (bits above the 16 of XInput's buttons word are none).
+static uint16_t padMaskButtons() { return static_cast<uint16_t>(g_arrest.settings.keyArrestGamepad); }
+
 // The debounce counts elapsed time in unsigned 32-bit arithmetic, so it holds across the wrap of
 // GetTickCount every 49.7 days instead of blocking the trigger until the tick catches up again.
 static bool debounceElapsed(DWORD tick) {
     return static_cast<uint32_t>(tick - g_arrest.lastTriggerTick) > kTriggerDebounceMs;
 }
 
-static bool keyHeld() { return (static_cast<uint16_t>(GetAsyncKeyState(g_arrest.settings.keyArrest)) & 0x8000u) != 0; }
+// The trigger fires on a press, not on a key held down: a source fires in the first frame in which it
+// is read down after a frame in which it was read up. Both are read every frame, also while the
+// debounce runs, so that a release is seen; a press that begins within the debounce is used up by it.
 
-// A pad that answers "not connected" is forgotten; the probes look for it again from this tick on.
-static bool padMaskHeld(DWORD tick) {
+// Whether the arrest key went down since the last read.
+static bool keyWentDown() {
+    const bool down = (static_cast<uint16_t>(GetAsyncKeyState(g_arrest.settings.keyArrest)) & 0x8000u) != 0;
+    const bool pressed = down && !g_arrest.keyDown;
+    g_arrest.keyDown = down ? 1 : 0;
+    return pressed;
+}
+
+// Whether a button of the mask went down since the last read. A pad that answers "not connected" is
+// forgotten, its buttons up; the probes look for it again from this tick on.
+static bool padButtonWentDown(DWORD tick) {
     if (readPad(static_cast<DWORD>(g_arrest.padIndex)) == kDeviceNotConnected) {
         g_arrest.padIndex = -1;
         g_arrest.padProbeTick = tick;
         g_arrest.padProbeTimed = 1;
+        g_arrest.padButtonsDown = 0;
         return false;
     }
-    const uint32_t buttons = g_arrest.padState.Gamepad.wButtons;
-    return (static_cast<uint32_t>(g_arrest.settings.keyArrestGamepad) & buttons) != 0;
+    const auto held = static_cast<uint16_t>(padMaskButtons() & g_arrest.padState.Gamepad.wButtons);
+    const bool pressed = (held & ~g_arrest.padButtonsDown) != 0;
+    g_arrest.padButtonsDown = held;
+    return pressed;
 }
 
 static void expireSettingsWarning(DWORD tick) {
@@ -173,10 +190,14 @@ static void expireSettingsWarning(DWORD tick) {
 bool pollTrigger() {
     const DWORD first = GetTickCount();
     expireSettingsWarning(first);
-    if (debounceElapsed(first) && keyHeld()) return true;
+    if (keyWentDown() && debounceElapsed(first)) {
+        // The pad is not read in this frame: its buttons count as held with the key, so a button
+        // pressed together with it is the same press.
+        g_arrest.padButtonsDown = padMaskButtons();
+        return true;
+    }
     const DWORD second = GetTickCount();
     probeWhenDue(second);
-    if (!debounceElapsed(second)) return false;
     if (g_arrest.padIndex == -1) return false;
-    return padMaskHeld(second);
+    return padButtonWentDown(second) && debounceElapsed(second);
 }
