@@ -22,14 +22,15 @@ std::string expectTask(Host& host, int32_t ped, Task task) {
     return std::string("ped ") + std::to_string(ped) + " is not busy with " + sim::taskName(task);
 }
 
-// Arrests a ped standing beside the player and walks up to cuff him; answers the suspect's handle.
-int32_t arrestAndCuff(Host& host) {
+// Arrests a ped standing beside the player and walks up to cuff him, the press held for `heldMs`;
+// answers the suspect's handle.
+int32_t arrestAndCuff(Host& host, uint32_t heldMs = 0) {
     const int32_t ped = host.world.spawnPed({5, 0, 30});
     start(host);
     const int32_t suspect = arrest(host, ped);
     host.world.movePlayer({5, std::min(kCuffRadius / 2, 1.0f), 30});
     host.runFrames(20);
-    tap(host);
+    press(host, {0, 2, kArrestKey, heldMs});
     return suspect;
 }
 
@@ -110,6 +111,60 @@ std::string cuffed(Host& host) {
     return expectStatus(host, kStatusEscort);
 }
 
+// A calm press, held for 300 ms: he is cuffed, and not set free again once the window has run out.
+std::string cuffingPressHeld(Host& host) {
+    const int32_t suspect = arrestAndCuff(host, 300);
+    host.runFrames(10);
+    const Entity* e = host.world.find(suspect);
+    if (!e || !e->handcuffed || e->task == Task::Flee) return "the suspect is not handcuffed";
+    return expectStatus(host, kStatusEscort);
+}
+
+// The key held for 5 s during the escort sets him free once.
+std::string keyHeldThroughEscort(Host& host) {
+    const int32_t suspect = arrestAndCuff(host);
+    host.runFrames(30);
+    press(host, {0, 2, kArrestKey, 5000});
+    if (host.trace.count("TASK_SMART_FLEE_PED") != 1) return "the held key did not release him exactly once";
+    const std::string status = expectStatus(host, "");
+    return status.empty() ? expectTask(host, suspect, Task::Flee) : status;
+}
+
+// The game is reloaded mid-escort; the old handles name strangers then. The new run shows nothing,
+// orders no one, and an arrest begun in it goes ahead.
+std::string reloadMidEscort(Host& host) {
+    const int32_t suspect = arrestAndCuff(host);
+    host.runFrames(30);
+    host.reloadGame();
+    while (host.world.nextHandle <= suspect)
+        host.world.spawnPed({5, 3, 30});
+    host.runFrames(30);
+    const Entity* stranger = host.world.find(suspect);
+    if (!stranger || !stranger->orders.empty()) return "the stranger on the old suspect's handle was given orders";
+    const std::string empty = expectStatus(host, "");
+    if (!empty.empty()) return empty;
+    arrest(host, host.world.spawnPed({5, 0, 30}));
+    return expectStatus(host, kStatusGetClose);
+}
+
+// The key, down when the game is reloaded, has fired in the earlier run: aimed at a ped in the new
+// one it does nothing until let go and pressed again.
+std::string keyHeldAcrossReload(Host& host) {
+    start(host);
+    host.holdKey(kArrestKey);
+    host.runFrames(2);
+    host.reloadGame();
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    host.world.aimTarget = ped;
+    host.runFrames(30);
+    if (host.trace.count("CLONE_PED") != 0) return "the key held across the start arrested";
+    host.holdKey(kArrestKey, false);
+    host.world.aimTarget = 0;
+    host.runFrames(2);
+    arrest(host, ped);
+    return expectStatus(host, kStatusGetClose);
+}
+
 std::string resisted(Host& host) {
     const int32_t suspect = arrestAndCuff(host);
     host.runFrames(10);
@@ -175,6 +230,10 @@ const std::vector<ScriptedRun>& scriptedRuns() {
         {"other_key_without_status_line", kCuffingTick, otherKeyWithoutStatusLine},
         {"gamepad_mask", kCuffingTick, gamepadMask},
         {"cuffed", kCuffingTick, cuffed},
+        {"cuffing_press_held", kCuffingTick, cuffingPressHeld},
+        {"key_held_through_escort", kCuffingTick, keyHeldThroughEscort},
+        {"reload_mid_escort", kCuffingTick, reloadMidEscort},
+        {"key_held_across_reload", kCuffingTick, keyHeldAcrossReload},
         {"resisted", kResistingTick, resisted},
         {"released_by_key", kCuffingTick, releasedByKey},
         {"leash", kCuffingTick, leash},
