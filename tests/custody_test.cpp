@@ -278,3 +278,21 @@ INSTANTIATE_TEST_SUITE_P(Stages, SecondStartTest, ::testing::Values(Stage::Buste
                          [](const ::testing::TestParamInfo<Stage>& p) {
                              return std::string(scenes::stageName(p.param));
                          });
+
+// Reloaded while the take-over waits for the busted pose to stream in (the clone made, the arrest
+// under way): the new run does not go on with it.
+TEST_F(StageTest, AReloadDuringTheTakeOverWaitEndsTheArrest) {
+    const int32_t ped = world().spawnPed({3, 0, 30});
+    start();
+    world().aimTarget = ped;
+    host.holdKey(kF3);
+    host.step();
+    ASSERT_EQ(host.trace.count("CLONE_PED"), 1u);
+    ASSERT_FALSE(endsLoopPass(host.trace, host.trace.size() - 1)) << "the take-over did not wait";
+    host.reloadGame();
+    const size_t from = host.trace.size();
+    host.runFrames(20);
+    EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", from), 0u) << "a custody step ran";
+    EXPECT_EQ(host.trace.count("TASK_PLAY_ANIM", from), 0u);
+    EXPECT_EQ(host.statusLine(), "");
+}
