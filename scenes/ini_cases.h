@@ -6,19 +6,27 @@
 
 #include <cstdint>
 
+#include "input/settings.h"
+
 namespace scenes {
 
 struct IniCase {
     const char* name;
-    const char* contents;  // null: no file at all
-    const char* key;       // looked up in section "Brindlecot"; null: the section's key names
-    const char* read;      // the answer, into a buffer of kIniBufferSize; a list's NULs written as |
-    int32_t value;         // the setting the plugin takes from it; kItsDefault: the setting's default
-    bool said;             // the plugin could not read it: the default, and the status line says so
+    const char* contents;                 // null: no file at all
+    const char* key;                      // looked up in section "Brindlecot"; null: the section's key names
+    const char* read;                     // the answer, into a buffer of kIniBufferSize; a list's NULs written as |
+    SettingValue value;                   // the setting the plugin takes from it; kItsDefault: the setting's default
+    bool said;                            // the plugin could not read it: the default, and the status line says so
+    SettingSlip why = SettingSlip::None;  // when said, and not only as unreadable: what the warning names
 };
 
+// The pad choices in the order written, as the setting holds them.
+constexpr SettingValue choices(uint64_t first, uint64_t second = 0, uint64_t third = 0, uint64_t fourth = 0) {
+    return static_cast<SettingValue>(first | second << 16 | third << 32 | fourth << 48);
+}
+
 // Whatever default the plugin's table gives the key, so that a modder's new default passes.
-constexpr int32_t kItsDefault = INT32_MIN;
+constexpr SettingValue kItsDefault = INT64_MIN;
 
 constexpr uint32_t kIniBufferSize = 128;  // as the plugin reads a value
 
@@ -47,7 +55,7 @@ inline constexpr IniCase kIniCases[] = {
     {"comment_line", "[Brindlecot]\n;key_arrest=1\nkey_arrest=113\n", "key_arrest", "113", 113, false},
     {"hash_comment_line", "[Brindlecot]\n#key_arrest=1\nkey_arrest=113\n", "key_arrest", "113", 113, false},
     {"inline_comment", "[Brindlecot]\nkey_arrest=113 ; F2\n", "key_arrest", "113 ; F2", 113, false},
-    {"comment_as_value", "[Brindlecot]\nkey_arrest= ;113\n", "key_arrest", ";113", kItsDefault, true},
+    {"comment_as_value", "[Brindlecot]\nkey_arrest= ;113\n", "key_arrest", ";113", kItsDefault, false},
     {"quoted", "[Brindlecot]\nkey_arrest=\"113\"\n", "key_arrest", "113", 113, false},
     {"single_quoted", "[Brindlecot]\nkey_arrest='113'\n", "key_arrest", "113", 113, false},
     {"quoted_name_with_spaces", "[Brindlecot]\nkey_arrest=\" F4 \"\n", "key_arrest", " F4 ", 115, false},
@@ -70,14 +78,15 @@ inline constexpr IniCase kIniCases[] = {
     {"octal_prefix", "[Brindlecot]\nkey_arrest=0o17\n", "key_arrest", "0o17", 15, false},
     {"binary_prefix", "[Brindlecot]\nkey_arrest=0b101\n", "key_arrest", "0b101", 5, false},
     {"leading_zeros", "[Brindlecot]\nkey_arrest=0113\n", "key_arrest", "0113", 113, false},
-    {"over_32_bits_wraps", "[Brindlecot]\nkey_arrest=4294967297\n", "key_arrest", "4294967297", 1, false},
+    {"over_32_bits_wraps", "[Brindlecot]\nkey_arrest=4294967409\n", "key_arrest", "4294967409", 113, false},
     {"key_code_254", "[Brindlecot]\nkey_arrest=254\n", "key_arrest", "254", 254, false},
     {"key_code_255", "[Brindlecot]\nkey_arrest=255\n", "key_arrest", "255", kItsDefault, true},
     {"negative_key_code", "[Brindlecot]\nkey_arrest=-5\n", "key_arrest", "-5", kItsDefault, true},
     {"sign_alone", "[Brindlecot]\nkey_arrest=-\n", "key_arrest", "-", kItsDefault, true},
     {"key_off_as_0", "[Brindlecot]\nkey_arrest=0\n", "key_arrest", "0", 0, false},
-    {"buttons_as_number", "[Brindlecot]\nkey_arrest_gamepad=4097\n", "key_arrest_gamepad", "4097", 4097, false},
-    {"every_button_bit", "[Brindlecot]\nkey_arrest_gamepad=0xF3FF\n", "key_arrest_gamepad", "0xF3FF", 0xF3FF, false},
+    {"buttons_as_number", "[Brindlecot]\nkey_arrest_gamepad=4097\n", "key_arrest_gamepad", "4097", choices(0x1000, 0x0001), false},
+    {"every_button_bit", "[Brindlecot]\nkey_arrest_gamepad=0xF3FF\n", "key_arrest_gamepad", "0xF3FF", kItsDefault, true,
+     SettingSlip::TooManyButtons},
     {"bit_of_no_button", "[Brindlecot]\nkey_arrest_gamepad=1024\n", "key_arrest_gamepad", "1024", kItsDefault, true},
     {"bits_past_the_buttons", "[Brindlecot]\nkey_arrest_gamepad=65536\n", "key_arrest_gamepad", "65536", kItsDefault, true},
     {"negative_buttons", "[Brindlecot]\nkey_arrest_gamepad=-1\n", "key_arrest_gamepad", "-1", kItsDefault, true},
@@ -102,11 +111,11 @@ inline constexpr IniCase kIniCases[] = {
     {"key_none", "[Brindlecot]\nkey_arrest=NONE\n", "key_arrest", "NONE", 0, false},
     {"key_on_is_no_key", "[Brindlecot]\nkey_arrest=on\n", "key_arrest", "on", kItsDefault, true},
     {"button_name", "[Brindlecot]\nkey_arrest_gamepad=RB\n", "key_arrest_gamepad", "RB", 0x0200, false},
-    {"button_names", "[Brindlecot]\nkey_arrest_gamepad=A,Y\n", "key_arrest_gamepad", "A,Y", 0x9000, false},
-    {"button_names_in_spaces", "[Brindlecot]\nkey_arrest_gamepad= a , y \n", "key_arrest_gamepad", "a , y", 0x9000,
-     false},
-    {"every_button_name", "[Brindlecot]\nkey_arrest_gamepad=Start,Back,LS,RS,LB,RB,DPadUp,DPadDown,DPadLeft,DPadRight\n",
-     "key_arrest_gamepad", "Start,Back,LS,RS,LB,RB,DPadUp,DPadDown,DPadLeft,DPadRight", 0x03FF, false},
+    {"button_names", "[Brindlecot]\nkey_arrest_gamepad=A,Y\n", "key_arrest_gamepad", "A,Y", choices(0x1000, 0x8000), false},
+    {"button_names_in_spaces", "[Brindlecot]\nkey_arrest_gamepad= a , y \n", "key_arrest_gamepad", "a , y",
+     choices(0x1000, 0x8000), false},
+    {"five_button_names", "[Brindlecot]\nkey_arrest_gamepad=Start,Back,LS,RS,LB\n", "key_arrest_gamepad",
+     "Start,Back,LS,RS,LB", kItsDefault, true, SettingSlip::TooManyButtons},
     {"button_names_empty_item", "[Brindlecot]\nkey_arrest_gamepad=A,,Y\n", "key_arrest_gamepad", "A,,Y", kItsDefault, true},
     {"button_names_trailing_comma", "[Brindlecot]\nkey_arrest_gamepad=A,\n", "key_arrest_gamepad", "A,", kItsDefault, true},
     {"button_names_without_comma", "[Brindlecot]\nkey_arrest_gamepad=A Y\n", "key_arrest_gamepad", "A Y", kItsDefault, true},

@@ -20,6 +20,6 @@ void forgetArrest() {
     fresh.padState = g_arrest.padState;
     fresh.lastTriggerTick = g_arrest.lastTriggerTick;
     fresh.keyDown = g_arrest.keyDown;
-    fresh.padButtonsDown = g_arrest.padButtonsDown;
+    fresh.padChoicesDown = g_arrest.padChoicesDown;
     g_arrest = fresh;
 }

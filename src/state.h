@@ -12,11 +12,11 @@
 // Read once at script start from Brindlecot.ini, section [Brindlecot] (input/settings.h holds the
 // keys, defaults and the words each takes); a value that cannot be read keeps its default.
 struct Settings {
-    int32_t keyArrest;         // key_arrest: virtual-key code for GetAsyncKeyState, 0 for none
-    int32_t arrestMissionPed;  // arrest_mission_ped: non-zero allows mission peds
-    int32_t keyArrestGamepad;  // key_arrest_gamepad: XInput button mask, any bit fires
-    int32_t showMsg;           // show_msg: non-zero draws the status line
-    int32_t nearestStation;    // nearest_station: non-zero hands over at the nearest station
+    int64_t keyArrest;         // key_arrest: virtual-key code, modifiers above it (input/settings.h); 0 for none
+    int64_t arrestMissionPed;  // arrest_mission_ped: non-zero allows mission peds
+    int64_t keyArrestGamepad;  // key_arrest_gamepad: up to four choices of XInput buttons (input/settings.h)
+    int64_t showMsg;           // show_msg: non-zero draws the status line
+    int64_t nearestStation;    // nearest_station: non-zero hands over at the nearest station
 };
 
 // The status line's empty text, the one the record starts with. It belongs to the catalogue of the
@@ -47,8 +47,9 @@ struct ArrestState {
 
     // Trigger
     uint32_t lastTriggerTick = 0;  // dispatchTrigger, at its start and again at its end
-    uint8_t keyDown = 0;           // pollTrigger: the arrest key as last read, down or up
-    uint16_t padButtonsDown = 0;   // pollTrigger: the mask's buttons as last read; 0 while no pad is read
+    uint8_t keyDown = 0;           // pollTrigger: the key binding as last read, down or up
+    uint8_t padChoicesDown = 0;    // pollTrigger: bit n while pad choice n was last read down; 0 while no pad
+                                   //   is read
 
     // Status line
     const char* statusMessage = kStatusEmpty;  // setStatusMessage: a catalogue text or one of the two below, no copy

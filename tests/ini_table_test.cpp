@@ -35,9 +35,13 @@ TEST_P(IniTableTest, AnswersAsTheSystemReaderDoesAndTheSettingFollows) {
     if (!c.key) return;
     const SettingRow* row = settingRow(c.key);
     ASSERT_NE(row, nullptr) << c.key << " is no setting";
-    int32_t value = -12345;
-    EXPECT_EQ(!settingFromIni(*row, buffer, count, sizeof buffer, &value), c.said);
+    SettingValue value = -12345;
+    SettingSlip why = SettingSlip::None;
+    EXPECT_EQ(!settingFromIni(*row, buffer, count, sizeof buffer, &value, &why), c.said);
     EXPECT_EQ(value, c.value == scenes::kItsDefault ? row->defaultValue : c.value);
+    if (c.why != SettingSlip::None) {
+        EXPECT_EQ(static_cast<int>(why), static_cast<int>(c.why)) << "the reason the warning names";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, IniTableTest, ::testing::ValuesIn(kIniCases),

@@ -83,14 +83,22 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     entityOf(host.world, missionPed).missionEntity = true;
     host.pads[0].connected = true;
     start();
-    // A file with settings in the module's folder (the game folder here) is the one read.
-    const std::string file = c.ini.find("[Brindlecot]") == 0 ? "<game>\\Brindlecot.ini" : ".\\Brindlecot.ini";
+    // A file with settings in the module's folder (the game folder here) is the one read; otherwise
+    // the current folder's key names are read as well.
+    const bool beside = c.ini.find("[Brindlecot]") == 0;
+    const std::string file = beside ? "<game>\\Brindlecot.ini" : ".\\Brindlecot.ini";
     const std::vector<std::string> reads = iniReads(host.trace);
-    ASSERT_EQ(reads.size(), 6u);
+    const size_t keyLists = beside ? 1 : 2;
+    ASSERT_EQ(reads.size(), 5 + keyLists);
     EXPECT_EQ(
-        reads[0].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 128, \"<game>\\Brindlecot.ini\")", 0), 0u);
+        reads[0].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 2048, \"<game>\\Brindlecot.ini\")", 0),
+        0u);
+    if (!beside) {
+        EXPECT_EQ(
+            reads[1].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 2048, \".\\Brindlecot.ini\")", 0), 0u);
+    }
     EXPECT_THAT(
-        std::vector<std::string>(reads.begin() + 1, reads.end()),
+        std::vector<std::string>(reads.begin() + static_cast<std::ptrdiff_t>(keyLists), reads.end()),
         ElementsAre(valueRead("key_arrest", file, c.values[0]), valueRead("arrest_mission_ped", file, c.values[1]),
                     valueRead("key_arrest_gamepad", file, c.values[2]), valueRead("show_msg", file, c.values[3]),
                     valueRead("nearest_station", file, "")));
@@ -108,7 +116,7 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
 
     EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 2u : 1u);
     EXPECT_EQ(host.trace.count("CLONE_PED"), c.missionPedTaken ? 1u : 0u);
-    EXPECT_EQ(host.trace.count("GetPrivateProfileStringA"), 6u);
+    EXPECT_EQ(host.trace.count("GetPrivateProfileStringA"), 5 + keyLists);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT"), c.drawn ? host.trace.count("scriptWait(0)") : 0u);
     EXPECT_EQ(host.trace.count("END_TEXT_COMMAND_DISPLAY_TEXT"), host.trace.count("SET_TEXT_FONT"));
     EXPECT_EQ(host.statusLine().find("Brindlecot.ini"), std::string::npos) << "every value could be read";
@@ -311,7 +319,9 @@ INSTANTIATE_TEST_SUITE_P(Masks, PadMask,
                                            // Bits that are no button make the mask unreadable: no button.
                                            MaskCase{"ButtonBitBesideOneBeyond", 0x18000, 0x8000, false},
                                            MaskCase{"AllBits", -1, 0x0001, false},
-                                           MaskCase{"EveryButton", 0xF3FF, 0x0001, true},
+                                           // One choice a bit: more than four choices is said, not read.
+                                           MaskCase{"EveryButtonIsTooMany", 0xF3FF, 0x0001, false},
+                                           MaskCase{"FourButtons", 0xF000, 0x8000, true},
                                            MaskCase{"NoMask", 0, 0xFFFF, false}),
                          ByName());
 

@@ -49,15 +49,15 @@ const std::vector<std::string> kDraw = namesOf(drawOf(""));
 TEST_F(Scenario, StartSeedsScansAndReadsSettingsBeforeTheFirstFrame) {
     host.pads[2].connected = true;
     start();
-    EXPECT_THAT(
-        namesBetween(host.trace, 0, host.trace.size()),
-        ElementsAreArray(join({{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
-                                "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
-                                "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
-                                "GetPrivateProfileStringA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
-                               kDraw,
-                               {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
-    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 13u);
+    EXPECT_THAT(namesBetween(host.trace, 0, host.trace.size()),
+                ElementsAreArray(join(
+                    {{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
+                      "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                      "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                      "GetPrivateProfileStringA", "GetPrivateProfileStringA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
+                     kDraw,
+                     {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
+    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 14u);
 }
 
 // Refresh, draw, poll, dispatch, custody, wait; a text written in the frame shows from the next one.

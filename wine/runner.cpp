@@ -120,15 +120,16 @@ int checkIniTable() {
         std::string why;
         if (shown(buffer, count) != c.read) why = "read \"" + shown(buffer, count) + "\"";
         if (c.key) {
-            int32_t value = 0;
+            SettingValue value = 0;
+            SettingSlip slip = SettingSlip::None;
             const SettingRow* row = settingRow(c.key);
-            const bool said = row && !settingFromIni(*row, buffer, count, sizeof buffer, &value);
-            const int32_t expected = c.value == scenes::kItsDefault && row ? row->defaultValue : c.value;
-            if (!row || value != expected || said != c.said) {
+            const bool said = row && !settingFromIni(*row, buffer, count, sizeof buffer, &value, &slip);
+            const SettingValue expected = c.value == scenes::kItsDefault && row ? row->defaultValue : c.value;
+            if (!row || value != expected || said != c.said || (c.why != SettingSlip::None && slip != c.why)) {
                 why += " setting " + std::to_string(value) + (said ? ", said" : ", silent");
             }
             // A number reads as the system's own GetPrivateProfileIntA reads it.
-            int32_t number = 0;
+            SettingValue number = 0;
             const auto system = static_cast<int32_t>(GetPrivateProfileIntA("Brindlecot", c.key, -12345, kIniFile));
             if (isNumber(c.read) && (!readSettingValue(SettingKind::Flag, buffer, &number) || number != system)) {
                 why += " GetPrivateProfileIntA " + std::to_string(system) + ", the plugin's number " +
@@ -157,10 +158,11 @@ int checkDefaults(const std::string& file) {
     for (const SettingRow& row : kSettingRows) {
         char buffer[scenes::kIniBufferSize];
         const DWORD count = GetPrivateProfileStringA("Brindlecot", row.key, "", buffer, sizeof buffer, path.c_str());
-        int32_t value = 0;
+        SettingValue value = 0;
         const bool ok =
             count > 0 && settingFromIni(row, buffer, count, sizeof buffer, &value) && value == row.defaultValue;
-        std::printf("%s %s=%s (%d, default %d)\n", ok ? "ok  " : "FAIL", row.key, buffer, value, row.defaultValue);
+        std::printf("%s %s=%s (%lld, default %d)\n", ok ? "ok  " : "FAIL", row.key, buffer,
+                    static_cast<long long>(value), row.defaultValue);
         if (!ok) ++failed;
     }
     return failed == 0 ? 0 : 1;

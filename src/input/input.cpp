@@ -19,25 +19,47 @@ static const char kIniInCurrentFolder[] = ".\\Brindlecot.ini";
 constexpr DWORD kModulePathSize = 260;  // MAX_PATH
 // Longer than any name or list of names (a value that fills it is not read).
 constexpr DWORD kValueSize = 128;
+// The names of the keys under [Brindlecot]: room for a few hundred, so that a file full of slips is
+// counted; the reader cuts the list at a whole name.
+constexpr DWORD kKeyListSize = 2048;
 // How much of an unreadable value the warning quotes.
 constexpr size_t kQuotedValueLength = 24;
 
-// The Brindlecot.ini in the module's folder when it holds settings, else the current folder's. A
-// module path that does not fit the buffer is never cut into another folder's name.
-static const char* iniPath(char* path) {
-    const DWORD length = GetModuleFileNameA(g_arrest.module, path, kModulePathSize);
-    if (length == 0 || length >= kModulePathSize) return kIniInCurrentFolder;
-    size_t folder = length;
-    while (folder > 0 && path[folder - 1] != '\\' && path[folder - 1] != '/')
-        --folder;
-    if (folder == 0 || folder + sizeof kIniName > kModulePathSize) return kIniInCurrentFolder;
-    std::memcpy(path + folder, kIniName, sizeof kIniName);
-    char keys[kValueSize];
-    if (GetPrivateProfileStringA(kIniSection, nullptr, "", keys, sizeof keys, path) == 0) return kIniInCurrentFolder;
-    return path;
+// The key names under [Brindlecot] of the file at `path`, each ended by a NUL; the reader's count.
+static DWORD readKeyNames(const char* path, char (&keys)[kKeyListSize]) {
+    return GetPrivateProfileStringA(kIniSection, nullptr, "", keys, sizeof keys, path);
 }
 
-static const char* whatItIsNot(SettingKind kind) {
+// The Brindlecot.ini in the module's folder when it holds any key, else the current folder's; `keys`
+// gets the chosen file's key names. A module path that does not fit the buffer is never cut into
+// another folder's name.
+static const char* iniPath(char* path, char (&keys)[kKeyListSize], DWORD* keyCount) {
+    const DWORD length = GetModuleFileNameA(g_arrest.module, path, kModulePathSize);
+    size_t folder = length < kModulePathSize ? length : 0;
+    while (folder > 0 && path[folder - 1] != '\\' && path[folder - 1] != '/')
+        --folder;
+    if (folder > 0 && folder + sizeof kIniName <= kModulePathSize) {
+        std::memcpy(path + folder, kIniName, sizeof kIniName);
+        *keyCount = readKeyNames(path, keys);
+        if (*keyCount > 0) return path;
+    }
+    *keyCount = readKeyNames(kIniInCurrentFolder, keys);
+    return kIniInCurrentFolder;
+}
+
+static const char* whatItIsNot(SettingKind kind, SettingSlip slip) {
+    switch (slip) {
+        case SettingSlip::ShootButton:
+            return " is the mouse button that shoots, ";
+        case SettingSlip::AimButton:
+            return " is the mouse button that aims, ";
+        case SettingSlip::TooManyButtons:
+            return " is more than 4 choices of up to 4 buttons, ";
+        case SettingSlip::None:
+        case SettingSlip::Unreadable:
+        case SettingSlip::NotASetting:
+            break;
+    }
     switch (kind) {
         case SettingKind::KeyCode:
             return " is not a key, ";
@@ -49,49 +71,66 @@ static const char* whatItIsNot(SettingKind kind) {
     return " is not on or off, ";
 }
 
-// "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used". The value is quoted as written, cut, and
-// without the host's colour marks (~), which would swallow the rest of the line.
-static void describeUnreadable(BoundedText& warning, const SettingRow& row, const char* written) {
-    warning.add(kIniName).add(": ").add(row.key).add('=');
+// What the player wrote, cut, and without the host's colour marks (~), which would swallow the rest
+// of the line.
+static void quote(BoundedText& warning, const char* written) {
     size_t n = 0;
     for (; n < kQuotedValueLength && written[n] != '\0'; ++n)
         warning.add(written[n] == '~' || static_cast<unsigned char>(written[n]) < 0x20 ? '?' : written[n]);
     if (written[n] != '\0') warning.add("...");
-    warning.add(whatItIsNot(row.kind));
+}
+
+// "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used".
+static void describeUnreadable(BoundedText& warning, const SettingRow& row, const char* written, SettingSlip slip) {
+    warning.add(kIniName).add(": ").add(row.key).add('=');
+    quote(warning, written);
+    warning.add(whatItIsNot(row.kind, slip));
     addSettingValue(warning, row.kind, row.defaultValue);
     warning.add(" is used");
 }
 
-// "(or set him free F4)": the keyboard key, or the first gamepad button when the key is off; with
-// neither, nothing sets him free, and the text names nothing.
+// "Brindlecot.ini: key_arest is not a setting".
+static void describeUnknownKey(BoundedText& warning, const char* key) {
+    warning.add(kIniName).add(": ");
+    quote(warning, key);
+    warning.add(" is not a setting");
+}
+
+// "(or set him free Shift+F4)": the keyboard key, or the first gamepad choice when the key is off;
+// with neither, nothing sets him free, and the text names nothing.
 static void fillDriveText() {
     const Settings& settings = g_arrest.settings;
     BoundedText text(g_arrest.driveText, sizeof g_arrest.driveText);
     text.add(kStatusDriveHead);
-    const char* button = firstPadButtonName(settings.keyArrestGamepad);
-    if (settings.keyArrest == 0 && button == nullptr) return;
+    if (settings.keyArrest == 0 && padChoice(settings.keyArrestGamepad, 0) == 0) return;
     text.add(kStatusDriveKeyBefore);
     if (settings.keyArrest == 0) {
-        text.add(button);
-    } else if (!addKeyName(text, settings.keyArrest)) {
-        text.add("key ").addNumber(settings.keyArrest);
+        addPadChoice(text, settings.keyArrestGamepad, 0);
+    } else {
+        addKeyBinding(text, settings.keyArrest, "key ");
     }
     text.add(kStatusDriveKeyAfter);
 }
 
 void loadSettings() {
     char pathBuffer[kModulePathSize];
-    const char* path = iniPath(pathBuffer);
+    char keys[kKeyListSize];
+    DWORD keyCount = 0;
+    const char* path = iniPath(pathBuffer, keys, &keyCount);
     BoundedText warning(g_arrest.settingsWarning, sizeof g_arrest.settingsWarning);
     int32_t unreadable = 0;
     for (const SettingRow& row : kSettingRows) {
         char written[kValueSize];
         const DWORD count = GetPrivateProfileStringA(kIniSection, row.key, "", written, sizeof written, path);
-        int32_t value = 0;
-        if (!settingFromIni(row, written, count, sizeof written, &value) && unreadable++ == 0) {
-            describeUnreadable(warning, row, written);
+        SettingValue value = 0;
+        SettingSlip slip = SettingSlip::None;
+        if (!settingFromIni(row, written, count, sizeof written, &value, &slip) && unreadable++ == 0) {
+            describeUnreadable(warning, row, written, slip);
         }
         g_arrest.settings.*row.field = value;
+    }
+    for (DWORD at = 0; at < keyCount && keys[at] != '\0'; at += static_cast<DWORD>(std::strlen(keys + at)) + 1) {
+        if (settingRowNoCase(keys + at) == nullptr && unreadable++ == 0) describeUnknownKey(warning, keys + at);
     }
     if (unreadable > 1) warning.add(" (and ").addNumber(unreadable - 1).add(" more)");
     if (unreadable > 0) {
@@ -143,40 +182,63 @@ static void probeWhenDue(DWORD tick) {
 // Trigger
 //-----------------------------------------------------------------------------
 
-// The buttons of the mask (bits above the 16 of XInput's buttons word are none).
-static uint16_t padMaskButtons() { return static_cast<uint16_t>(g_arrest.settings.keyArrestGamepad); }
-
 // The debounce counts elapsed time in unsigned 32-bit arithmetic, so it holds across the wrap of
 // GetTickCount every 49.7 days instead of blocking the trigger until the tick catches up again.
 static bool debounceElapsed(DWORD tick) {
     return static_cast<uint32_t>(tick - g_arrest.lastTriggerTick) > kTriggerDebounceMs;
 }
 
-// The trigger fires on a press, not on a key held down: a source fires in the first frame in which it
-// is read down after a frame in which it was read up. Both are read every frame, also while the
-// debounce runs, so that a release is seen; a press that begins within the debounce is used up by it.
+// The trigger fires on a press, not on a key held down: a binding fires in the first frame in which
+// it is read down after a frame in which it was read up. Both sources are read every frame, also
+// while the debounce runs, so that a release is seen; a press that begins within the debounce is used
+// up by it.
 
-// Whether the arrest key went down since the last read.
+static bool isKeyDown(int virtualKey) { return (static_cast<uint16_t>(GetAsyncKeyState(virtualKey)) & 0x8000u) != 0; }
+
+// The modifiers a key binding may ask for, and the keys that hold them (VK_SHIFT, VK_CONTROL, VK_MENU).
+struct Modifier {
+    SettingValue bit;
+    int virtualKey;
+};
+constexpr Modifier kModifierKeys[] = {{kWithShift, 0x10}, {kWithCtrl, 0x11}, {kWithAlt, 0x12}};
+
+// Whether the key binding went down since the last read: its key, and each modifier it names, which
+// are read only while the key is down. A key without modifiers fires whatever modifiers are held.
 static bool keyWentDown() {
-    const bool down = (static_cast<uint16_t>(GetAsyncKeyState(g_arrest.settings.keyArrest)) & 0x8000u) != 0;
+    const SettingValue binding = g_arrest.settings.keyArrest;
+    bool down = isKeyDown(static_cast<int>(binding & kKeyCodeBits));
+    for (const Modifier& modifier : kModifierKeys) {
+        if (down && (binding & modifier.bit) != 0) down = isKeyDown(modifier.virtualKey);
+    }
     const bool pressed = down && !g_arrest.keyDown;
     g_arrest.keyDown = down ? 1 : 0;
     return pressed;
 }
 
-// Whether a button of the mask went down since the last read. A pad that answers "not connected" is
-// forgotten, its buttons up; the probes look for it again from this tick on.
-static bool padButtonWentDown(DWORD tick) {
+// Bit n for pad choice n when all its buttons are held.
+static uint8_t padChoicesHeld(uint16_t buttons) {
+    uint8_t held = 0;
+    for (int n = 0; n < kMaxPadChoices; ++n) {
+        const uint16_t choice = padChoice(g_arrest.settings.keyArrestGamepad, n);
+        if (choice != 0 && (buttons & choice) == choice) held = static_cast<uint8_t>(held | 1u << n);
+    }
+    return held;
+}
+
+// Whether a pad choice went down since the last read: the last of its buttons went down, in whatever
+// order they were pressed. A pad that answers "not connected" is forgotten, its buttons up; the
+// probes look for it again from this tick on.
+static bool padChoiceWentDown(DWORD tick) {
     if (readPad(static_cast<DWORD>(g_arrest.padIndex)) == kDeviceNotConnected) {
         g_arrest.padIndex = -1;
         g_arrest.padProbeTick = tick;
         g_arrest.padProbeTimed = 1;
-        g_arrest.padButtonsDown = 0;
+        g_arrest.padChoicesDown = 0;
         return false;
     }
-    const auto held = static_cast<uint16_t>(padMaskButtons() & g_arrest.padState.Gamepad.wButtons);
-    const bool pressed = (held & ~g_arrest.padButtonsDown) != 0;
-    g_arrest.padButtonsDown = held;
+    const uint8_t held = padChoicesHeld(g_arrest.padState.Gamepad.wButtons);
+    const bool pressed = (held & ~g_arrest.padChoicesDown) != 0;
+    g_arrest.padChoicesDown = held;
     return pressed;
 }
 
@@ -191,13 +253,13 @@ bool pollTrigger() {
     const DWORD first = GetTickCount();
     expireSettingsWarning(first);
     if (keyWentDown() && debounceElapsed(first)) {
-        // The pad is not read in this frame: its buttons count as held with the key, so a button
+        // The pad is not read in this frame: its choices count as held with the key, so a button
         // pressed together with it is the same press.
-        g_arrest.padButtonsDown = padMaskButtons();
+        g_arrest.padChoicesDown = kAllPadChoices;
         return true;
     }
     const DWORD second = GetTickCount();
     probeWhenDue(second);
     if (g_arrest.padIndex == -1) return false;
-    return padButtonWentDown(second) && debounceElapsed(second);
+    return padChoiceWentDown(second) && debounceElapsed(second);
 }

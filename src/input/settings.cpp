@@ -11,9 +11,11 @@ struct Name {
 };
 
 // Keys with a name of their own; F1 to F24, A to Z and NumPad0 to NumPad9 are named by rule below.
-const Name kKeyNames[] = {{"Tab", 0x09},  {"Enter", 0x0D},  {"Space", 0x20}, {"PageUp", 0x21}, {"PageDown", 0x22},
-                          {"End", 0x23},  {"Home", 0x24},   {"Left", 0x25},  {"Up", 0x26},     {"Right", 0x27},
-                          {"Down", 0x28}, {"Insert", 0x2D}, {"Delete", 0x2E}};
+// Mouse buttons 1 and 2 are the game's shoot and aim, and have none.
+const Name kKeyNames[] = {{"MouseMiddle", 0x04}, {"MouseX1", 0x05}, {"MouseX2", 0x06}, {"Tab", 0x09},
+                          {"Enter", 0x0D},       {"Space", 0x20},   {"PageUp", 0x21},  {"PageDown", 0x22},
+                          {"End", 0x23},         {"Home", 0x24},    {"Left", 0x25},    {"Up", 0x26},
+                          {"Right", 0x27},       {"Down", 0x28},    {"Insert", 0x2D},  {"Delete", 0x2E}};
 
 // A key named by a prefix and a number: F1 is 0x70, NumPad0 is 0x60.
 struct NumberedKeys {
@@ -22,7 +24,10 @@ struct NumberedKeys {
 };
 const NumberedKeys kNumberedKeys[] = {{"F", 1, 24, 0x70}, {"NumPad", 0, 9, 0x60}};
 
-// XInput's button bits, in the order a mask is named.
+// The modifiers a key binding may name before its key, in the order they are written back.
+const Name kModifiers[] = {{"Shift", kWithShift}, {"Ctrl", kWithCtrl}, {"Alt", kWithAlt}};
+
+// XInput's button bits, in the order a choice is named.
 const Name kPadButtons[] = {{"A", 0x1000},        {"B", 0x2000},        {"X", 0x4000},      {"Y", 0x8000},
                             {"LB", 0x0100},       {"RB", 0x0200},       {"LS", 0x0040},     {"RS", 0x0080},
                             {"Start", 0x0010},    {"Back", 0x0020},     {"DPadUp", 0x0001}, {"DPadDown", 0x0002},
@@ -30,6 +35,8 @@ const Name kPadButtons[] = {{"A", 0x1000},        {"B", 0x2000},        {"X", 0x
 constexpr uint32_t kAllPadButtons = 0xF3FF;
 
 constexpr int32_t kLastKeyCode = 254;
+constexpr int32_t kShootButton = 1;
+constexpr int32_t kAimButton = 2;
 
 const Name kFlagWords[] = {{"off", 0}, {"no", 0}, {"false", 0}, {"on", 1}, {"yes", 1}, {"true", 1}};
 
@@ -53,11 +60,36 @@ Span trimmed(const char* at, size_t length) {
     return {at, length};
 }
 
+Span trimmed(Span span) { return trimmed(span.at, span.length); }
+
 size_t lengthOf(const char* text) {
     size_t n = 0;
     while (text[n] != '\0')
         ++n;
     return n;
+}
+
+// The value without a comment after it: a ; or # at its start or after a blank begins one.
+Span withoutComment(const char* text) {
+    size_t n = 0;
+    for (; text[n] != '\0'; ++n) {
+        if ((text[n] == ';' || text[n] == '#') && (n == 0 || isBlank(text[n - 1]))) break;
+    }
+    return trimmed(text, n);
+}
+
+// The part of `span` before the first `separator`, and the rest after it; false when there is none.
+bool splitAt(Span span, char separator, Span* before, Span* after) {
+    for (size_t n = 0; n < span.length; ++n) {
+        if (span.at[n] == separator) {
+            *before = trimmed(span.at, n);
+            *after = {span.at + n + 1, span.length - n - 1};
+            return true;
+        }
+    }
+    *before = trimmed(span);
+    *after = {span.at + span.length, 0};
+    return false;
 }
 
 // Whether the span starts with `word` in any case; the length matched is the word's.
@@ -71,10 +103,11 @@ bool startsWithNoCase(Span span, const char* word) {
 
 bool equalsNoCase(Span span, const char* word) { return startsWithNoCase(span, word) && lengthOf(word) == span.length; }
 
-bool findName(const Name* names, size_t count, Span span, int32_t* value) {
-    for (size_t n = 0; n < count; ++n) {
-        if (equalsNoCase(span, names[n].name)) {
-            *value = names[n].value;
+template <size_t N>
+bool findName(const Name (&names)[N], Span span, int32_t* value) {
+    for (const Name& name : names) {
+        if (equalsNoCase(span, name.name)) {
+            *value = static_cast<int32_t>(name.value);
             return true;
         }
     }
@@ -82,8 +115,9 @@ bool findName(const Name* names, size_t count, Span span, int32_t* value) {
 }
 
 // The leading integer as GetPrivateProfileIntA reads it: a sign, a lower-case prefix 0x, 0o or 0b,
-// the digits of that base up to the first other character, wrapping at 32 bits.
-int32_t leadingInteger(Span span) {
+// the digits of that base up to the first other character, wrapping at 32 bits. *end, when given,
+// is where the digits stopped.
+int32_t leadingInteger(Span span, size_t* end = nullptr) {
     size_t at = 0;
     bool negative = false;
     if (at < span.length && (span.at[at] == '-' || span.at[at] == '+')) negative = span.at[at++] == '-';
@@ -102,12 +136,22 @@ int32_t leadingInteger(Span span) {
         if (digit >= base) break;
         value = value * base + digit;
     }
+    if (end) *end = at;
     return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
 bool isNumber(Span span) {
     if (span.length > 0 && isDigit(span.at[0])) return true;
     return span.length > 1 && (span.at[0] == '-' || span.at[0] == '+') && isDigit(span.at[1]);
+}
+
+// Button bits written as a number with nothing after it; a number that is no set of buttons is none.
+bool readButtonNumber(Span span, uint32_t* buttons) {
+    size_t end = 0;
+    const auto number = static_cast<uint32_t>(leadingInteger(span, &end));
+    if (!isNumber(span) || end != span.length || (number & ~kAllPadButtons) != 0) return false;
+    *buttons = number;
+    return true;
 }
 
 // A decimal number from `first` to `last` with no leading zero, and nothing after it.
@@ -137,65 +181,174 @@ bool readKeyName(Span span, int32_t* code) {
             return true;
         }
     }
-    return findName(kKeyNames, sizeof kKeyNames / sizeof kKeyNames[0], span, code);
+    return findName(kKeyNames, span, code);
 }
 
-// Button names separated by commas, each with spaces around it or not; an empty item is a mistake.
-bool readPadButtonNames(Span span, int32_t* mask) {
-    int32_t buttons = 0;
-    for (;;) {
-        size_t item = 0;
-        while (item < span.length && span.at[item] != ',')
-            ++item;
-        int32_t button = 0;
-        if (!findName(kPadButtons, sizeof kPadButtons / sizeof kPadButtons[0], trimmed(span.at, item), &button)) {
+bool isOff(Span span) { return equalsNoCase(span, "off") || equalsNoCase(span, "none"); }
+
+// [Shift+][Ctrl+][Alt+]key, the key by name or code; a modifier named twice counts once. Off, none
+// and 0 stand alone.
+bool readKeyBinding(Span span, SettingValue* binding, SettingSlip* why) {
+    SettingValue modifiers = 0;
+    Span part = span, rest;
+    while (!isNumber(span) && splitAt(span, '+', &part, &rest)) {
+        int32_t modifier = 0;
+        if (!findName(kModifiers, part, &modifier)) return false;
+        modifiers |= modifier;
+        span = rest;
+    }
+    int32_t code = 0;
+    if (isNumber(part)) {
+        code = leadingInteger(part);
+        if (code == 0 && modifiers == 0) {
+            *binding = 0;
+            return true;
+        }
+        if (code == kShootButton || code == kAimButton) {
+            *why = code == kShootButton ? SettingSlip::ShootButton : SettingSlip::AimButton;
             return false;
         }
-        buttons |= button;
-        if (item == span.length) break;
-        span = {span.at + item + 1, span.length - item - 1};
+        if (code < 1 || code > kLastKeyCode) return false;
+    } else if (isOff(part) && modifiers == 0) {
+        *binding = 0;
+        return true;
+    } else if (!readKeyName(part, &code)) {
+        return false;
     }
-    *mask = buttons;
+    *binding = code | modifiers;
     return true;
 }
 
-bool readNumber(SettingKind kind, int32_t number, int32_t* value) {
-    switch (kind) {
-        case SettingKind::KeyCode:
-            if (number < 0 || number > kLastKeyCode) return false;
-            break;
-        case SettingKind::PadButtons:
-            if ((static_cast<uint32_t>(number) & ~kAllPadButtons) != 0) return false;
-            break;
-        case SettingKind::Flag:
-            break;
+int countBits(uint32_t bits) {
+    int count = 0;
+    for (; bits != 0; bits &= bits - 1)
+        ++count;
+    return count;
+}
+
+// The choices of a pad binding as they are read, at most kMaxPadChoices; the same choice twice is one.
+struct PadChoices {
+    uint16_t choice[kMaxPadChoices] = {};
+    int count = 0;
+
+    bool add(uint32_t buttons, SettingSlip* why) {
+        for (int n = 0; n < count; ++n)
+            if (choice[n] == buttons) return true;
+        if (count == kMaxPadChoices || countBits(buttons) > kMaxChoiceButtons) {
+            *why = SettingSlip::TooManyButtons;
+            return false;
+        }
+        choice[count++] = static_cast<uint16_t>(buttons);
+        return true;
     }
-    *value = number;
+
+    SettingValue packed() const {
+        uint64_t value = 0;
+        for (int n = 0; n < count; ++n)
+            value |= static_cast<uint64_t>(choice[n]) << (16 * n);
+        return static_cast<SettingValue>(value);
+    }
+};
+
+// One choice: buttons by name or number joined by +, each there once or more; an empty one is a slip.
+bool readPadCombination(Span span, uint32_t* buttons) {
+    uint32_t all = 0;
+    Span part, rest;
+    bool more = true;
+    while (more) {
+        more = splitAt(span, '+', &part, &rest);
+        int32_t button = 0;
+        uint32_t bits = 0;
+        if (findName(kPadButtons, part, &button)) {
+            bits = static_cast<uint32_t>(button);
+        } else if (!readButtonNumber(part, &bits) || bits == 0) {
+            return false;
+        }
+        all |= bits;
+        span = rest;
+    }
+    *buttons = all;
+    return true;
+}
+
+// Choices separated by commas. A number standing alone as a choice is one choice per button bit.
+bool readPadBinding(Span span, SettingValue* binding, SettingSlip* why) {
+    uint32_t bits = 0;
+    if (isOff(span) || (readButtonNumber(span, &bits) && bits == 0)) {
+        *binding = 0;
+        return true;
+    }
+    PadChoices choices;
+    Span item, rest;
+    bool more = true;
+    while (more) {
+        more = splitAt(span, ',', &item, &rest);
+        if (readButtonNumber(item, &bits) && bits != 0) {
+            for (const Name& button : kPadButtons) {
+                if ((bits & static_cast<uint32_t>(button.value)) != 0 &&
+                    !choices.add(static_cast<uint32_t>(button.value), why))
+                    return false;
+            }
+        } else if (!readPadCombination(item, &bits) || !choices.add(bits, why)) {
+            return false;
+        }
+        span = rest;
+    }
+    *binding = choices.packed();
     return true;
 }
 
 }  // namespace
 
-bool readSettingValue(SettingKind kind, const char* text, int32_t* value) {
-    const Span span = trimmed(text, lengthOf(text));
-    if (isNumber(span)) return readNumber(kind, leadingInteger(span), value);
-    if (kind == SettingKind::Flag) return findName(kFlagWords, sizeof kFlagWords / sizeof kFlagWords[0], span, value);
-    if (equalsNoCase(span, "off") || equalsNoCase(span, "none")) {
-        *value = 0;
-        return true;
+bool readSettingValue(SettingKind kind, const char* text, SettingValue* value, SettingSlip* why) {
+    SettingSlip slip = SettingSlip::Unreadable;
+    const Span span = withoutComment(text);
+    bool read = false;
+    int32_t number = 0;
+    switch (kind) {
+        case SettingKind::Flag:
+            if (isNumber(span)) {
+                number = leadingInteger(span);
+                read = true;
+            } else {
+                read = findName(kFlagWords, span, &number);
+            }
+            if (read) *value = number;
+            break;
+        case SettingKind::KeyCode:
+            read = readKeyBinding(span, value, &slip);
+            break;
+        case SettingKind::PadButtons:
+            read = readPadBinding(span, value, &slip);
+            break;
     }
-    return kind == SettingKind::KeyCode ? readKeyName(span, value) : readPadButtonNames(span, value);
+    if (why) *why = read ? SettingSlip::None : slip;
+    return read;
 }
 
-bool settingFromIni(const SettingRow& row, const char* written, uint32_t count, uint32_t size, int32_t* value) {
+bool settingFromIni(const SettingRow& row, const char* written, uint32_t count, uint32_t size, SettingValue* value,
+                    SettingSlip* why) {
     *value = row.defaultValue;
-    if (count == 0) return true;
+    if (why) *why = SettingSlip::None;
+    if (count == 0 || withoutComment(written).length == 0) return true;
     // A value that fills the buffer may go on beyond it: longer than any name, and never read cut.
-    if (count + 1 >= size || !readSettingValue(row.kind, written, value)) {
+    if (count + 1 >= size) {
+        if (why) *why = SettingSlip::Unreadable;
+        return false;
+    }
+    if (!readSettingValue(row.kind, written, value, why)) {
         *value = row.defaultValue;
         return false;
     }
     return true;
+}
+
+const SettingRow* settingRowNoCase(const char* key) {
+    const Span span = {key, lengthOf(key)};
+    for (const SettingRow& row : kSettingRows) {
+        if (equalsNoCase(span, row.key)) return &row;
+    }
+    return nullptr;
 }
 
 BoundedText::BoundedText(char* buffer, size_t bufferSize) : text(buffer), size(bufferSize) {
@@ -216,9 +369,9 @@ BoundedText& BoundedText::add(const char* part) {
     return *this;
 }
 
-BoundedText& BoundedText::addNumber(int32_t value) {
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-    char digits[10];
+BoundedText& BoundedText::addNumber(int64_t value) {
+    uint64_t magnitude = value < 0 ? 0u - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    char digits[20];
     size_t count = 0;
     do {
         digits[count++] = static_cast<char>('0' + magnitude % 10);
@@ -230,6 +383,9 @@ BoundedText& BoundedText::addNumber(int32_t value) {
     return *this;
 }
 
+namespace {
+
+// The name of a key code (F3, PageUp); false, adding nothing, for a code without one.
 bool addKeyName(BoundedText& out, int32_t code) {
     if (code >= 'A' && code <= 'Z') {
         out.add(static_cast<char>(code));
@@ -250,26 +406,36 @@ bool addKeyName(BoundedText& out, int32_t code) {
     return false;
 }
 
-const char* firstPadButtonName(int32_t mask) {
-    for (const Name& button : kPadButtons) {
-        if ((mask & button.value) != 0) return button.name;
+}  // namespace
+
+void addKeyBinding(BoundedText& out, SettingValue binding, const char* beforeCode) {
+    for (const Name& modifier : kModifiers) {
+        if ((binding & modifier.value) != 0) out.add(modifier.name).add('+');
     }
-    return nullptr;
+    const auto code = static_cast<int32_t>(binding & kKeyCodeBits);
+    if (!addKeyName(out, code)) out.add(beforeCode).addNumber(code);
 }
 
-void addSettingValue(BoundedText& out, SettingKind kind, int32_t value) {
+bool addPadChoice(BoundedText& out, SettingValue binding, int n) {
+    const uint16_t buttons = n >= 0 && n < kMaxPadChoices ? padChoice(binding, n) : 0;
+    if (buttons == 0) return false;
+    const char* separator = "";
+    for (const Name& button : kPadButtons) {
+        if ((buttons & button.value) == 0) continue;
+        out.add(separator).add(button.name);
+        separator = "+";
+    }
+    return true;
+}
+
+void addSettingValue(BoundedText& out, SettingKind kind, SettingValue value) {
     if (kind == SettingKind::Flag || value == 0) {
         out.add(value != 0 ? "on" : "off");
     } else if (kind == SettingKind::KeyCode) {
-        if (!addKeyName(out, value)) out.addNumber(value);
-    } else if ((static_cast<uint32_t>(value) & ~kAllPadButtons) != 0) {
-        out.addNumber(value);
+        addKeyBinding(out, value);
     } else {
-        const char* separator = "";
-        for (const Name& button : kPadButtons) {
-            if ((value & button.value) == 0) continue;
-            out.add(separator).add(button.name);
-            separator = ",";
+        for (int n = 0; n < kMaxPadChoices && addPadChoice(out, value, n); ++n) {
+            if (n + 1 < kMaxPadChoices && padChoice(value, n + 1) != 0) out.add(',');
         }
     }
 }

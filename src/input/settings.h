@@ -17,16 +17,47 @@
 #include "state.h"
 
 enum class SettingKind : uint8_t {
-    KeyCode,     // a virtual-key code 1 to 254, or a key's name (F3, NumPad5, PageUp); 0, off or none: no key
-    PadButtons,  // XInput button bits, or names separated by commas (A,Y); 0, off or none: no button
+    KeyCode,     // a key by name (F3, NumPad5, MouseX1) or code 1 to 254, Shift+, Ctrl+, Alt+ before it;
+                 //   0, off or none: no key
+    PadButtons,  // choices separated by commas, each a button or buttons joined by + (LB+A,Y), or XInput
+                 //   button bits (one choice per bit); 0, off or none: no button
     Flag,        // a number (0 off, any other on), or off/on, no/yes, false/true
 };
+
+// Every value a setting takes fits one of these: a key binding and up to four pad choices need more
+// than 32 bits.
+using SettingValue = int64_t;
+
+// Why a value was not read, for the warning to say.
+enum class SettingSlip : uint8_t {
+    None,
+    Unreadable,      // none of the kind's words or numbers
+    ShootButton,     // key code 1, the mouse button the game shoots with
+    AimButton,       // key code 2, the mouse button the game aims with
+    TooManyButtons,  // more than kMaxPadChoices choices, or more than kMaxChoiceButtons in one
+    NotASetting,     // a key under [Brindlecot] that names no setting
+};
+
+// key_arrest: the key's code in the low byte, the modifiers that must be held with it above.
+constexpr SettingValue kKeyCodeBits = 0xFF;
+constexpr SettingValue kWithShift = 0x100;
+constexpr SettingValue kWithCtrl = 0x200;
+constexpr SettingValue kWithAlt = 0x400;
+
+// key_arrest_gamepad: up to four choices, 16 button bits each from the lowest on; an empty one ends
+// the list. A choice fires when all its buttons are down.
+constexpr int kMaxPadChoices = 4;
+constexpr int kMaxChoiceButtons = 4;
+constexpr uint8_t kAllPadChoices = (1u << kMaxPadChoices) - 1;  // one bit a choice
+inline constexpr uint16_t padChoice(SettingValue binding, int n) {
+    return static_cast<uint16_t>(static_cast<uint64_t>(binding) >> (16 * n));
+}
 
 struct SettingRow {
     const char* key;  // in section [Brindlecot]
     int32_t defaultValue;
     SettingKind kind;
-    int32_t Settings::*field;
+    SettingValue Settings::*field;
 };
 
 // What a missing file, key or empty value means. cmake/player-words.cmake reads the defaults from
@@ -51,36 +82,43 @@ inline constexpr const SettingRow* settingRow(const char* key) {
     return nullptr;
 }
 
-// Reads a value as the player wrote it, spaces around it ignored. A value that starts with a digit,
-// or a sign and a digit, is a number read as GetPrivateProfileIntA reads it (0x, 0o and 0b prefixes,
-// wrapping at 32 bits, anything after the digits ignored); otherwise it is a word of the kind, in any
-// case. False when it is neither, or a number the kind has no use for: then *value is untouched.
-bool readSettingValue(SettingKind kind, const char* text, int32_t* value);
+// Reads a value as the player wrote it, spaces around it ignored, and a comment after it too: a ; or
+// # after a space, or at its start (the reader drops the spaces before it). A flag or a key code that
+// starts with a digit, or a sign and a digit, is a number read as GetPrivateProfileIntA reads it (0x,
+// 0o and 0b prefixes, wrapping at 32 bits, anything after the digits ignored); a number among the pad
+// choices is read whole. Otherwise it is a word of the kind, in any case. False, with the reason in
+// *why when given, when it is neither, or a value the kind has no use for: then *value is untouched.
+bool readSettingValue(SettingKind kind, const char* text, SettingValue* value, SettingSlip* why = nullptr);
 
 // The setting a row takes from what the INI reader answered: `written`, `count` characters of a
 // buffer of `size`. Nothing written (a missing file, section or key, or an empty value) gives the
 // default; so does a value that cannot be read, a cut one included, and then the answer is false.
-bool settingFromIni(const SettingRow& row, const char* written, uint32_t count, uint32_t size, int32_t* value);
+bool settingFromIni(const SettingRow& row, const char* written, uint32_t count, uint32_t size, SettingValue* value,
+                    SettingSlip* why = nullptr);
+
+// The row of a key as the reader lists it: in any case, as the reader matches keys. Null for none.
+const SettingRow* settingRowNoCase(const char* key);
 
 // A fixed buffer that a text is written into piece by piece: cut at its end, always terminated.
 struct BoundedText {
     BoundedText(char* buffer, size_t size);  // starts empty; size counts the terminating NUL
     BoundedText& add(const char* part);
     BoundedText& add(char c);
-    BoundedText& addNumber(int32_t value);
+    BoundedText& addNumber(int64_t value);
 
     char* text;
     size_t size;
     size_t length = 0;
 };
 
-// The value as a player writes it in the INI, so that it reads back as the same value: F3, A,Y, on,
-// off, or the number where there is no name.
-void addSettingValue(BoundedText& out, SettingKind kind, int32_t value);
+// The value as a player writes it in the INI, so that it reads back as the same value: Shift+F3,
+// LB+A,Y, on, off, or the number where there is no name.
+void addSettingValue(BoundedText& out, SettingKind kind, SettingValue value);
 
-// Adds the name of a key code (F3, PageUp); false, adding nothing, for a code without one.
-bool addKeyName(BoundedText& out, int32_t code);
+// Adds the name of a key binding (F3, Shift+PageUp), the code after `beforeCode` where the key has
+// no name.
+void addKeyBinding(BoundedText& out, SettingValue binding, const char* beforeCode = "");
 
-// The name of the first button of a mask, in the order A, B, X, Y, LB, RB, LS, RS, Start, Back, the
-// D-pad; null when it holds none.
-const char* firstPadButtonName(int32_t mask);
+// Adds pad choice `n` of a binding (LB+A), its buttons in the order A, B, X, Y, LB, RB, LS, RS,
+// Start, Back, the D-pad; false, adding nothing, when there is no such choice.
+bool addPadChoice(BoundedText& out, SettingValue binding, int n);
