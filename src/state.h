@@ -55,7 +55,8 @@ struct ArrestState {
     // The warning's own clock, kept by loadSettings when it shows the warning and by pollTrigger after:
     uint32_t settingsWarningTick = 0;     //   the tick of the last frame it was timed in
     uint32_t settingsWarningShownMs = 0;  //   the time it has been on screen
-    uint8_t settingsWarningCounting = 0;  //   whether the time since that frame counts: it was seen then
+    uint8_t settingsWarningCounting = 0;  //   whether the time since that frame counts: it was seen then,
+                                          //   or the line is off
 
     // Settings and input
     Settings settings = {};      // loadSettings, once per script start
