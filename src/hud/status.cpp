@@ -16,12 +16,12 @@ size_t statusPieceLength(const char* text) {
     while (length <= kTextComponentBytes && text[length] != '\0')
         ++length;
     if (length <= kTextComponentBytes) return length;
-    // text[kTextComponentBytes] is a byte of the text: every byte read below lies before it.
+    // text[kTextComponentBytes] is a byte of the text: nothing below reads beyond it.
     size_t cut = kTextComponentBytes;
     while (cut > 0 && isContinuationByte(text[cut]))
         --cut;
     if (cut == 0) return kTextComponentBytes;  // no character starts in reach: the game's own cut
-    // The tokens pair their ~ from the piece's start, which is never inside one.
+    // The tokens pair their ~ from the piece's start, inside none unless a bad text forced the cut.
     size_t open = 0;
     bool inToken = false;
     for (size_t n = 0; n < cut; ++n) {
@@ -29,7 +29,8 @@ size_t statusPieceLength(const char* text) {
         inToken = !inToken;
         open = n;
     }
-    if (inToken && open > 0) return open;  // the token goes whole into the next piece
+    // The token goes whole into the next piece; a ~ that opens the piece pairs with nothing in reach.
+    if (inToken && open > 0) return open;
     return cut;
 }
 
