@@ -8,6 +8,7 @@
 //   [SECTION] Vehicles
 //   [SECTION] Streaming and models
 //   [SECTION] Map, markers and text
+//   [SECTION] Loading screen
 //   [SECTION] Table
 //
 // Each native has the effect the plugin relies on and answers 0 for handles that name nothing.
@@ -420,12 +421,25 @@ static void textSetting(Host&, const NativeArgs&, NativeResult&) {}
 
 static void setTextOutline(Host& h, const NativeArgs&, NativeResult&) { h.world.drawing.outlineNext = true; }
 
-static void beginTextCommandDisplayText(Host& h, const NativeArgs&, NativeResult&) {
-    h.world.drawing.lines.push_back(TextLine());
+static void beginTextCommandDisplayText(Host& h, const NativeArgs& a, NativeResult&) {
+    TextLine line;
+    line.label = a.s(0) ? a.s(0) : "";
+    h.world.drawing.lines.push_back(line);
 }
 
+// The game shows the first 99 bytes of a longer component: a fault, since the player loses the rest.
+// Under "STRING" only the first component shows.
 static void addTextComponentString(Host& h, const NativeArgs& a, NativeResult&) {
-    if (!h.world.drawing.lines.empty() && a.s(0)) h.world.drawing.lines.back().text += a.s(0);
+    if (h.world.drawing.lines.empty() || !a.s(0)) return;
+    const size_t length = std::strlen(a.s(0));
+    if (length > kComponentBytes) {
+        h.fault("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME with " + std::to_string(length) +
+                " bytes: the game shows only the first " + std::to_string(kComponentBytes));
+    }
+    TextLine& line = h.world.drawing.lines.back();
+    if (line.label == "STRING" && line.components > 0) return;
+    line.text.append(a.s(0), std::min(length, kComponentBytes));
+    ++line.components;
 }
 
 static void endTextCommandDisplayText(Host& h, const NativeArgs& a, NativeResult&) {
@@ -436,6 +450,12 @@ static void endTextCommandDisplayText(Host& h, const NativeArgs& a, NativeResult
     line.outline = h.world.drawing.outlineNext;
     h.world.drawing.outlineNext = false;
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Loading screen
+//-----------------------------------------------------------------------------
+
+static void getIsLoadingScreenActive(Host& h, const NativeArgs&, NativeResult& r) { r.setBool(h.world.loadingScreen); }
 
 //-----------------------------------------------------------------------------
 // [SECTION] Table
@@ -511,6 +531,7 @@ const std::vector<NativeInfo>& allNatives() {
         {0x25FBB336DF1804CBull, "BEGIN_TEXT_COMMAND_DISPLAY_TEXT", "s", 'v', beginTextCommandDisplayText},
         {0x6C188BE134E074AAull, "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", "s", 'v', addTextComponentString},
         {0xCD015E5BB0D96A57ull, "END_TEXT_COMMAND_DISPLAY_TEXT", "ffi", 'v', endTextCommandDisplayText},
+        {0x10D0A8F259E93EC9ull, "GET_IS_LOADING_SCREEN_ACTIVE", "", 'b', getIsLoadingScreenActive},
     };
     return table;
 }

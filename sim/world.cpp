@@ -312,7 +312,7 @@ void World::advancePed(Entity& ped, float seconds) {
 }
 
 void World::endFrame() {
-    lastFrame = std::move(drawing);
+    lastFrame = loadingScreen ? Screen() : std::move(drawing);
     drawing = Screen();
 }
 

@@ -6,6 +6,7 @@
 
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -69,8 +70,13 @@ struct Entity {
     float driveSpeed = 0;  // metres per second, 0 parked
 };
 
+// The game's limit on one text component: it shows the first 99 bytes of a longer one.
+constexpr size_t kComponentBytes = 99;
+
 struct TextLine {
-    std::string text;
+    std::string label;  // the text command's label: "STRING" shows one component, "CELL_EMAIL_BCON" all
+    std::string text;   // what the line shows: its components as the label joins them
+    int components = 0;
     float x = 0, y = 0;
     bool outline = false;  // drawn with the dark outline
 };
@@ -134,6 +140,9 @@ struct World {
 
     Screen drawing;    // being drawn in the current frame
     Screen lastFrame;  // what the previous frame showed
+    // The game's loading screen is up: scripts run, but nothing they draw is seen, and the frame
+    // shows nothing of theirs. Scenes switch it with Host::atTime.
+    bool loadingScreen = false;
 
     uint64_t nowMs = 0;  // time since the world began; the host's clock drives it
 
@@ -178,8 +187,8 @@ struct World {
     // Orders, as the natives give them
     void order(Entity& ped, Task task, const std::string& description);
 
-    // Between two frames: what was drawn is shown, the clock moves on by `ms`, tasks and driving
-    // advance, and what has finished streaming is loaded.
+    // Between two frames: what was drawn is shown (unless the loading screen hid it), the clock moves
+    // on by `ms`, tasks and driving advance, and what has finished streaming is loaded.
     void endFrame();
     void advance(uint32_t ms);
     void stream();

@@ -53,9 +53,13 @@ struct ArrestState {
 
     // Status line
     const char* statusMessage = kStatusEmpty;  // setStatusMessage: a catalogue text or one of the two below, no copy
-    char driveText[96] = {};           // loadSettings: the drive text, naming the arrest key as set; never cleared
-    char settingsWarning[160] = {};    // loadSettings: what could not be read; emptied by the next loadSettings
-    uint32_t settingsWarningTick = 0;  // loadSettings, when it shows the warning; pollTrigger times it from there
+    char driveText[96] = {};         // loadSettings: the drive text, naming the arrest key as set; never cleared
+    char settingsWarning[160] = {};  // loadSettings: what could not be read; emptied by the next loadSettings
+    // The warning's own clock, kept by loadSettings when it shows the warning and by pollTrigger after:
+    uint32_t settingsWarningTick = 0;     //   the tick of the last frame it was timed in
+    uint32_t settingsWarningShownMs = 0;  //   the time it has been on screen
+    uint8_t settingsWarningCounting = 0;  //   whether the time since that frame counts: it was seen then,
+                                          //   or the line is off
 
     // Settings and input
     Settings settings = {};      // loadSettings, once per script start

@@ -132,6 +132,8 @@ TEST(HostReference, EveryNativeHasTheReferenceNameSlotsAndResult) {
 //-----------------------------------------------------------------------------
 
 constexpr uint64_t kIsVehicleSeatFree = 0x22AC59A870E6A669ull;
+constexpr uint64_t kBeginTextCommandDisplayText = 0x25FBB336DF1804CBull;
+constexpr uint64_t kAddTextComponent = 0x6C188BE134E074AAull;
 
 void call(sim::Host& host, uint64_t hash, std::initializer_list<uint64_t> slots) {
     host.onNativeInit(hash);
@@ -147,6 +149,18 @@ TEST(HostProtocol, AShortOrLongCallIsAFault) {
     call(host, kIsVehicleSeatFree, {2, 1, 0, 0});
     EXPECT_THAT(host.faults, ::testing::ElementsAre(::testing::HasSubstr("takes 3 arguments, got 2"),
                                                     ::testing::HasSubstr("takes 3 arguments, got 4")));
+}
+
+// The game shows 99 bytes of a component and drops the rest: a longer one is the caller's fault.
+TEST(HostProtocol, AComponentOverNinetyNineBytesIsCutAndAFault) {
+    sim::Host host;
+    const std::string label = "CELL_EMAIL_BCON", whole(99, 'w'), cut(100, 'c');
+    call(host, kBeginTextCommandDisplayText, {reinterpret_cast<uintptr_t>(label.c_str())});
+    call(host, kAddTextComponent, {reinterpret_cast<uintptr_t>(whole.c_str())});
+    call(host, kAddTextComponent, {reinterpret_cast<uintptr_t>(cut.c_str())});
+    EXPECT_THAT(host.faults, ::testing::ElementsAre(::testing::HasSubstr("with 100 bytes")));
+    host.world.endFrame();
+    EXPECT_EQ(host.statusLine(), whole + cut.substr(0, 99));
 }
 
 TEST(HostProtocol, AValueSlotWithItsUpperHalfSetIsAFault) {

@@ -118,22 +118,55 @@ inline std::vector<std::string> afterAimQuery(const sim::Trace& trace, size_t fr
     return calls;
 }
 
+// The label and the components of the first text drawn at or after `from`, as the plugin passed
+// them. A draw that never came gives no label and no component.
+struct DrawnText {
+    std::string label;
+    std::vector<std::string> components;
+};
+
+inline DrawnText drawnTextAt(const sim::Trace& trace, size_t from) {
+    const std::string begin = "BEGIN_TEXT_COMMAND_DISPLAY_TEXT(\"", add = "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"";
+    DrawnText drawn;
+    size_t n = trace.find(begin, from);
+    if (n == trace.size()) return drawn;
+    const std::string& call = trace.entries[n].call;
+    drawn.label = call.substr(begin.size(), call.size() - begin.size() - 2);
+    for (++n; n < trace.size() && trace.entries[n].call.compare(0, add.size(), add) == 0; ++n)
+        drawn.components.push_back(
+            trace.entries[n].call.substr(add.size(), trace.entries[n].call.size() - add.size() - 2));
+    return drawn;
+}
+
 //-----------------------------------------------------------------------------
 // [SECTION] Native sequences
 //-----------------------------------------------------------------------------
 
-// The ten calls that draw `text` on the status line.
+// The seven settings every draw of the status line begins with.
+inline std::vector<std::string> textSettingsOf() {
+    return {"SET_TEXT_FONT(0)",        "SET_TEXT_SCALE(0.5, 0.5)", "SET_TEXT_COLOUR(255, 255, 255, 255)",
+            "SET_TEXT_WRAP(0.0, 1.0)", "SET_TEXT_CENTRE(1)",       "SET_TEXT_DROPSHADOW(0, 0, 0, 0, 0)",
+            "SET_TEXT_OUTLINE()"};
+}
+
+inline std::string componentOf(const std::string& text) {
+    return "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"" + text + "\")";
+}
+
+// The ten calls that draw `text` on the status line: a text that fits one component.
 inline std::vector<std::string> drawOf(const std::string& text) {
-    return {"SET_TEXT_FONT(0)",
-            "SET_TEXT_SCALE(0.5, 0.5)",
-            "SET_TEXT_COLOUR(255, 255, 255, 255)",
-            "SET_TEXT_WRAP(0.0, 1.0)",
-            "SET_TEXT_CENTRE(1)",
-            "SET_TEXT_DROPSHADOW(0, 0, 0, 0, 0)",
-            "SET_TEXT_OUTLINE()",
-            "BEGIN_TEXT_COMMAND_DISPLAY_TEXT(\"STRING\")",
-            "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME(\"" + text + "\")",
-            "END_TEXT_COMMAND_DISPLAY_TEXT(0.5, 0.9, 0)"};
+    return join({textSettingsOf(),
+                 {"BEGIN_TEXT_COMMAND_DISPLAY_TEXT(\"STRING\")", componentOf(text),
+                  "END_TEXT_COMMAND_DISPLAY_TEXT(0.5, 0.9, 0)"}});
+}
+
+// The calls that draw a text too long for one component, in the pieces given, one after another.
+inline std::vector<std::string> piecedDrawOf(const std::vector<std::string>& pieces) {
+    std::vector<std::string> out = join({textSettingsOf(), {"BEGIN_TEXT_COMMAND_DISPLAY_TEXT(\"CELL_EMAIL_BCON\")"}});
+    for (const std::string& piece : pieces)
+        out.push_back(componentOf(piece));
+    out.push_back("END_TEXT_COMMAND_DISPLAY_TEXT(0.5, 0.9, 0)");
+    return out;
 }
 
 inline std::string coordsOf(int32_t entity) { return fmt("GET_ENTITY_COORDS(%d, 1)", entity); }

@@ -102,11 +102,14 @@ TEST_P(SettingsWarning, NamesTheFirstValueForTenSeconds) {
     start();
     host.runFor(kSettingsWarningMs + 500);
     const std::vector<uint32_t> shown = drawnWith(host, 100000, c.said);
+    const size_t asked = host.trace.count("GET_IS_LOADING_SCREEN_ACTIVE");
     if (c.said.empty()) {
         EXPECT_EQ(shown.size(), host.trace.count("SET_TEXT_FONT"));
+        EXPECT_EQ(asked, 0u) << "without a warning the loading screen is never asked about";
         return;
     }
     ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(asked, shown.size()) << "once in each frame that draws the warning";
     EXPECT_EQ(shown.front(), 0u);
     EXPECT_GE(shown.back(), kSettingsWarningMs - 17);
     EXPECT_LE(shown.back(), kSettingsWarningMs);
@@ -146,6 +149,35 @@ TEST_F(Scenario, TheWarningIsNotDrawnWithTheLineOff) {
     start();
     host.runFrames(5);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT"), 0u);
+    EXPECT_EQ(host.trace.count("GET_IS_LOADING_SCREEN_ACTIVE"), 0u) << "nothing drawn to be seen";
+}
+
+// The longest warning there is passes what one component shows: it reaches the game whole, in two.
+TEST_F(Scenario, TheLongestWarningIsDrawnWholeInPieces) {
+    const std::string value(30, 'Q');
+    host.setIni("[Brindlecot]\nkey_arrest_gamepad=" + value + "\nshow_msg=maybe\nnearest_station=maybe\n");
+    start();
+    const std::string warning = "Brindlecot.ini: key_arrest_gamepad=" + value.substr(0, 24) +
+                                "... is not a gamepad button, off is used (and 2 more)";
+    ASSERT_GT(warning.size(), kTextComponentBytes);
+    const std::vector<std::string> expected = piecedDrawOf({warning.substr(0, 99), warning.substr(99)});
+    EXPECT_EQ(scriptCalls(host.trace, host.trace.find("SET_TEXT_FONT"), expected.size()), expected);
+    EXPECT_EQ(host.statusLine(), warning);
+}
+
+// Nothing drawn under the game's loading screen is seen: the ten seconds count from when the game
+// shows, here four seconds after the start.
+TEST_F(Scenario, TheWarningOutlastsTheLoadingScreen) {
+    host.setIni("[Brindlecot]\nkey_arrest=F33\n");
+    host.world.loadingScreen = true;
+    host.atTime(4000, [](sim::Host& h) { h.world.loadingScreen = false; });
+    start();
+    host.runFor(2000);
+    EXPECT_EQ(host.statusLine(), "") << "drawn, but under the loading screen";
+    host.runFor(4000 + kSettingsWarningMs - 10 - host.elapsedMs());
+    EXPECT_EQ(host.statusLine(), "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used");
+    host.runFor(50);
+    EXPECT_EQ(host.statusLine(), "");
 }
 
 //-----------------------------------------------------------------------------

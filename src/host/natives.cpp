@@ -222,8 +222,14 @@ void setTextOutline() { callNative(kNativeSetTextOutline); }
 
 void beginLiteralText() { callNative(kNativeBeginTextCommandDisplayText, slotText("STRING")); }
 
+void beginPiecedText() { callNative(kNativeBeginTextCommandDisplayText, slotText("CELL_EMAIL_BCON")); }
+
 void addTextComponent(const char* text) { callNative(kNativeAddTextComponentString, slotText(text)); }
 
 void drawTextAt(float x, float y) {
     callNative(kNativeEndTextCommandDisplayText, slotFloat(x), slotFloat(y), slotInt(0));
 }
+
+// DLC
+
+bool isLoadingScreenActive() { return resultBool(callNative(kNativeGetIsLoadingScreenActive)); }

@@ -7,7 +7,7 @@
 //
 //   The plugin's types: handles, hashes, points, animations
 //   Hashes
-//   PLAYER, ENTITY, PED, TASK, VEHICLE, STREAMING, MISC, GRAPHICS, HUD
+//   PLAYER, ENTITY, PED, TASK, VEHICLE, STREAMING, MISC, GRAPHICS, HUD, DLC
 
 #pragma once
 
@@ -15,6 +15,9 @@
 
 typedef int32_t EntityHandle;  // 0 is none; an aim result counts as a target from 1 up
 typedef uint32_t ModelHash;
+
+// The most bytes of one text component the host shows.
+constexpr uint32_t kTextComponentBytes = 99;
 
 // A position as the host returns it: three floats, each in the low half of its own 8-byte slot,
 // copied whole, padding included. The plugin's one point type: the places it tunes are written in it
@@ -108,6 +111,8 @@ enum NativeHash : uint64_t {
     kNativeBeginTextCommandDisplayText = 0x25FBB336DF1804CBull,
     kNativeAddTextComponentString = 0x6C188BE134E074AAull,
     kNativeEndTextCommandDisplayText = 0xCD015E5BB0D96A57ull,
+    // DLC
+    kNativeGetIsLoadingScreenActive = 0x10D0A8F259E93EC9ull,
 };
 
 // PLAYER
@@ -188,7 +193,14 @@ void setTextColourWhite();
 void setTextWrapFullWidth();  // wrapping between the left and the right edge of the screen
 void setTextCentred();
 void setTextDropShadowOff();
-void setTextOutline();  // the host's dark outline for the next text drawn
-void beginLiteralText();
+void setTextOutline();    // the host's dark outline for the next text drawn
+void beginLiteralText();  // "STRING": the line shows one component
+void beginPiecedText();   // "CELL_EMAIL_BCON": the line shows its components one after another
+// The host shows at most kTextComponentBytes of one component and cuts a longer one.
 void addTextComponent(const char* text);
 void drawTextAt(float x, float y);  // fractions of the screen's width and height from its top left
+
+// DLC
+// True while the game's loading screen is up: the host may already run scripts then, and nothing
+// they draw is seen.
+bool isLoadingScreenActive();

@@ -9,6 +9,8 @@
 
 #pragma once
 
+#include <cstddef>
+
 #include "state.h"
 
 inline constexpr char kStatusMissionPed[] = "Cannot arrest mission ped (change in config file)";
@@ -27,5 +29,14 @@ inline constexpr char kStatusDriveKeyAfter[] = ")";
 // Points the status line at a text (never a copy); the line shows it from the next frame on.
 void setStatusMessage(const char* text);
 
-// Issues the ten text natives for the current statusMessage. Called once a frame while show_msg is set.
+// Issues the text natives for the current statusMessage. Called once a frame while show_msg is set.
+// A text the host shows whole in one component (kTextComponentBytes) is drawn in ten calls, as one
+// component; a longer one as several, one after another, each cut by statusPieceLength.
 void drawStatusMessage();
+
+// How many bytes of `text` the next component takes: all of it when it fits in one, otherwise at
+// most kTextComponentBytes, cut before a UTF-8 character (never before a continuation byte) and
+// outside any ~...~ colour token. Where those rules leave nothing (an unmatched ~, a run of
+// continuation bytes), the best cut that moves on: between characters, else at the limit. Never 0
+// before the terminating NUL, never reads past it.
+size_t statusPieceLength(const char* text);

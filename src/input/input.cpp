@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "host/natives.h"
 #include "hud/status.h"
 #include "input/settings.h"
 #include "state.h"
@@ -135,6 +136,8 @@ void loadSettings() {
     if (unreadable > 1) warning.add(" (and ").addNumber(unreadable - 1).add(" more)");
     if (unreadable > 0) {
         g_arrest.settingsWarningTick = GetTickCount();
+        g_arrest.settingsWarningShownMs = 0;
+        g_arrest.settingsWarningCounting = 0;  // from the first frame that draws it
         setStatusMessage(g_arrest.settingsWarning);
     } else if (g_arrest.statusMessage == g_arrest.settingsWarning) {
         setStatusMessage(kStatusEmpty);
@@ -242,11 +245,17 @@ static bool padChoiceWentDown(DWORD tick) {
     return pressed;
 }
 
+// The warning's time runs only while the game is on screen: the host may run scripts under its
+// loading screen, and a frame drawn there is never seen, so the time until the next frame does not
+// count. With the line off nothing is drawn to be seen, and the host is not asked.
 static void expireSettingsWarning(DWORD tick) {
     if (g_arrest.statusMessage != g_arrest.settingsWarning) return;
-    if (static_cast<uint32_t>(tick - g_arrest.settingsWarningTick) >= kSettingsWarningMs) {
-        setStatusMessage(kStatusEmpty);
+    if (g_arrest.settingsWarningCounting) {
+        g_arrest.settingsWarningShownMs += static_cast<uint32_t>(tick - g_arrest.settingsWarningTick);
     }
+    g_arrest.settingsWarningTick = tick;
+    g_arrest.settingsWarningCounting = g_arrest.settings.showMsg == 0 || !isLoadingScreenActive();
+    if (g_arrest.settingsWarningShownMs >= kSettingsWarningMs) setStatusMessage(kStatusEmpty);
 }
 
 bool pollTrigger() {

@@ -21,5 +21,6 @@ constexpr uint32_t kTriggerDebounceMs = 200;
 // While no gamepad is chosen and a button is set, the pads are probed again this often: reading an
 // empty slot is slow, so XInput asks for checks spaced out by seconds.
 constexpr uint32_t kPadProbeIntervalMs = 2000;
-// How long the line shows what could not be read in the settings, unless another text replaces it.
+// How long the line shows what could not be read in the settings, unless another text replaces it;
+// only time the game is on screen counts, none under its loading screen.
 constexpr uint32_t kSettingsWarningMs = 10000;
