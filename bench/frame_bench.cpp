@@ -18,6 +18,7 @@
 #include "host/natives.h"
 #include "hud/status.h"
 #include "input/input.h"
+#include "input/settings.h"
 #include "scenes/stage.h"
 #include "script.h"
 #include "state.h"
@@ -74,7 +75,7 @@ static void drawStatus(const char* text) {
 // The debounce has run out, the key is up: the debounce is read again, and no gamepad was found.
 static void pollKeyUp() {
     benchmark::DoNotOptimize(GetTickCount());
-    benchmark::DoNotOptimize(GetAsyncKeyState(g_arrest.settings.keyArrest));
+    benchmark::DoNotOptimize(GetAsyncKeyState(static_cast<int>(g_arrest.settings.keyArrest & kKeyCodeBits)));
     benchmark::DoNotOptimize(GetTickCount());
 }
 

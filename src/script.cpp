@@ -6,13 +6,14 @@
 
 #include "arrest/arrest.h"
 #include "host/natives.h"
+#include "hud/settings_texts.h"
 #include "hud/status.h"
 #include "input/input.h"
 #include "state.h"
 
 // The script's own steps; only mainLoopFrame is reached from outside (script.h).
 static void scriptEntry();      // forgets an earlier run's arrest, seeds rand from the tick, then mainLoop
-static void mainLoop();         // controller scan, settings, then one mainLoopFrame per frame; never returns
+static void mainLoop();         // controller scan, settings and their texts, then one mainLoopFrame a frame
 static void refreshPlayer();    // playerPed and playerPos for this frame
 static void dispatchTrigger();  // one accepted trigger: begin, release or cuff
 
@@ -48,6 +49,8 @@ static void scriptEntry() {
 static void mainLoop() {
     findController();
     loadSettings();
+    showSettingsWarning();
+    fillDriveText();
     for (;;) {
         mainLoopFrame();
         scriptWait(0);
@@ -57,6 +60,8 @@ static void mainLoop() {
 void mainLoopFrame() {
     refreshPlayer();
     if (g_arrest.settings.showMsg != 0) drawStatusMessage();
+    expireSettingsWarning();
+    probePadsWhenDue();
     if (pollTrigger()) dispatchTrigger();
     if (g_arrest.inCustody) updateCustody();
 }

@@ -8,6 +8,6 @@
 // detach (0) unregisters it; thread notices do nothing. Always 1.
 PLUGIN_ENTRY BOOL pluginAttach(HMODULE module, DWORD reason, LPVOID reserved);
 
-// One pass of the main loop: refresh the player, draw the status line, poll and dispatch the
-// trigger, run the custody step. The script calls it once a frame.
+// One pass of the main loop: refresh the player, draw the status line and time its warning, probe
+// the pads when due, poll and dispatch the trigger, run the custody step. The script calls it once a frame.
 void mainLoopFrame();

@@ -6,6 +6,8 @@
 
 #pragma once
 
+#include <cstddef>
+
 #include "host/natives.h"
 #include "host/platform.h"
 
@@ -22,6 +24,9 @@ struct Settings {
 // The status line's empty text, the one the record starts with. It belongs to the catalogue of the
 // line's texts (hud/status.h holds the other seven) but lives on this floor, where the record names it.
 inline constexpr char kStatusEmpty[] = "";
+
+// How much of a value or key that cannot be read the warning quotes.
+constexpr size_t kSlipQuoteBytes = 24;
 
 struct ArrestState {
     // Suspect
@@ -53,9 +58,10 @@ struct ArrestState {
 
     // Status line
     const char* statusMessage = kStatusEmpty;  // setStatusMessage: a catalogue text or one of the two below, no copy
-    char driveText[96] = {};         // loadSettings: the drive text, naming the arrest key as set; never cleared
-    char settingsWarning[160] = {};  // loadSettings: what could not be read; emptied by the next loadSettings
-    // The warning's own clock, kept by loadSettings when it shows the warning and by pollTrigger after:
+    char driveText[96] = {};         // fillDriveText: the drive text, naming the binding as set; never cleared
+    char settingsWarning[160] = {};  // showSettingsWarning: what could not be read; rewritten at each start
+    // The warning's own clock, kept by showSettingsWarning when it shows the warning and by
+    // expireSettingsWarning after:
     uint32_t settingsWarningTick = 0;     //   the tick of the last frame it was timed in
     uint32_t settingsWarningShownMs = 0;  //   the time it has been on screen
     uint8_t settingsWarningCounting = 0;  //   whether the time since that frame counts: it was seen then,
@@ -63,12 +69,18 @@ struct ArrestState {
 
     // Settings and input
     Settings settings = {};      // loadSettings, once per script start
+    // The slips in the settings file, counted by loadSettings at each start: values that could not be
+    // read and keys that name no setting. The first is kept for the warning:
+    int32_t settingsSlips = 0;
+    int8_t firstSlipRow = -1;   //   its row of kSettingRows; -1 for a key that names no setting
+    uint8_t firstSlipWhy = 0;   //   why, a SettingSlip (input/settings.h)
+    char firstSlipWritten[kSlipQuoteBytes + 2] = {};  //   the value or key as written, one byte past the quote
     HMODULE module = nullptr;    // pluginAttach, at process attach; loadSettings looks beside it for the INI
-    int32_t padIndex = -1;       // findController and pollTrigger's probes; pollTrigger resets it to -1
-                                 //   when the chosen pad is gone
-    uint32_t padProbeTick = 0;   // pollTrigger: the tick from which the next probe of the pads waits
-    uint8_t padProbeTimed = 0;   // pollTrigger sets it with padProbeTick; findController clears it
-    XINPUT_STATE padState = {};  // findController and pollTrigger, cleared before every read
+    int32_t padIndex = -1;       // findController and probePadsWhenDue; pollTrigger resets it to -1 when the
+                                 //   chosen pad is gone
+    uint32_t padProbeTick = 0;   // probePadsWhenDue, or pollTrigger losing the pad: the next probe waits from it
+    uint8_t padProbeTimed = 0;   // set with padProbeTick; findController clears it
+    XINPUT_STATE padState = {};  // the probes and pollTrigger, cleared before every read
 };
 
 extern ArrestState g_arrest;

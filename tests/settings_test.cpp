@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "hud/settings_texts.h"
 #include "input/input.h"
 #include "scenes/runs.h"
 #include "tests/scenario.h"

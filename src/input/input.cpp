@@ -3,9 +3,8 @@
 #include "input/input.h"
 
 #include <cstring>
+#include <iterator>
 
-#include "host/natives.h"
-#include "hud/status.h"
 #include "input/settings.h"
 #include "state.h"
 
@@ -20,129 +19,68 @@ static const char kIniInCurrentFolder[] = ".\\Brindlecot.ini";
 constexpr DWORD kModulePathSize = 260;  // MAX_PATH
 // Longer than any name or list of names (a value that fills it is not read).
 constexpr DWORD kValueSize = 128;
-// The names of the keys under [Brindlecot]: room for a few hundred, so that a file full of slips is
-// counted; the reader cuts the list at a whole name.
+// The names of the keys under [Brindlecot]: room for a hundred or more, so that a file full of slips
+// is counted; the reader cuts a longer list.
 constexpr DWORD kKeyListSize = 2048;
-// How much of an unreadable value the warning quotes.
-constexpr size_t kQuotedValueLength = 24;
 
 // The key names under [Brindlecot] of the file at `path`, each ended by a NUL; the reader's count.
 static DWORD readKeyNames(const char* path, char (&keys)[kKeyListSize]) {
     return GetPrivateProfileStringA(kIniSection, nullptr, "", keys, sizeof keys, path);
 }
 
-// The Brindlecot.ini in the module's folder when it holds any key, else the current folder's; `keys`
-// gets the chosen file's key names. A module path that does not fit the buffer is never cut into
-// another folder's name.
-static const char* iniPath(char* path, char (&keys)[kKeyListSize], DWORD* keyCount) {
+// The path of the Brindlecot.ini beside the module, written into `path`; null when the module's path
+// does not fit the buffer, which is never cut into another folder's name.
+static const char* iniBesideModule(char* path) {
     const DWORD length = GetModuleFileNameA(g_arrest.module, path, kModulePathSize);
     size_t folder = length < kModulePathSize ? length : 0;
     while (folder > 0 && path[folder - 1] != '\\' && path[folder - 1] != '/')
         --folder;
-    if (folder > 0 && folder + sizeof kIniName <= kModulePathSize) {
-        std::memcpy(path + folder, kIniName, sizeof kIniName);
-        *keyCount = readKeyNames(path, keys);
-        if (*keyCount > 0) return path;
-    }
-    *keyCount = readKeyNames(kIniInCurrentFolder, keys);
-    return kIniInCurrentFolder;
+    if (folder == 0 || folder + sizeof kIniName > kModulePathSize) return nullptr;
+    std::memcpy(path + folder, kIniName, sizeof kIniName);
+    return path;
 }
 
-static const char* whatItIsNot(SettingKind kind, SettingSlip slip) {
-    switch (slip) {
-        case SettingSlip::ShootButton:
-            return " is the mouse button that shoots, ";
-        case SettingSlip::AimButton:
-            return " is the mouse button that aims, ";
-        case SettingSlip::TooManyButtons:
-            return " is more than 4 choices of up to 4 buttons, ";
-        case SettingSlip::None:
-        case SettingSlip::Unreadable:
-        case SettingSlip::NotASetting:
-            break;
-    }
-    switch (kind) {
-        case SettingKind::KeyCode:
-            return " is not a key, ";
-        case SettingKind::PadButtons:
-            return " is not a gamepad button, ";
-        case SettingKind::Flag:
-            break;
-    }
-    return " is not on or off, ";
+// Counts a slip; the first one is kept, with what was written, for the warning to name.
+static void noteSlip(int32_t row, SettingSlip why, const char* written) {
+    if (g_arrest.settingsSlips++ > 0) return;
+    g_arrest.firstSlipRow = static_cast<int8_t>(row);
+    g_arrest.firstSlipWhy = static_cast<uint8_t>(why);
+    BoundedText quoted(g_arrest.firstSlipWritten, sizeof g_arrest.firstSlipWritten);
+    quoted.add(written);
 }
 
-// What the player wrote, cut, and without the host's colour marks (~), which would swallow the rest
-// of the line.
-static void quote(BoundedText& warning, const char* written) {
-    size_t n = 0;
-    for (; n < kQuotedValueLength && written[n] != '\0'; ++n)
-        warning.add(written[n] == '~' || static_cast<unsigned char>(written[n]) < 0x20 ? '?' : written[n]);
-    if (written[n] != '\0') warning.add("...");
-}
-
-// "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used".
-static void describeUnreadable(BoundedText& warning, const SettingRow& row, const char* written, SettingSlip slip) {
-    warning.add(kIniName).add(": ").add(row.key).add('=');
-    quote(warning, written);
-    warning.add(whatItIsNot(row.kind, slip));
-    addSettingValue(warning, row.kind, row.defaultValue);
-    warning.add(" is used");
-}
-
-// "Brindlecot.ini: key_arest is not a setting".
-static void describeUnknownKey(BoundedText& warning, const char* key) {
-    warning.add(kIniName).add(": ");
-    quote(warning, key);
-    warning.add(" is not a setting");
-}
-
-// "(or set him free Shift+F4)": the keyboard key, or the first gamepad choice when the key is off;
-// with neither, nothing sets him free, and the text names nothing.
-static void fillDriveText() {
-    const Settings& settings = g_arrest.settings;
-    BoundedText text(g_arrest.driveText, sizeof g_arrest.driveText);
-    text.add(kStatusDriveHead);
-    if (settings.keyArrest == 0 && padChoice(settings.keyArrestGamepad, 0) == 0) return;
-    text.add(kStatusDriveKeyBefore);
-    if (settings.keyArrest == 0) {
-        addPadChoice(text, settings.keyArrestGamepad, 0);
-    } else {
-        addKeyBinding(text, settings.keyArrest, "key ");
-    }
-    text.add(kStatusDriveKeyAfter);
-}
-
-void loadSettings() {
-    char pathBuffer[kModulePathSize];
-    char keys[kKeyListSize];
-    DWORD keyCount = 0;
-    const char* path = iniPath(pathBuffer, keys, &keyCount);
-    BoundedText warning(g_arrest.settingsWarning, sizeof g_arrest.settingsWarning);
-    int32_t unreadable = 0;
-    for (const SettingRow& row : kSettingRows) {
+// Each row's value, read from the chosen file; a slip keeps the default.
+static void readSettingRows(const char* path) {
+    for (int32_t n = 0; n < static_cast<int32_t>(std::size(kSettingRows)); ++n) {
+        const SettingRow& row = kSettingRows[n];
         char written[kValueSize];
         const DWORD count = GetPrivateProfileStringA(kIniSection, row.key, "", written, sizeof written, path);
         SettingValue value = 0;
-        SettingSlip slip = SettingSlip::None;
-        if (!settingFromIni(row, written, count, sizeof written, &value, &slip) && unreadable++ == 0) {
-            describeUnreadable(warning, row, written, slip);
-        }
+        SettingSlip why = SettingSlip::None;
+        if (!settingFromIni(row, written, count, sizeof written, &value, &why)) noteSlip(n, why, written);
         g_arrest.settings.*row.field = value;
     }
-    for (DWORD at = 0; at < keyCount && keys[at] != '\0'; at += static_cast<DWORD>(std::strlen(keys + at)) + 1) {
-        if (settingRowNoCase(keys + at) == nullptr && unreadable++ == 0) describeUnknownKey(warning, keys + at);
+}
+
+// The keys under [Brindlecot] that name no setting: a misspelt key is a slip too.
+static void noteUnknownKeys(const char (&keys)[kKeyListSize], DWORD count) {
+    for (DWORD at = 0; at < count && keys[at] != '\0'; at += static_cast<DWORD>(std::strlen(keys + at)) + 1) {
+        if (settingRowNoCase(keys + at) == nullptr) noteSlip(-1, SettingSlip::NotASetting, keys + at);
     }
-    if (unreadable > 1) warning.add(" (and ").addNumber(unreadable - 1).add(" more)");
-    if (unreadable > 0) {
-        g_arrest.settingsWarningTick = GetTickCount();
-        g_arrest.settingsWarningShownMs = 0;
-        g_arrest.settingsWarningCounting = 0;  // from the first frame that draws it
-        setStatusMessage(g_arrest.settingsWarning);
-    } else if (g_arrest.statusMessage == g_arrest.settingsWarning) {
-        setStatusMessage(kStatusEmpty);
+}
+
+void loadSettings() {
+    g_arrest.settingsSlips = 0;
+    char pathBuffer[kModulePathSize];
+    char keys[kKeyListSize];
+    const char* path = iniBesideModule(pathBuffer);
+    DWORD keyCount = path ? readKeyNames(path, keys) : 0;
+    if (keyCount == 0) {
+        path = kIniInCurrentFolder;
+        keyCount = readKeyNames(path, keys);
     }
-    fillDriveText();
+    readSettingRows(path);
+    noteUnknownKeys(keys, keyCount);
 }
 
 //-----------------------------------------------------------------------------
@@ -168,10 +106,9 @@ void findController() {
     probePads();
 }
 
-// While no pad is chosen and a button is set, the pads are probed again every kPadProbeIntervalMs,
-// counted from the start's probe (the first clock read after it) or from the read that lost the pad.
-static void probeWhenDue(DWORD tick) {
+void probePadsWhenDue() {
     if (g_arrest.padIndex != -1 || g_arrest.settings.keyArrestGamepad == 0) return;
+    const DWORD tick = GetTickCount();
     const bool due =
         g_arrest.padProbeTimed && static_cast<uint32_t>(tick - g_arrest.padProbeTick) >= kPadProbeIntervalMs;
     if (due) probePads();
@@ -245,22 +182,8 @@ static bool padChoiceWentDown(DWORD tick) {
     return pressed;
 }
 
-// The warning's time runs only while the game is on screen: the host may run scripts under its
-// loading screen, and a frame drawn there is never seen, so the time until the next frame does not
-// count. With the line off nothing is drawn to be seen, and the host is not asked.
-static void expireSettingsWarning(DWORD tick) {
-    if (g_arrest.statusMessage != g_arrest.settingsWarning) return;
-    if (g_arrest.settingsWarningCounting) {
-        g_arrest.settingsWarningShownMs += static_cast<uint32_t>(tick - g_arrest.settingsWarningTick);
-    }
-    g_arrest.settingsWarningTick = tick;
-    g_arrest.settingsWarningCounting = g_arrest.settings.showMsg == 0 || !isLoadingScreenActive();
-    if (g_arrest.settingsWarningShownMs >= kSettingsWarningMs) setStatusMessage(kStatusEmpty);
-}
-
 bool pollTrigger() {
     const DWORD first = GetTickCount();
-    expireSettingsWarning(first);
     if (keyWentDown() && debounceElapsed(first)) {
         // The pad is not read in this frame: its choices count as held with the key, so a button
         // pressed together with it is the same press.
@@ -268,7 +191,6 @@ bool pollTrigger() {
         return true;
     }
     const DWORD second = GetTickCount();
-    probeWhenDue(second);
     if (g_arrest.padIndex == -1) return false;
     return padChoiceWentDown(second) && debounceElapsed(second);
 }
