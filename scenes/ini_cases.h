@@ -31,6 +31,13 @@ constexpr SettingValue kItsDefault = INT64_MIN;
 constexpr uint32_t kIniBufferSize = 128;  // as the plugin reads a value
 
 #define BRINDLECOT_TEN "abcdefghij"
+#define BRINDLECOT_SPACES_4 "    "
+#define BRINDLECOT_SPACES_20 \
+    BRINDLECOT_SPACES_4 BRINDLECOT_SPACES_4 BRINDLECOT_SPACES_4 BRINDLECOT_SPACES_4 BRINDLECOT_SPACES_4
+#define BRINDLECOT_SPACES_124                                                                                \
+    BRINDLECOT_SPACES_20 BRINDLECOT_SPACES_20 BRINDLECOT_SPACES_20 BRINDLECOT_SPACES_20 BRINDLECOT_SPACES_20 \
+        BRINDLECOT_SPACES_20 BRINDLECOT_SPACES_4
+#define BRINDLECOT_SPACES BRINDLECOT_SPACES_124 BRINDLECOT_SPACES_20
 #define BRINDLECOT_HUNDRED                                                                                   \
     BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN \
         BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN
@@ -122,6 +129,51 @@ inline constexpr IniCase kIniCases[] = {
     {"button_misspelt", "[Brindlecot]\nkey_arrest_gamepad=A,Z\n", "key_arrest_gamepad", "A,Z", kItsDefault, true},
     {"button_off_in_a_list", "[Brindlecot]\nkey_arrest_gamepad=A,off\n", "key_arrest_gamepad", "A,off", kItsDefault, true},
     {"buttons_none", "[Brindlecot]\nkey_arrest_gamepad=none\n", "key_arrest_gamepad", "none", 0, false},
+    {"value_of_spaces_filling_the_buffer", "[Brindlecot]\nkey_arrest=113" BRINDLECOT_SPACES "x\n", "key_arrest",
+     "113" BRINDLECOT_SPACES_124, kItsDefault, true},
+
+    // Bindings: pad choices of buttons joined by +, keys with modifiers, the mouse.
+    {"pad_combination", "[Brindlecot]\nkey_arrest_gamepad=LB+A\n", "key_arrest_gamepad", "LB+A", choices(0x1100), false},
+    {"pad_combinations_in_any_case_and_spaces", "[Brindlecot]\nkey_arrest_gamepad=lb + a, RB+dpadright\n",
+     "key_arrest_gamepad", "lb + a, RB+dpadright", choices(0x1100, 0x0208), false},
+    {"pad_same_button_twice", "[Brindlecot]\nkey_arrest_gamepad=A+A\n", "key_arrest_gamepad", "A+A", choices(0x1000), false},
+    {"pad_numbers_as_a_list", "[Brindlecot]\nkey_arrest_gamepad=4096,32768\n", "key_arrest_gamepad", "4096,32768",
+     choices(0x1000, 0x8000), false},
+    {"pad_names_and_numbers", "[Brindlecot]\nkey_arrest_gamepad=LB+A,0x8000\n", "key_arrest_gamepad", "LB+A,0x8000",
+     choices(0x1100, 0x8000), false},
+    {"pad_number_with_text_after_it", "[Brindlecot]\nkey_arrest_gamepad=4096,32768x\n", "key_arrest_gamepad",
+     "4096,32768x", kItsDefault, true},
+    {"pad_plus_doubled", "[Brindlecot]\nkey_arrest_gamepad=LB++A\n", "key_arrest_gamepad", "LB++A", kItsDefault, true},
+    {"pad_plus_trailing", "[Brindlecot]\nkey_arrest_gamepad=A+\n", "key_arrest_gamepad", "A+", kItsDefault, true},
+    {"pad_plus_alone", "[Brindlecot]\nkey_arrest_gamepad=+\n", "key_arrest_gamepad", "+", kItsDefault, true},
+    {"pad_comma_alone", "[Brindlecot]\nkey_arrest_gamepad=,\n", "key_arrest_gamepad", ",", kItsDefault, true},
+    {"pad_four_choices_of_four", "[Brindlecot]\nkey_arrest_gamepad=A+B+X+Y,LB+RB+LS+RS,Start+Back,DPadUp\n",
+     "key_arrest_gamepad", "A+B+X+Y,LB+RB+LS+RS,Start+Back,DPadUp", choices(0xF000, 0x03C0, 0x0030, 0x0001), false},
+    {"pad_five_buttons", "[Brindlecot]\nkey_arrest_gamepad=A+B+X+Y+LB\n", "key_arrest_gamepad", "A+B+X+Y+LB",
+     kItsDefault, true, SettingSlip::TooManyButtons},
+    {"pad_five_choices", "[Brindlecot]\nkey_arrest_gamepad=A,B,X,Y,LB+RB\n", "key_arrest_gamepad", "A,B,X,Y,LB+RB",
+     kItsDefault, true, SettingSlip::TooManyButtons},
+    {"key_with_shift", "[Brindlecot]\nkey_arrest=Shift+F3\n", "key_arrest", "Shift+F3", 114 | kWithShift, false},
+    {"key_with_modifiers_in_any_case_and_spaces", "[Brindlecot]\nkey_arrest=ctrl + ALT + k\n", "key_arrest",
+     "ctrl + ALT + k", 'K' | kWithCtrl | kWithAlt, false},
+    {"key_modifier_twice", "[Brindlecot]\nkey_arrest=Shift+shift+F3\n", "key_arrest", "Shift+shift+F3",
+     114 | kWithShift, false},
+    {"key_modifier_before_a_code", "[Brindlecot]\nkey_arrest=Alt+115\n", "key_arrest", "Alt+115", 115 | kWithAlt, false},
+    {"key_modifier_alone", "[Brindlecot]\nkey_arrest=Shift+\n", "key_arrest", "Shift+", kItsDefault, true},
+    {"key_modifier_off", "[Brindlecot]\nkey_arrest=Shift+off\n", "key_arrest", "Shift+off", kItsDefault, true},
+    {"key_unknown_modifier", "[Brindlecot]\nkey_arrest=Win+F3\n", "key_arrest", "Win+F3", kItsDefault, true},
+    {"key_mouse_middle", "[Brindlecot]\nkey_arrest=mousemiddle\n", "key_arrest", "mousemiddle", 0x04, false},
+    {"key_mouse_side", "[Brindlecot]\nkey_arrest=MouseX1\n", "key_arrest", "MouseX1", 0x05, false},
+    {"key_mouse_shoots", "[Brindlecot]\nkey_arrest=1\n", "key_arrest", "1", kItsDefault, true, SettingSlip::ShootButton},
+    {"key_mouse_aims", "[Brindlecot]\nkey_arrest=2\n", "key_arrest", "2", kItsDefault, true, SettingSlip::AimButton},
+
+    // Comments after a value: a ; or # after a space.
+    {"flag_with_comment", "[Brindlecot]\nshow_msg=off ; hide the line\n", "show_msg", "off ; hide the line", 0, false},
+    {"key_with_hash_comment", "[Brindlecot]\nkey_arrest=F4 # mine\n", "key_arrest", "F4 # mine", 115, false},
+    {"pad_with_comment", "[Brindlecot]\nkey_arrest_gamepad=LB+A  ;LB and A\n", "key_arrest_gamepad",
+     "LB+A  ;LB and A", choices(0x1100), false},
+    {"comment_without_a_space", "[Brindlecot]\nkey_arrest=F4;mine\n", "key_arrest", "F4;mine", kItsDefault, true},
+
     {"flag_off", "[Brindlecot]\nshow_msg=off\n", "show_msg", "off", 0, false},
     {"flag_on", "[Brindlecot]\narrest_mission_ped=ON\n", "arrest_mission_ped", "ON", 1, false},
     {"flag_no", "[Brindlecot]\nshow_msg=No\n", "show_msg", "No", 0, false},
@@ -133,6 +185,10 @@ inline constexpr IniCase kIniCases[] = {
 };
 // clang-format on
 
+#undef BRINDLECOT_SPACES
+#undef BRINDLECOT_SPACES_124
+#undef BRINDLECOT_SPACES_20
+#undef BRINDLECOT_SPACES_4
 #undef BRINDLECOT_HUNDRED
 #undef BRINDLECOT_TEN
 

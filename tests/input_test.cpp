@@ -326,6 +326,62 @@ INSTANTIATE_TEST_SUITE_P(Masks, PadMask,
                          ByName());
 
 //-----------------------------------------------------------------------------
+// [SECTION] Bindings: combinations, modifiers, the mouse
+//-----------------------------------------------------------------------------
+
+struct BindingCase {
+    const char* name;
+    std::string ini;                     // the section's lines
+    std::vector<std::vector<int>> keys;  // the keys down in frames 1, 2 ...
+    std::vector<uint16_t> pad;           // the pad's buttons in those frames; missing: none
+    size_t dispatches;
+};
+
+void PrintTo(const BindingCase& c, std::ostream* out) { *out << c.name; }
+
+class Binding : public Scenario, public ::testing::WithParamInterface<BindingCase> {};
+
+constexpr int kShift = 0x10;
+constexpr uint16_t kPadLB = 0x0100, kPadY = 0x8000;
+
+// Frames 250 ms apart, so the debounce never decides: a binding fires once each time it goes down,
+// and only with all it asks for down. Modifiers are read only for a binding that names them.
+TEST_P(Binding, FiresOnceAPressAndOnlyWithAllItNames) {
+    const BindingCase& c = GetParam();
+    host.setIni("[Brindlecot]\n" + c.ini);
+    host.pads[0].connected = true;
+    host.world.frameMs = 250;
+    const size_t frames = std::max(c.keys.size(), c.pad.size());
+    for (size_t f = 0; f < frames; ++f) {
+        host.atFrame(f + 1, [&c, f](sim::Host& h) {
+            std::fill(std::begin(h.keys), std::end(h.keys), false);
+            if (f < c.keys.size())
+                for (int key : c.keys[f])
+                    h.holdKey(key);
+            h.pads[0].buttons = f < c.pad.size() ? c.pad[f] : 0;
+        });
+    }
+    start();
+    host.runFrames(frames + 1);
+    EXPECT_EQ(dispatchFrames(host.trace).size(), c.dispatches);
+    EXPECT_EQ(host.trace.count("GetAsyncKeyState(16)") > 0, c.ini.find("Shift+") != std::string::npos);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Bindings, Binding, ::testing::Values(
+    BindingCase{"ComboInEitherOrderFiresOncePerPress", "key_arrest_gamepad=LB+A\n", {},
+                {kPadA, kPadA | kPadLB, kPadA | kPadLB, 0, kPadLB, kPadLB | kPadA}, 2},
+    BindingCase{"ComboNeverOnOneOfItsButtons", "key_arrest_gamepad=LB+A\n", {}, {kPadA, 0, kPadLB, 0, kPadA}, 0},
+    BindingCase{"ChoicesEitherFiresBothAtOnceOnce", "key_arrest_gamepad=A,Y\n", {}, {kPadA, 0, kPadY, 0, kPadA | kPadY}, 3},
+    BindingCase{"NumbersAsAList", "key_arrest_gamepad=4096,32768\n", {}, {kPadY, 0, kPadA}, 2},
+    BindingCase{"ShiftF3OnlyWithShiftInEitherOrder", "key_arrest=Shift+F3\n",
+                {{kF3}, {kF3, kShift}, {}, {kShift}, {}, {kShift, kF3}}, {}, 2},
+    BindingCase{"F3WithOrWithoutShift", "", {{kShift, kF3}, {}, {kF3}}, {}, 2},
+    BindingCase{"MouseSideButton", "key_arrest=MouseX1\n", {{0x05}, {}, {kF3}}, {}, 1},
+    BindingCase{"ShootButtonRefusedF3Kept", "key_arrest=1\n", {{0x01}, {}, {kF3}}, {}, 1}), ByName());
+// clang-format on
+
+//-----------------------------------------------------------------------------
 // [SECTION] Pads that come late, go and come back
 //-----------------------------------------------------------------------------
 

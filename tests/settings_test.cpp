@@ -127,6 +127,16 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsWarning, ::testing::Values(
                 "Brindlecot.ini: key_arrest=F0 is not a key, F3 is used (and 2 more)"},
     WarningCase{"ButtonMisspelt", "[Brindlecot]\nkey_arrest_gamepad=A,Z\n",
                 "Brindlecot.ini: key_arrest_gamepad=A,Z is not a gamepad button, off is used"},
+    WarningCase{"NotASetting", "[Brindlecot]\nkey_arest=F4\n", "Brindlecot.ini: key_arest is not a setting"},
+    WarningCase{"NotASettingAfterTheValues", "[Brindlecot]\nKEY_ARREST=F4\nshow_mgs=off\nkey_arrest_gamepad=A+\n",
+                "Brindlecot.ini: key_arrest_gamepad=A+ is not a gamepad button, off is used (and 1 more)"},
+    WarningCase{"ShootButton", "[Brindlecot]\nkey_arrest=1\n",
+                "Brindlecot.ini: key_arrest=1 is the mouse button that shoots, F3 is used"},
+    WarningCase{"AimButton", "[Brindlecot]\nkey_arrest=Shift+2\n",
+                "Brindlecot.ini: key_arrest=Shift+2 is the mouse button that aims, F3 is used"},
+    WarningCase{"TooManyChoices", "[Brindlecot]\nkey_arrest_gamepad=A,B,X,Y,LB\n",
+                "Brindlecot.ini: key_arrest_gamepad=A,B,X,Y,LB is more than 4 choices or 4 buttons, off is used"},
+    WarningCase{"CommentAfterAValueIsNoSlip", "[Brindlecot]\nshow_msg=on ; the line\nkey_arrest=F4 # mine\n", ""},
     WarningCase{"FlagWordUnknown", "[Brindlecot]\narrest_mission_ped=maybe\n",
                 "Brindlecot.ini: arrest_mission_ped=maybe is not on or off, off is used"},
     WarningCase{"LongValueQuotedCutWithoutColourMarks", "[Brindlecot]\nkey_arrest=~r~" + std::string(40, 'k') + "\n",
@@ -188,8 +198,10 @@ TEST_F(Scenario, TheWarningOutlastsTheLoadingScreen) {
 struct DriveCase {
     const char* name;
     std::string ini;
-    int key;           // 0: the pad's A button presses
-    const char* free;  // the name in "(or set him free ...)"
+    int key;                         // 0: the pad presses
+    const char* free;                // the name in "(or set him free ...)"
+    std::vector<int> alsoHeld = {};  // keys held throughout: the modifiers the binding asks for
+    uint16_t buttons = kPadA;        // what the pad presses
 };
 
 void PrintTo(const DriveCase& c, std::ostream* out) { *out << c.name; }
@@ -200,6 +212,8 @@ TEST_P(DriveText, NamesTheKeyAsSet) {
     const DriveCase& c = GetParam();
     host.setIni(c.ini);
     host.pads[0].connected = true;
+    for (const int key : c.alsoHeld)
+        host.holdKey(key);
     car = world().parkLastVehicle({0, 20, 30});
     world().movePlayer({0, 0, 30});
     const int32_t ped = world().spawnPed({kBesideThePlayer, 0, 30});
@@ -210,7 +224,7 @@ TEST_P(DriveText, NamesTheKeyAsSet) {
             return;
         }
         world().aimTarget = aim;
-        host.pads[0].buttons = kPadA;
+        host.pads[0].buttons = c.buttons;
         host.step();
         for (int wait = 0; wait < 200 && !endsLoopPass(host.trace, host.trace.size() - 1); ++wait)
             host.step();  // the take-over waits inside its pass
@@ -233,7 +247,14 @@ INSTANTIATE_TEST_SUITE_P(Keys, DriveText, ::testing::Values(
     DriveCase{"NamedF4", "[Brindlecot]\nkey_arrest=F4\n", kF4, "F4"},
     DriveCase{"CodeOfF4", "[Brindlecot]\nkey_arrest=115\n", kF4, "F4"},
     DriveCase{"CodeWithoutAName", "[Brindlecot]\nkey_arrest=0x31\n", 0x31, "key 49"},
-    DriveCase{"KeyOffFirstChoice", "[Brindlecot]\nkey_arrest=off\nkey_arrest_gamepad=A,LB+Y\n", 0, "A"}), ByName());
+    DriveCase{"KeyOffFirstChoice", "[Brindlecot]\nkey_arrest=off\nkey_arrest_gamepad=A,LB+Y\n", 0, "A"},
+    DriveCase{"WithShift", "[Brindlecot]\nkey_arrest=shift+f3\n", kF3, "Shift+F3", {0x10}},
+    DriveCase{"LastFKey", "[Brindlecot]\nkey_arrest=F24\n", 0x87, "F24"},
+    DriveCase{"LastNumPadKey", "[Brindlecot]\nkey_arrest=numpad9\n", 0x69, "NumPad9"},
+    DriveCase{"EveryModifierAndTheLongestName", "[Brindlecot]\nkey_arrest=Alt+Ctrl+Shift+MouseMiddle\n", 0x04,
+              "Shift+Ctrl+Alt+MouseMiddle", {0x10, 0x11, 0x12}},
+    DriveCase{"KeyOffCombination", "[Brindlecot]\nkey_arrest=off\nkey_arrest_gamepad=A+LB,Y\n", 0, "LB+A", {},
+              0x1100}), ByName());
 // clang-format on
 
 //-----------------------------------------------------------------------------

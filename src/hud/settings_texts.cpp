@@ -16,7 +16,7 @@ static const char* whatItIsNot(SettingKind kind, SettingSlip why) {
         case SettingSlip::AimButton:
             return " is the mouse button that aims, ";
         case SettingSlip::TooManyButtons:
-            return " is more than 4 choices of up to 4 buttons, ";
+            return " is more than 4 choices or 4 buttons, ";
         case SettingSlip::None:
         case SettingSlip::Unreadable:
         case SettingSlip::NotASetting:

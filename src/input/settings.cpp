@@ -3,6 +3,8 @@
 
 #include "input/settings.h"
 
+#include <iterator>
+
 namespace {
 
 struct Name {
@@ -33,6 +35,9 @@ const Name kPadButtons[] = {{"A", 0x1000},        {"B", 0x2000},        {"X", 0x
                             {"Start", 0x0010},    {"Back", 0x0020},     {"DPadUp", 0x0001}, {"DPadDown", 0x0002},
                             {"DPadLeft", 0x0004}, {"DPadRight", 0x0008}};
 constexpr uint32_t kAllPadButtons = 0xF3FF;
+// Within one choice the buttons held down go first, as players write them: LB+A, RB+DPadRight.
+const size_t kCombinationOrder[] = {4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 10, 11, 12, 13};
+static_assert(std::size(kCombinationOrder) == std::size(kPadButtons), "every button once");
 
 constexpr int32_t kLastKeyCode = 254;
 constexpr int32_t kShootButton = 1;
@@ -190,13 +195,16 @@ bool isOff(Span span) { return equalsNoCase(span, "off") || equalsNoCase(span, "
 // and 0 stand alone.
 bool readKeyBinding(Span span, SettingValue* binding, SettingSlip* why) {
     SettingValue modifiers = 0;
-    Span part = span, rest;
-    while (!isNumber(span) && splitAt(span, '+', &part, &rest)) {
+    Span part, rest;
+    for (;;) {
+        span = trimmed(span);
+        if (isNumber(span) || !splitAt(span, '+', &part, &rest)) break;
         int32_t modifier = 0;
         if (!findName(kModifiers, part, &modifier)) return false;
         modifiers |= modifier;
         span = rest;
     }
+    part = span;  // the key, after the modifiers
     int32_t code = 0;
     if (isNumber(part)) {
         code = leadingInteger(part);
@@ -420,7 +428,8 @@ bool addPadChoice(BoundedText& out, SettingValue binding, int n) {
     const uint16_t buttons = n >= 0 && n < kMaxPadChoices ? padChoice(binding, n) : 0;
     if (buttons == 0) return false;
     const char* separator = "";
-    for (const Name& button : kPadButtons) {
+    for (const size_t at : kCombinationOrder) {
+        const Name& button = kPadButtons[at];
         if ((buttons & button.value) == 0) continue;
         out.add(separator).add(button.name);
         separator = "+";

@@ -119,6 +119,6 @@ void addSettingValue(BoundedText& out, SettingKind kind, SettingValue value);
 // no name.
 void addKeyBinding(BoundedText& out, SettingValue binding, const char* beforeCode = "");
 
-// Adds pad choice `n` of a binding (LB+A), its buttons in the order A, B, X, Y, LB, RB, LS, RS,
-// Start, Back, the D-pad; false, adding nothing, when there is no such choice.
+// Adds pad choice `n` of a binding (LB+A), its buttons in the order LB, RB, LS, RS, Start, Back, A,
+// B, X, Y, the D-pad; false, adding nothing, when there is no such choice.
 bool addPadChoice(BoundedText& out, SettingValue binding, int n);
