@@ -3,7 +3,8 @@
 # needs neither root nor the network.
 #   scripts/deps.sh linux    the Linux build: compiler, CMake, inih, GoogleTest, Google Benchmark, git,
 #                            and cairo and a font for the demo's map
-#   scripts/deps.sh all      also mingw-w64 (win32 threads), Wine, icoutils, the static analysers and zip
+#   scripts/deps.sh all      also mingw-w64 (win32 threads), Wine, icoutils, the static analysers, clang
+#                            with libFuzzer's runtime, and zip
 # As root it runs apt-get itself, otherwise through sudo; with neither it prints the command to run
 # and fails.
 set -euo pipefail
@@ -13,7 +14,7 @@ packages=(git g++ make cmake pkg-config libinih-dev googletest libgtest-dev libg
 case "${1:-all}" in
   linux) ;;
   all) packages+=(g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 wine64 icoutils cppcheck clang-format
-    zip unzip) ;;
+    clang libclang-rt-14-dev zip unzip) ;;
   *) echo "usage: scripts/deps.sh [linux|all]" >&2; exit 2 ;;
 esac
 

@@ -438,8 +438,10 @@ bool addPadChoice(BoundedText& out, SettingValue binding, int n) {
 }
 
 void addSettingValue(BoundedText& out, SettingKind kind, SettingValue value) {
-    if (kind == SettingKind::Flag || value == 0) {
+    if (value == 0 || (kind == SettingKind::Flag && value == 1)) {
         out.add(value != 0 ? "on" : "off");
+    } else if (kind == SettingKind::Flag) {
+        out.addNumber(value);  // on, as any number but 0, and read back as the same number
     } else if (kind == SettingKind::KeyCode) {
         addKeyBinding(out, value);
     } else {
