@@ -187,8 +187,11 @@ static void expireSettingsWarning(DWORD tick) {
     }
 }
 
+// The clock it reads is also the frame's clock for the stages that time something (frameTick): they
+// read no clock of their own.
 bool pollTrigger() {
     const DWORD first = GetTickCount();
+    g_arrest.frameTick = first;
     expireSettingsWarning(first);
     if (keyWentDown() && debounceElapsed(first)) {
         // The pad is not read in this frame: its buttons count as held with the key, so a button
@@ -197,6 +200,7 @@ bool pollTrigger() {
         return true;
     }
     const DWORD second = GetTickCount();
+    g_arrest.frameTick = second;
     probeWhenDue(second);
     if (g_arrest.padIndex == -1) return false;
     return padButtonWentDown(second) && debounceElapsed(second);
