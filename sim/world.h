@@ -66,8 +66,8 @@ struct Entity {
     std::map<int32_t, int32_t> occupants;  // seat -> ped
     std::set<int32_t> openDoors;
     bool doorsBlocked = false;  // against a wall or another car: a ped told to get in stays where he is
-    Vec3 driveTarget;      // set with driveTo()
-    float driveSpeed = 0;  // metres per second, 0 parked
+    Vec3 driveTarget;           // set with driveTo()
+    float driveSpeed = 0;       // metres per second, 0 parked
 };
 
 struct TextLine {

@@ -252,17 +252,16 @@ TEST_P(ForcedSeatTest, AtTheEndOfTheWaitPutsHimInOnceOnlyWhileTheCarIsInReach) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ForcedSeatTest,
-    ::testing::Values(ForcedSeatCase{"IntoTheSeatOrdered", 4, false, Meanwhile::Nothing, 1, kStatusDrive},
-                      ForcedSeatCase{"TheSeatTakenIntoTheNextFree", 4, false, Meanwhile::SeatTaken, 2, kStatusDrive},
-                      ForcedSeatCase{"EverySeatTakenTheEscortAgain", 4, false, Meanwhile::AllSeatsTaken, -3,
-                                     kStatusNoFreeSeat},
-                      ForcedSeatCase{"NeverWhenTheCarHasDrivenOff", 4, false, Meanwhile::CarDrivesOff, -3,
-                                     kStatusNotInVehicle},
-                      ForcedSeatCase{"NeverIntoACarThatIsGone", 4, false, Meanwhile::CarGone, -3, kStatusEscort},
-                      ForcedSeatCase{"IntoTheCarOrderedWhenThePlayerTookAnother", 4, false,
-                                     Meanwhile::PlayerTakesAnotherCar, 1, kStatusDrive},
-                      ForcedSeatCase{"ATwoSeaterIntoTheFrontSeat", 2, false, Meanwhile::Nothing, 0, kStatusDrive},
-                      ForcedSeatCase{"BesideAStrangerAtTheWheel", 4, true, Meanwhile::Nothing, 1, kStatusDrive}),
+    ::testing::Values(
+        ForcedSeatCase{"IntoTheSeatOrdered", 4, false, Meanwhile::Nothing, 1, kStatusDrive},
+        ForcedSeatCase{"TheSeatTakenIntoTheNextFree", 4, false, Meanwhile::SeatTaken, 2, kStatusDrive},
+        ForcedSeatCase{"EverySeatTakenTheEscortAgain", 4, false, Meanwhile::AllSeatsTaken, -3, kStatusNoFreeSeat},
+        ForcedSeatCase{"NeverWhenTheCarHasDrivenOff", 4, false, Meanwhile::CarDrivesOff, -3, kStatusNotInVehicle},
+        ForcedSeatCase{"NeverIntoACarThatIsGone", 4, false, Meanwhile::CarGone, -3, kStatusEscort},
+        ForcedSeatCase{"IntoTheCarOrderedWhenThePlayerTookAnother", 4, false, Meanwhile::PlayerTakesAnotherCar, 1,
+                       kStatusDrive},
+        ForcedSeatCase{"ATwoSeaterIntoTheFrontSeat", 2, false, Meanwhile::Nothing, 0, kStatusDrive},
+        ForcedSeatCase{"BesideAStrangerAtTheWheel", 4, true, Meanwhile::Nothing, 1, kStatusDrive}),
     ByName());
 
 // A drive without him is said from the frame the car is out of his reach, not while it stands beside

@@ -48,9 +48,9 @@ using scenes::Press;
 using scenes::Stage;
 
 // Every text of the catalogue.
-constexpr const char* kStatusTexts[] = {kStatusEmpty,        kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
-                                        kStatusGetClose,     kStatusEscort,     kStatusNoFreeSeat,   kStatusResisting,
-                                        kStatusNotInVehicle, kStatusDrive};
+constexpr const char* kStatusTexts[] = {
+    kStatusEmpty,  kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle, kStatusGetClose,
+    kStatusEscort, kStatusNoFreeSeat, kStatusResisting,    kStatusNotInVehicle,    kStatusDrive};
 
 // The entity behind a handle. One that names nothing fails the test and gives a blank stand-in, so
 // a broken plugin is reported by the test's own messages instead of ending it in a crash.

@@ -136,13 +136,13 @@ bool isPedInCombat(EntityHandle ped);
 bool isPedHurt(EntityHandle ped);
 bool isPedInAnyVehicle(EntityHandle ped);
 bool isPedDeadOrDying(EntityHandle ped);
-EntityHandle getCurrentVehicle(EntityHandle ped);  // the vehicle he sits in now, 0 on foot
-EntityHandle getLastVehicle(EntityHandle ped);     // the one he sits in or, on foot, last sat in
+EntityHandle getCurrentVehicle(EntityHandle ped);            // the vehicle he sits in now, 0 on foot
+EntityHandle getLastVehicle(EntityHandle ped);               // the one he sits in or, on foot, last sat in
 bool isPedSeatedIn(EntityHandle ped, EntityHandle vehicle);  // sits in it: not yet while getting in
 // Into that seat at once, without walking up or a door.
 void putPedIntoVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat);
-EntityHandle clonePed(EntityHandle ped);           // where the original stands; this script's, same looks
-void deletePed(EntityHandle* ped);                 // only this script's own; writes 0 through the address
+EntityHandle clonePed(EntityHandle ped);  // where the original stands; this script's, same looks
+void deletePed(EntityHandle* ped);        // only this script's own; writes 0 through the address
 // A ped of the model at `at`, this script's; 0 when the model is not loaded.
 EntityHandle spawnOfficer(ModelHash model, const NativeVec3& at, float heading);
 void removePedFromGroup(EntityHandle ped);

@@ -17,7 +17,7 @@ inline constexpr char kStatusRefuseInVehicle[] = "Ped is ~r~refusing~w~ arrest, 
 inline constexpr char kStatusGetClose[] = "Get close to the suspect and press again to cuff him";
 inline constexpr char kStatusEscort[] = "Escort the suspect to the vehicle";
 inline constexpr char kStatusNoFreeSeat[] = "No free seat for the suspect in this vehicle";  // beside a full car
-inline constexpr char kStatusNotInVehicle[] = "The suspect is not in your vehicle";  // the car left without him
+inline constexpr char kStatusNotInVehicle[] = "The suspect is not in your vehicle";          // the car left without him
 inline constexpr char kStatusResisting[] = "Suspect is ~r~resisting~w~ arrest!";
 inline constexpr char kStatusDrive[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)";
 // The drive text as loadSettings fills it in: the head, then, when a key or button is set, its name
