@@ -41,6 +41,7 @@ static void enterStage(Stage stage) {
     loadSettings();
     g_arrest.suspectPed = kSuspect;
     g_arrest.playerVehicle = kVehicle;
+    g_arrest.boardingVehicle = kVehicle;  // he sits in it: the seat watch asks and is answered
     g_arrest.inCustody = stage != Stage::None;
     g_arrest.awaitingCuffs = stage == Stage::Busted;
     g_arrest.isEscorting = stage == Stage::Escort;
@@ -125,6 +126,7 @@ static void handTransport() {
     drawStatus(statusOf(Stage::Transport));
     pollKeyUp();
     checkSuspect();
+    benchmark::DoNotOptimize(isPedSeatedIn(kSuspect, kVehicle));
     const NativeVec3 suspect = getEntityPosition(kSuspect);
     drawPrecinctMarker(kStations[0].handOver);
     benchmark::DoNotOptimize(distanceBetween(kStations[0].handOver, suspect));

@@ -63,6 +63,7 @@ uint64_t* nativeCall() {
             g_result[0] = 1;
             break;
         case kNativeDoesEntityExist:
+        case kNativeIsPedInVehicle:  // the suspect sits in the car
             g_result[0] = 1;
             break;
         case kNativeGetVehiclePedIsIn:

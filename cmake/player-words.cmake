@@ -23,6 +23,7 @@ foreach(line IN LISTS lines)
 endforeach()
 
 foreach(name kCuffRadius kBoardingRadius kDeliveryRadius kLeashLength kResistChancePercent kHandOverMs
+    kSeatForcedAfterMs
     DEFAULT_key_arrest DEFAULT_arrest_mission_ped DEFAULT_key_arrest_gamepad DEFAULT_show_msg
     DEFAULT_nearest_station)
   if(NOT DEFINED BRINDLECOT_${name})
@@ -44,6 +45,8 @@ player_metres(PLAYER_LEASH_M ${BRINDLECOT_kLeashLength})
 set(PLAYER_RESIST_IN_100 ${BRINDLECOT_kResistChancePercent})
 # The hand-over: the wait for the officer (at most a second), then the wait before the suspect gets out.
 math(EXPR PLAYER_HAND_OVER_S "(${BRINDLECOT_kHandOverMs} + 1999) / 1000")
+# The wait before the suspect is put into his seat, in whole seconds.
+math(EXPR PLAYER_SEAT_FORCED_S "(${BRINDLECOT_kSeatForcedAfterMs} + 999) / 1000")
 # Each default as the player writes it, in a form the plugin reads back as that default: a key by its
 # name where it has a plain one (F1 to F24, A to Z), off for 0, else the number.
 set(key ${BRINDLECOT_DEFAULT_key_arrest})

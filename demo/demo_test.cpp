@@ -334,3 +334,15 @@ TEST(MapFile, IsWrittenThroughASymbolicLink) {
     EXPECT_EQ(slurp(dir.path / "maps" / "old.png").substr(1, 3), "PNG");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "maps"), {}), 1) << "a file left beside it";
 }
+
+// Ordered into a car whose doors are blocked, the suspect is put into his seat after the wait: the
+// story says so, and the map marks the put-in where the car stood instead of a boarding.
+TEST(SceneMap, MarksWhereTheSuspectWasPutIn) {
+    const Played p("blocked-door");
+    ASSERT_TRUE(p.ok) << p.story;
+    EXPECT_THAT(p.story, HasSubstr("has not got in: he is put into car #2, seat 1 (rear left)"));
+    std::vector<std::string> events;
+    for (const demo::MapEvent& e : p.map.events())
+        events.push_back(e.what);
+    EXPECT_THAT(events, ElementsAreArray({"press", "press", "cuffed", "put in", "delivered", "released"}));
+}

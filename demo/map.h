@@ -37,7 +37,7 @@ struct Piece {
 };
 
 struct MapEvent {
-    std::string what;                   // press, cuffed, boarded, delivered, released
+    std::string what;                   // press, cuffed, boarded (or put in), delivered, released
     uint64_t ms;                        // simulated time since the start
     sim::Vec3 at;                       // the player at a press, the car at the boarding, else the suspect
     scenes::Stage stage;                // the stage it led to
@@ -83,6 +83,7 @@ class MapRecorder {
     uint64_t frameStartMs_ = 0;
     scenes::Stage stage_ = scenes::Stage::None;
     int deliveries_ = 0;
+    int putIns_ = 0;  // SET_PED_INTO_VEHICLE calls seen
     bool keyDown_ = false;
     size_t pressAwaitingText_ = SIZE_MAX, statusLinesAtPress_ = 0;  // the press whose screen text is to come
 };

@@ -48,8 +48,10 @@ void MapRecorder::watch(const sim::Host& host, const Narrator& narrator) {
         const bool letGo = facts.releaseDistance >= 0 && (events_.empty() || events_.back().what != "delivered");
         add("released", suspect).note = letGo ? metres(facts.releaseDistance) + " from the player" : "";
     }
+    const bool putIn = facts.count("SET_PED_INTO_VEHICLE") != putIns_;  // he sat down because he was put in
+    putIns_ = facts.count("SET_PED_INTO_VEHICLE");
     if (facts.boardedCar != boardedCar_ && facts.boardedCar != 0)
-        add("boarded", posOf(world, facts.boardedCar)).ms = narrator.now();
+        add(putIn ? "put in" : "boarded", posOf(world, facts.boardedCar)).ms = narrator.now();
     boardedCar_ = facts.boardedCar;
     stage_ = now;
 

@@ -227,6 +227,12 @@ void Narrator::observeCall(const sim::TraceEntry& entry) {
              n.line(c.at, n.who(c.first) + " is ordered into " + n.who(c.second) + ", seat " + std::to_string(seat) +
                               " (" + seatName(seat) + ")");
          }},
+        {"SET_PED_INTO_VEHICLE",
+         [](Narrator& n, const Call& c) {
+             const int32_t seat = c.entry.intArg(2);
+             n.line(c.at, n.who(c.first) + " has not got in: he is put into " + n.who(c.second) + ", seat " +
+                              std::to_string(seat) + " (" + seatName(seat) + ")");
+         }},
         {"SET_NEW_WAYPOINT",
          [](Narrator& n, const Call& c) {
              const float x = c.entry.floatArg(0), y = c.entry.floatArg(1);

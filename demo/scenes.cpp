@@ -186,6 +186,12 @@ void playWholeArrest(Scene& s, const Cast& cast, bool officerComes) {
             f.officer == 0 && f.officerWaitMs >= kStreamingLimitMs && f.officerWaitMs < kStreamingLimitMs + w.frameMs,
             "the delivery waited 1000 ms more for the officer's model, then went on without him");
     }
+    if (w.find(cast.car)->doorsBlocked) {
+        s.expect(f.count("SET_PED_INTO_VEHICLE") == 1,
+                 "the suspect, who could not get in, was put into his seat once, after the wait");
+    } else {
+        s.expect(f.count("SET_PED_INTO_VEHICLE") == 0, "the suspect got in by himself");
+    }
     s.expect(f.count("TASK_LEAVE_VEHICLE") > 0, "the suspect was ordered out at the precinct");
     s.expect(standing && sim::distance(suspect->pos, handOver) < kDeliveryRadius,
              "the delivered suspect stands by the station, not fleeing");
@@ -204,6 +210,12 @@ void playLateOfficer(Scene& s, const Cast& cast) {
     s.n.say("the game cannot stream in the officer's model here: asked for, it never loads");
     s.host.world.modelLoadMs = 0xFFFFFFFF;
     playWholeArrest(s, cast, false);
+}
+
+void playBlockedDoor(Scene& s, const Cast& cast) {
+    s.n.say("car #" + std::to_string(cast.car) + " stands hard against a wall: its passenger doors cannot open");
+    s.host.world.find(cast.car)->doorsBlocked = true;
+    playWholeArrest(s, cast, true);
 }
 
 void playRefusals(Scene& s, const Cast& cast) {
@@ -283,6 +295,8 @@ const Entry kEntries[] = {
      buildStreet, playArrest},
     {{"late-officer", "the whole arrest, but the officer's model never loads: a hand-over without him"}, true, false,
      buildStreet, playLateOfficer},
+    {{"blocked-door", "the whole arrest, but the car's doors are blocked: the suspect is put into his seat"}, true,
+     false, buildStreet, playBlockedDoor},
     {{"refusals", "a mission ped, a fighter on foot and one in a healthy car are refused"}, false, false,
      buildTroubledStreet, playRefusals},
     {{"resist", "the suspect resists the handcuffs and runs"}, true, true, buildStreet, playResist},

@@ -211,6 +211,43 @@ std::string wholeArrest(Host& host) {
     return expectStatus(host, "");
 }
 
+// The car's rear doors stand against a wall: ordered in, he stays outside, and once the wait is over
+// he is put into his seat, once.
+std::string failedBoarding(Host& host) {
+    const int32_t car = host.world.parkLastVehicle({0, 10, 30});
+    host.world.find(car)->doorsBlocked = true;
+    const int32_t suspect = arrestAndCuff(host);
+    host.world.movePlayer({0, 8, 30});
+    if (!host.runUntil([&] { return host.trace.count("TASK_ENTER_VEHICLE") != 0; }, 1000))
+        return "he was never ordered in";
+    host.runFor(kSeatForcedAfterMs + 2000);
+    if (host.trace.count("SET_PED_INTO_VEHICLE") != 1) return "he was not put into his seat exactly once";
+    const Entity* e = host.world.find(suspect);
+    if (!e || e->vehicle != car) return "he does not sit in the car";
+    return expectDriveText(host);
+}
+
+// Every passenger seat is taken: the line says so beside the car, and a seat freed boards him.
+std::string fullCar(Host& host) {
+    const int32_t car = host.world.parkLastVehicle({0, 10, 30});
+    int32_t rearRight = 0;
+    for (int32_t seat : {1, 2, 0}) {
+        const int32_t passenger = host.world.spawnPed({0, 10, 30});
+        host.world.seatPed(passenger, car, seat);
+        if (seat == 2) rearRight = passenger;
+    }
+    const int32_t suspect = arrestAndCuff(host);
+    host.world.movePlayer({0, 8, 30});
+    host.runFrames(400);
+    const std::string full = expectStatus(host, kStatusNoFreeSeat);
+    if (!full.empty()) return full;
+    host.world.unseatPed(rearRight);
+    host.runFrames(400);
+    const Entity* e = host.world.find(suspect);
+    if (!e || e->vehicle != car || e->seat != 2) return "he did not get into the freed seat";
+    return expectDriveText(host);
+}
+
 // The runs of this file, then the stations' and the settings file's.
 std::vector<ScriptedRun> withTheOtherRuns(std::vector<ScriptedRun> runs) {
     runs.insert(runs.end(), stationRuns().begin(), stationRuns().end());
@@ -238,6 +275,8 @@ const std::vector<ScriptedRun>& scriptedRuns() {
         {"released_by_key", kCuffingTick, releasedByKey},
         {"leash", kCuffingTick, leash},
         {"whole_arrest", kCuffingTick, wholeArrest},
+        {"failed_boarding", kCuffingTick, failedBoarding},
+        {"full_car", kCuffingTick, fullCar},
     });
     return runs;
 }

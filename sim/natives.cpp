@@ -230,6 +230,37 @@ static void getVehiclePedIsIn(Host& h, const NativeArgs& a, NativeResult& r) {
     r.setInt(h.world.exists(v) ? v : 0);
 }
 
+// With atGetIn false only a ped who sits in that vehicle; with true also one who is getting onto its
+// seat: at its door, told to get in.
+static void isPedInVehicle(Host& h, const NativeArgs& a, NativeResult& r) {
+    const Entity* p = ped(h, a.i(0));
+    const Entity* v = vehicle(h, a.i(1));
+    bool in = p && v && p->vehicle == v->handle;
+    if (!in && p && v && a.i(2) != 0) {
+        in = p->task == Task::EnterVehicle && p->taskEntity == v->handle &&
+             distance(p->pos, v->pos) <= h.world.boardReach;
+    }
+    r.setBool(in);
+}
+
+// Into the seat at once, whatever he was doing: no walk, no door. Seat -2 is the first free
+// passenger seat. A seat that is taken, or that the vehicle lacks, leaves him where he is.
+static void setPedIntoVehicle(Host& h, const NativeArgs& a, NativeResult&) {
+    Entity* p = ped(h, a.i(0));
+    const Entity* v = vehicle(h, a.i(1));
+    if (!p || !v) return;
+    int32_t seat = a.i(2);
+    for (int32_t free = 0; seat == -2 && free <= v->seatCount - 2; ++free) {
+        if (v->occupants.count(free) == 0) seat = free;
+    }
+    if (seat < -1 || seat > v->seatCount - 2 || v->occupants.count(seat) != 0) {
+        p->orders.push_back("put_into_vehicle ignored: seat " + std::to_string(a.i(2)) + " not free");
+        return;
+    }
+    h.world.order(*p, Task::None, "put_into_vehicle seat " + std::to_string(seat));
+    h.world.seatPed(p->handle, v->handle, seat);
+}
+
 // A new ped of this script with the same model, standing where the original stands. The three
 // flags (networked, owned by the script host, copy the head blend) change nothing here.
 static void clonePed(Host& h, const NativeArgs& a, NativeResult& r) {
@@ -480,6 +511,8 @@ const std::vector<NativeInfo>& allNatives() {
         {0x997ABD671D25CA0Bull, "IS_PED_IN_ANY_VEHICLE", "ii", 'b', isPedInAnyVehicle},
         {0x3317DEDB88C95038ull, "IS_PED_DEAD_OR_DYING", "ii", 'b', isPedDeadOrDying},
         {0x9A9112A0FE9A4713ull, "GET_VEHICLE_PED_IS_IN", "ii", 'i', getVehiclePedIsIn},
+        {0xA3EE4A07279BB9DBull, "IS_PED_IN_VEHICLE", "iii", 'b', isPedInVehicle},
+        {0xF75B0D629E1C063Dull, "SET_PED_INTO_VEHICLE", "iii", 'v', setPedIntoVehicle},
         {0xEF29A16337FACADBull, "CLONE_PED", "iiii", 'i', clonePed},
         {0xED74007FFB146BC2ull, "REMOVE_PED_FROM_GROUP", "i", 'v', pedSetting},
         {0xF29CF591C4BF6CEEull, "SET_PED_SEEING_RANGE", "if", 'v', pedSetting},

@@ -275,8 +275,9 @@ void World::advancePed(Entity& ped, float seconds) {
                 ped.task = Task::None;
                 break;
             }
+            if (vehicle->doorsBlocked) break;  // until the order runs out
             stepTowards(ped.pos, vehicle->pos, walkSpeed * seconds);
-            if (distance(ped.pos, vehicle->pos) <= boardReach) {
+            if (distance(ped.pos, vehicle->pos) <= boardReach && elapsed >= enterVehicleMs) {
                 if (vehicle->occupants.count(ped.taskSeat) == 0) seatPed(ped.handle, vehicle->handle, ped.taskSeat);
                 ped.task = Task::None;
             }

@@ -66,8 +66,9 @@ struct Entity {
     int32_t seatCount = 4;                 // -1 driver, then 0 .. seatCount-2
     std::map<int32_t, int32_t> occupants;  // seat -> ped
     std::set<int32_t> openDoors;
-    Vec3 driveTarget;      // set with driveTo()
-    float driveSpeed = 0;  // metres per second, 0 parked
+    bool doorsBlocked = false;  // against a wall or another car: a ped told to get in stays where he is
+    Vec3 driveTarget;           // set with driveTo()
+    float driveSpeed = 0;       // metres per second, 0 parked
 };
 
 // The game's limit on one text component: it shows the first 99 bytes of a longer one.
@@ -114,7 +115,8 @@ struct World {
     uint32_t modelLoadMs = 400;      // a requested model is loaded after this, from cold
     float walkSpeed = 1.5f;          // metres per second: following, entering, walking to a point
     float fleeSpeed = 5.0f;
-    float boardReach = 1.5f;  // a ped entering a vehicle sits once this close
+    float boardReach = 1.5f;      // a ped entering a vehicle sits once this close ...
+    uint32_t enterVehicleMs = 0;  // ... and no sooner than this after the order: getting onto the seat
 
     std::map<int32_t, Entity> entities;
     int32_t nextHandle = 1;

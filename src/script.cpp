@@ -84,4 +84,5 @@ static void dispatchTrigger() {
         if (g_arrest.awaitingCuffs) tryCuffSuspect();
     }
     g_arrest.lastTriggerTick = GetTickCount();
+    g_arrest.frameTick = g_arrest.lastTriggerTick;  // a stage may have waited
 }

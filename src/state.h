@@ -41,6 +41,12 @@ struct ArrestState {
     NativeVec3 vehiclePos = {};      // the escort step, for its boarding test
     EntityHandle officerPed = 0;     // deliverAtPrecinct; handed back to the host at once
 
+    // Boarding: the order into the car, which the seat watch follows during the transport
+    EntityHandle boardingVehicle = 0;  // the boarding sets (the car he is ordered into); the next boarding replaces it
+    int32_t boardingSeat = 0;          // the boarding sets (the seat he is ordered into); the next boarding replaces it
+    uint32_t boardingTick = 0;         // the boarding sets (the frame's clock); the seat watch times its wait from it
+    uint8_t awaitingSeat = 0;          // the boarding sets; the seat watch clears it once he sits or the wait is over
+
     // Hand-over
     int32_t station = 0;  // row of kStations: each boarding chooses it; the transport step and delivery read it
 
@@ -52,6 +58,7 @@ struct ArrestState {
 
     // Trigger
     uint32_t lastTriggerTick = 0;  // dispatchTrigger, at its start and again at its end
+    uint32_t frameTick = 0;        // pollTrigger at each clock read, dispatchTrigger at its end: the frame's clock
     uint8_t keyDown = 0;           // pollTrigger: the key binding as last read, down or up
     uint8_t padChoicesDown = 0;    // pollTrigger: bit n while pad choice n was last read down; 0 while no pad
                                    //   is read

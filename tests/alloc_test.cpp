@@ -91,8 +91,10 @@ TEST_F(AllocTest, EscortFramesAllocateNothing) {
     EXPECT_EQ(host.statusLine(), kStatusEscort);
 }
 
+// Past the seat watch's wait too: he stands outside and is put in.
 TEST_F(AllocTest, TransportFramesAllocateNothing) {
     startTransport();
     EXPECT_EQ(allocationsOver(5000), 0u);
+    EXPECT_EQ(suspectEntity().vehicle, car) << "put in after the wait";
     EXPECT_EQ(host.statusLine(), kStatusDrive);
 }

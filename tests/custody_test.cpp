@@ -1,6 +1,7 @@
 // Brindlecot tests — the custody step: suspect check, escort, boarding and leash.
 //
 //   [SECTION] Escort and boarding
+//   [SECTION] The seat watch
 //   [SECTION] Leash
 //   [SECTION] Suspect gone and the release by the key
 //   [SECTION] Presses held down
@@ -35,6 +36,7 @@ class EscortTest : public CustodyScenario {
                 "HAS_MODEL_LOADED(0x5E3DA4A4)",
                 "GET_HASH_KEY(\"s_m_y_cop_01\")",
                 "REQUEST_MODEL(0x5E3DA4A4)",
+                seatCheckOf(suspect, car),
                 coordsOf(suspect),
                 kPrecinctMarkerDraw,
                 "GET_DISTANCE_BETWEEN_COORDS(" + textOf(kPrecinctPoint) + ", " + textOf(suspectAt) + ", 1)"};
@@ -87,7 +89,7 @@ TEST_P(SeatTest, TakesTheFirstFreePassengerSeatWithItsDoor) {
     EXPECT_THAT(custodyFrame(),
                 ElementsAreArray(join({expected, leashOf(suspect, "0.0, 0.0, 30.0", textOf(suspectAt))})));
     host.step();
-    EXPECT_EQ(host.statusLine(), c.door ? kStatusDrive : kStatusEscort);
+    EXPECT_EQ(host.statusLine(), c.door ? kStatusDrive : kStatusNoFreeSeat);
     EXPECT_EQ(entityOf(world(), car).openDoors.count(c.door), c.door ? 1u : 0u);
     if (!c.door) {  // the escort goes on
         EXPECT_THAT(custodyFrame(), ::testing::Contains(::testing::StartsWith("TASK_FOLLOW_TO_OFFSET_OF_ENTITY")));
@@ -115,6 +117,176 @@ TEST_F(EscortTest, UsesTheVehicleThatThePreviousFrameFound) {
     EXPECT_THAT(first, Not(::testing::Contains(::testing::StartsWith("TASK_ENTER_VEHICLE"))));
     EXPECT_THAT(custodyFrame(), ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, %d, 1, 1.2, 0, null, 0)", suspect,
                                                         nearCar, kEnterVehicleTimeoutMs)));
+}
+
+// Beside a full car the line says so, and only while he stands within reach of it; a seat freed
+// boards him at once.
+TEST_F(EscortTest, NoFreeSeatIsSaidWhileItHoldsAndAFreedSeatBoardsHim) {
+    startEscort();
+    int32_t rearRight = 0;
+    for (int32_t seat : {1, 2, 0}) {
+        const int32_t ped = world().spawnPed({0, 0, 0});
+        world().seatPed(ped, car, seat);
+        if (seat == 2) rearRight = ped;
+    }
+    const sim::Vec3 near = offset(suspectAt, 0, kBoardingRadius * 0.6f);
+    entityOf(world(), car).pos = near;
+    host.runFrames(2);
+    EXPECT_EQ(host.statusLine(), kStatusNoFreeSeat);
+    entityOf(world(), car).pos = offset(suspectAt, 0, kBoardingRadius);
+    host.runFrames(2);
+    EXPECT_EQ(host.statusLine(), kStatusEscort);
+    entityOf(world(), car).pos = near;
+    host.runFrames(2);
+    EXPECT_EQ(host.statusLine(), kStatusNoFreeSeat);
+    world().unseatPed(rearRight);
+    EXPECT_THAT(custodyFrame(), ::testing::Contains(fmt("TASK_ENTER_VEHICLE(%d, %d, %d, 2, 1.2, 0, null, 0)", suspect,
+                                                        car, kEnterVehicleTimeoutMs)));
+    host.step();
+    EXPECT_EQ(host.statusLine(), kStatusDrive);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] The seat watch
+//-----------------------------------------------------------------------------
+
+class SeatWatchTest : public CustodyScenario {
+  protected:
+    // Frames past the seat watch's wait from the order at `orderedAt`, at 60 a second.
+    void runPastTheWait(uint32_t orderedAt, uint32_t beyondMs = 500) {
+        host.runFor(kSeatForcedAfterMs + beyondMs - (host.tick() - orderedAt));
+    }
+};
+
+// Getting in within the wait costs the seat check and nothing more: no other native is added to a
+// transport frame, and nobody is put anywhere.
+TEST_F(SeatWatchTest, ABoardingThatSucceedsWithinTheWaitOnlyAddsTheSeatCheck) {
+    world().enterVehicleMs = kSeatForcedAfterMs - 300;
+    startEscort();
+    const uint32_t orderedAt = bringTheCar(false);
+    const size_t from = host.trace.size();
+    runPastTheWait(orderedAt, 2000);
+    EXPECT_EQ(suspectEntity().vehicle, car);
+    const size_t frames = host.trace.count("DRAW_MARKER", from);
+    EXPECT_GT(frames, 100u);
+    EXPECT_EQ(host.trace.count(seatCheckOf(suspect, car), from), frames);
+    EXPECT_EQ(host.trace.count("DOES_ENTITY_EXIST", from), frames) << "the suspect check's only";
+    EXPECT_EQ(host.trace.count("GET_ENTITY_COORDS", from), 4 * frames) << "the frame's, the leash's two, the marker's";
+    EXPECT_EQ(host.trace.count("SET_PED_INTO_VEHICLE", from), 0u);
+    EXPECT_EQ(host.statusLine(), kStatusDrive);
+}
+
+// What happens in the wait, and what the seat watch does at its end: put him into a seat once (and
+// which), say that he is not in the car, or hand him back to the escort.
+enum class Meanwhile { Nothing, SeatTaken, AllSeatsTaken, CarDrivesOff, CarGone, PlayerTakesAnotherCar };
+
+struct ForcedSeatCase {
+    const char* name;
+    int32_t seatCount;  // of the player's car
+    bool strangerDrives;
+    Meanwhile meanwhile;
+    int32_t forcedSeat;  // -3: nobody is put in
+    const char* status;
+};
+
+void PrintTo(const ForcedSeatCase& c, std::ostream* out) { *out << c.name; }
+
+class ForcedSeatTest : public SeatWatchTest, public ::testing::WithParamInterface<ForcedSeatCase> {};
+
+TEST_P(ForcedSeatTest, AtTheEndOfTheWaitPutsHimInOnceOnlyWhileTheCarIsInReach) {
+    const ForcedSeatCase& c = GetParam();
+    startEscort();
+    entityOf(world(), car).seatCount = c.seatCount;
+    if (c.strangerDrives) world().seatPed(world().spawnPed({0, 0, 0}), car, -1);
+    const uint32_t orderedAt = bringTheCar(true);
+    const size_t boarded = host.trace.size();
+    ASSERT_EQ(host.trace.count("TASK_ENTER_VEHICLE"), 1u);
+    const int32_t ordered = entryAt(host.trace, host.trace.find("TASK_ENTER_VEHICLE")).intArg(3);
+    const int32_t otherCar = world().spawnVehicle(offset(suspectAt, 0, -kBoardingRadius * 0.6f));
+    host.runFor(1000);
+    switch (c.meanwhile) {
+        case Meanwhile::Nothing:
+            break;
+        case Meanwhile::SeatTaken:
+            world().seatPed(world().spawnPed({0, 0, 0}), car, ordered);
+            break;
+        case Meanwhile::AllSeatsTaken:
+            for (int32_t seat : {1, 2, 0})
+                world().seatPed(world().spawnPed({0, 0, 0}), car, seat);
+            break;
+        case Meanwhile::CarDrivesOff:
+            entityOf(world(), car).pos = offset(suspectAt, 0, 2 * kBoardingRadius);
+            break;
+        case Meanwhile::CarGone:
+            world().remove(car);
+            break;
+        case Meanwhile::PlayerTakesAnotherCar:
+            world().seatPed(player(), otherCar, -1);
+            break;
+    }
+    const size_t from = host.trace.size();
+    host.runUntil([&] {
+        return host.trace.count("SET_PED_INTO_VEHICLE", boarded) != 0 ||
+               host.tick() - orderedAt > kSeatForcedAfterMs + 500;
+    });
+    const size_t forced = host.trace.find("SET_PED_INTO_VEHICLE", boarded);
+    if (c.forcedSeat == -3) {
+        EXPECT_EQ(forced, host.trace.size()) << "put in: " << entryAt(host.trace, forced).call;
+    } else {
+        EXPECT_EQ(entryAt(host.trace, forced).call,
+                  fmt("SET_PED_INTO_VEHICLE(%d, %d, %d)", suspect, car, c.forcedSeat));
+        const uint32_t waited = entryAt(host.trace, forced).tick - orderedAt;
+        EXPECT_GE(waited, kSeatForcedAfterMs);
+        EXPECT_LT(waited, kSeatForcedAfterMs + 17) << "the first frame after the wait";
+        EXPECT_EQ(suspectEntity().vehicle, car);
+        EXPECT_EQ(suspectEntity().seat, c.forcedSeat);
+        world().unseatPed(suspect);  // pulled out at once, beside the car: he is not put in again
+    }
+    host.runFor(kSeatForcedAfterMs);
+    EXPECT_LE(host.trace.count("SET_PED_INTO_VEHICLE", boarded), 1u) << "put in more than once";
+    EXPECT_EQ(host.statusLine(), c.status);
+    if (c.strangerDrives) {
+        EXPECT_NE(entityOf(world(), car).occupants.count(-1), 0u) << "the driver was moved";
+    }
+    if (c.meanwhile == Meanwhile::CarGone) {  // nothing more is asked of the handle than whether he sits in it
+        for (const std::string& call : {coordsOf(car), fmt("IS_VEHICLE_SEAT_FREE(%d", car)})
+            EXPECT_EQ(host.trace.count(call, from), 0u) << call;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ForcedSeatTest,
+    ::testing::Values(
+        ForcedSeatCase{"IntoTheSeatOrdered", 4, false, Meanwhile::Nothing, 1, kStatusDrive},
+        ForcedSeatCase{"TheSeatTakenIntoTheNextFree", 4, false, Meanwhile::SeatTaken, 2, kStatusDrive},
+        ForcedSeatCase{"EverySeatTakenTheEscortAgain", 4, false, Meanwhile::AllSeatsTaken, -3, kStatusNoFreeSeat},
+        ForcedSeatCase{"NeverWhenTheCarHasDrivenOff", 4, false, Meanwhile::CarDrivesOff, -3, kStatusNotInVehicle},
+        ForcedSeatCase{"NeverIntoACarThatIsGone", 4, false, Meanwhile::CarGone, -3, kStatusEscort},
+        ForcedSeatCase{"IntoTheCarOrderedWhenThePlayerTookAnother", 4, false, Meanwhile::PlayerTakesAnotherCar, 1,
+                       kStatusDrive},
+        ForcedSeatCase{"ATwoSeaterIntoTheFrontSeat", 2, false, Meanwhile::Nothing, 0, kStatusDrive},
+        ForcedSeatCase{"BesideAStrangerAtTheWheel", 4, true, Meanwhile::Nothing, 1, kStatusDrive}),
+    ByName());
+
+// A drive without him is said from the frame the car is out of his reach, not while it stands beside
+// him, and taken back once he sits in it again.
+TEST_F(SeatWatchTest, ADriveWithoutHimIsSaidUntilHeSitsInTheCarAgain) {
+    startTransport();
+    world().seatPed(suspect, car, 1);
+    host.runFrames(2);
+    world().unseatPed(suspect);  // pulled out, beside the car
+    host.runFrames(3);
+    EXPECT_EQ(host.statusLine(), kStatusDrive);
+    entityOf(world(), car).pos = offset(suspectEntity().pos, 0, kBoardingRadius);
+    host.runFrames(2);
+    EXPECT_EQ(host.statusLine(), kStatusNotInVehicle);
+    entityOf(world(), car).pos = suspectEntity().pos;
+    host.runFrames(2);
+    EXPECT_EQ(host.statusLine(), kStatusNotInVehicle) << "back beside him, but he is still outside";
+    world().seatPed(suspect, car, 1);
+    host.runFrames(2);
+    EXPECT_EQ(host.statusLine(), kStatusDrive);
+    EXPECT_FALSE(world().lastFrame.markers.empty()) << "the transport went on throughout";
 }
 
 //-----------------------------------------------------------------------------

@@ -171,4 +171,36 @@ TEST(HostProtocol, AValueSlotWithItsUpperHalfSetIsAFault) {
     EXPECT_THAT(host.faults, ::testing::ElementsAre(::testing::HasSubstr("argument 2 has a non-zero upper half")));
 }
 
+//-----------------------------------------------------------------------------
+// [SECTION] Remarks
+//-----------------------------------------------------------------------------
+
+// IS_PED_IN_VEHICLE with atGetIn false holds only once he sits, with true already at the door while
+// he gets in; SET_PED_INTO_VEHICLE seats him at once, -2 in the first free passenger seat, and
+// leaves him be when the seat is taken.
+TEST(HostRemarks, TheSeatNativesAnswerAsTheReferenceSays) {
+    constexpr uint64_t kIsPedInVehicle = 0xA3EE4A07279BB9DBull, kSetPedIntoVehicle = 0xF75B0D629E1C063Dull;
+    sim::Host host;
+    sim::World& w = host.world;
+    w.enterVehicleMs = 5000;
+    const int32_t car = w.spawnVehicle({0, 10, 30});
+    const int32_t ped = w.spawnPed({0, 10.5f, 30});
+    w.order(*w.find(ped), sim::Task::EnterVehicle, "enter_vehicle seat 1");
+    w.find(ped)->taskEntity = car, w.find(ped)->taskSeat = 1, w.find(ped)->taskLimitMs = 10000;
+    auto sitsIn = [&](uint64_t atGetIn) {
+        call(host, kIsPedInVehicle, {static_cast<uint64_t>(ped), static_cast<uint64_t>(car), atGetIn});
+        return host.trace.entries.back().intResult();
+    };
+    EXPECT_EQ(sitsIn(0), 0) << "at the door, getting in";
+    EXPECT_EQ(sitsIn(1), 1);
+    w.seatPed(w.spawnPed({0, 0, 0}), car, 0);
+    call(host, kSetPedIntoVehicle, {static_cast<uint64_t>(ped), static_cast<uint64_t>(car), 0});
+    EXPECT_EQ(w.find(ped)->vehicle, 0) << "into a taken seat";
+    call(host, kSetPedIntoVehicle, {static_cast<uint64_t>(ped), static_cast<uint64_t>(car), 0xFFFFFFFEull});
+    EXPECT_EQ(w.find(ped)->vehicle, car);
+    EXPECT_EQ(w.find(ped)->seat, 1) << "-2: the first free passenger seat";
+    EXPECT_EQ(sitsIn(0), 1);
+    EXPECT_TRUE(host.faults.empty()) << host.faults.front();
+}
+
 }  // namespace

@@ -59,7 +59,7 @@ TEST_F(Release, ARefusedPedShotInTheLegIsTakenOverWithoutARelease) {
 
 // Drawn before the trigger is handled: the text set in a frame shows from the next frame on,
 // tokens and all; the empty text is drawn in full too.
-// The eight texts, letter for letter, as the README shows them to the player (the colour tokens
+// The ten texts, letter for letter, as the README shows them to the player (the colour tokens
 // written as brackets there). Any change to a text is a change to what players read: update both.
 TEST(StatusCatalogue, HoldsExactlyTheTextsThePlayerIsPromised) {
     const std::pair<const char*, const char*> promised[] = {
@@ -69,6 +69,8 @@ TEST(StatusCatalogue, HoldsExactlyTheTextsThePlayerIsPromised) {
         {kStatusRefuseInVehicle, "Ped is ~r~refusing~w~ arrest, damage the vehicle engine!"},
         {kStatusGetClose, "Get close to the suspect and press again to cuff him"},
         {kStatusEscort, "Escort the suspect to the vehicle"},
+        {kStatusNoFreeSeat, "No free seat for the suspect in this vehicle"},
+        {kStatusNotInVehicle, "The suspect is not in your vehicle"},
         {kStatusResisting, "Suspect is ~r~resisting~w~ arrest!"},
         {kStatusDrive, "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)"}};
     std::ostringstream contents;

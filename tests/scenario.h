@@ -48,8 +48,9 @@ using scenes::Press;
 using scenes::Stage;
 
 // Every text of the catalogue.
-constexpr const char* kStatusTexts[] = {kStatusEmpty,    kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle,
-                                        kStatusGetClose, kStatusEscort,     kStatusResisting,    kStatusDrive};
+constexpr const char* kStatusTexts[] = {
+    kStatusEmpty,  kStatusMissionPed, kStatusRefuseOnFoot, kStatusRefuseInVehicle, kStatusGetClose,
+    kStatusEscort, kStatusNoFreeSeat, kStatusResisting,    kStatusNotInVehicle,    kStatusDrive};
 
 // The entity behind a handle. One that names nothing fails the test and gives a blank stand-in, so
 // a broken plugin is reported by the test's own messages instead of ending it in a crash.
@@ -176,6 +177,9 @@ inline std::string coordsOf(int32_t entity) { return fmt("GET_ENTITY_COORDS(%d, 
 inline std::vector<std::string> suspectCheckOf(int32_t s) {
     return {"PLAYER_PED_ID()", fmt("DOES_ENTITY_EXIST(%d)", s), fmt("IS_PED_DEAD_OR_DYING(%d, 0)", s)};
 }
+
+// The seat watch's question, once a transport frame: whether suspect `s` sits in car `v`.
+inline std::string seatCheckOf(int32_t s, int32_t v) { return fmt("IS_PED_IN_VEHICLE(%d, %d, 0)", s, v); }
 
 // The leash on suspect `s`, with the player's and the suspect's positions as their coordinate texts.
 inline std::vector<std::string> leashOf(int32_t s, const std::string& playerAt, const std::string& suspectAt,
@@ -336,6 +340,16 @@ class CustodyScenario : public Scenario {
         press(host, {0, Press::kFrameOnly});
         host.step();
         ASSERT_EQ(host.statusLine(), kStatusEscort);
+    }
+
+    // In the escort, the car is brought within boarding reach of the suspect and he is ordered in;
+    // with its doors blocked he stays where he is. Answers the tick of the order.
+    uint32_t bringTheCar(bool doorsBlocked) {
+        entityOf(world(), car).doorsBlocked = doorsBlocked;
+        entityOf(world(), car).pos = offset(suspectAt, 0, kBoardingRadius * 0.6f);
+        const size_t from = host.trace.size();
+        host.step();
+        return entryAt(host.trace, host.trace.find("TASK_ENTER_VEHICLE", from)).tick;
     }
 
     // Then the car is brought within boarding reach of the suspect: he boards and the transport

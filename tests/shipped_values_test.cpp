@@ -36,6 +36,7 @@ TEST(ShippedValues, AreTheOnesThePlayerIsPromised) {
     EXPECT_EQ(kHandOverMs, 6000u) << kWhatElse;
     EXPECT_EQ(kLeaveVehicleLimitMs, 10000u) << kWhatElse;
     EXPECT_EQ(kEnterVehicleTimeoutMs, 10000) << kWhatElse;
+    EXPECT_EQ(kSeatForcedAfterMs, 10000u) << kWhatElse;
     EXPECT_EQ(kStreamingLimitMs, 1000u) << kWhatElse;
     EXPECT_EQ(kPrecinctPoint.x, 477.0f) << kWhatElse;
     EXPECT_EQ(kPrecinctPoint.y, -1023.0f) << kWhatElse;
@@ -57,8 +58,8 @@ TEST(ShippedValues, AreTheOnesThePlayerIsPromised) {
 
     const std::string words = readme();
     ASSERT_FALSE(words.empty()) << "cannot read " << BRINDLECOT_README;
-    for (const char* promise :
-         {"(within 2 m)", "15 times in\n   100", "within 5 m of your car", "within 5 m of it", "more than 50 m away"}) {
+    for (const char* promise : {"(within 2 m)", "15 times in\n   100", "within 5 m of your car", "within 5 m of it",
+                                "more than 50 m away", "not got in after 10 seconds"}) {
         EXPECT_NE(words.find(promise), std::string::npos) << "the README no longer says \"" << promise << "\"";
     }
 }

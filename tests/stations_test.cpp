@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -77,6 +78,16 @@ TEST(Stations, TheTableIsTheGamesListRowByRow) {
     }
     for (int32_t row = static_cast<int32_t>(reference.size()); row < kStationCount; ++row)
         ADD_FAILURE() << "stations.tsv lacks row " << row << " (" << kStations[row].name << ") of kStations";
+}
+
+// The car stands at the hand-over point: an officer whose walk ends closer to it than half a car's
+// length and a step walks into it.
+TEST(Stations, TheOfficerStopsBesideTheCar) {
+    constexpr float kBesideTheCar = 2.0f;
+    for (const Station& s : kStations) {
+        const float dx = s.officerWalkTarget.x - s.handOver.x, dy = s.officerWalkTarget.y - s.handOver.y;
+        EXPECT_GE(std::sqrt(dx * dx + dy * dy), kBesideTheCar) << s.name;
+    }
 }
 
 // The marker is seen only above the road: the simulated map must know the road at every station.

@@ -47,7 +47,7 @@ TEST_P(DeliveryRadiusTest, DeliversOnlyStrictlyWithinTheRadiusOfThePrecinct) {
     const auto calls = custodyFrame();
     const std::vector<std::string> head =
         join({suspectCheckOf(suspect),
-              {coordsOf(suspect), kPrecinctMarkerDraw,
+              {seatCheckOf(suspect, car), coordsOf(suspect), kPrecinctMarkerDraw,
                "GET_DISTANCE_BETWEEN_COORDS(" + textOf(kPrecinctPoint) + ", " + textOf(at) + ", 1)"}});
     ASSERT_GE(calls.size(), head.size());
     EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + head.size()), ElementsAreArray(head));

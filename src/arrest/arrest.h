@@ -9,7 +9,8 @@
 //   transporting      1           0            0             1
 //
 // At most one of awaitingCuffs, isEscorting and isTransporting is set, and any of them implies
-// inCustody: a new arrest clears the other two before it sets awaitingCuffs.
+// inCustody: a new arrest clears the other two before it sets awaitingCuffs. The transport goes back
+// to the escort when the car he was ordered into has no seat for him after all, or is gone.
 
 #pragma once
 
@@ -18,7 +19,7 @@
 
 void beginArrest();     // a trigger while aiming at an entity: refuse, or take the ped over
 void tryCuffSuspect();  // a trigger without target in the busted pose: cuff, resist, or nothing
-void updateCustody();   // every frame while inCustody: suspect check, escort, transport, leash
+void updateCustody();   // every frame while inCustody: suspect check, escort, seat watch, transport, leash
 void releaseSuspect();  // every end of an arrest: the suspect flees and the flags clear
 
 // The animations of an arrest: the suspect's busted pose and cuffed get-up, the player's pick-up.

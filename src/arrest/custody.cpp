@@ -1,4 +1,4 @@
-// Brindlecot — the custody step: suspect check, escort and boarding, transport, leash.
+// Brindlecot — the custody step: suspect check, escort and boarding, seat watch, transport, leash.
 
 #include "arrest/arrest.h"
 #include "arrest/transport.h"
@@ -28,6 +28,10 @@ static const SeatDoor* findFreePassengerSeat(EntityHandle vehicle) {
 static void boardVehicle(const SeatDoor& seat) {
     openVehicleDoor(g_arrest.playerVehicle, seat.door);
     enterVehicle(g_arrest.suspectPed, g_arrest.playerVehicle, seat.seat, kEnterVehicleTimeoutMs);
+    g_arrest.boardingVehicle = g_arrest.playerVehicle;
+    g_arrest.boardingSeat = seat.seat;
+    g_arrest.boardingTick = g_arrest.frameTick;
+    g_arrest.awaitingSeat = 1;
     g_arrest.isEscorting = 0;
     setStatusMessage(g_arrest.driveText);
     g_arrest.station = g_arrest.settings.nearestStation != 0 ? nearestStationTo(g_arrest.vehiclePos) : 0;
@@ -37,15 +41,79 @@ static void boardVehicle(const SeatDoor& seat) {
     g_arrest.isTransporting = 1;
 }
 
-// Returns true when the suspect boarded in this frame.
+// Returns true when the suspect boarded in this frame. Beside a car with no passenger seat free the
+// line says so for as long as he stands there.
 static bool escortStep() {
     followPlayer(g_arrest.suspectPed, g_arrest.playerPed, 0.5f, 0.5f);
     g_arrest.vehiclePos = getEntityPosition(g_arrest.playerVehicle);
     g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
-    if (!(distanceBetween(g_arrest.vehiclePos, g_arrest.suspectPos) < kBoardingRadius)) return false;
-    const SeatDoor* seat = findFreePassengerSeat(g_arrest.playerVehicle);
-    if (seat == nullptr) return false;
+    const bool inReach = distanceBetween(g_arrest.vehiclePos, g_arrest.suspectPos) < kBoardingRadius;
+    const SeatDoor* seat = inReach ? findFreePassengerSeat(g_arrest.playerVehicle) : nullptr;
+    if (seat == nullptr) {
+        if (inReach) {
+            setStatusMessage(kStatusNoFreeSeat);
+        } else if (g_arrest.statusMessage == kStatusNoFreeSeat) {
+            setStatusMessage(kStatusEscort);
+        }
+        return false;
+    }
     boardVehicle(*seat);
+    return true;
+}
+
+// The car he was ordered into has no seat for him after all: he follows the player again, to this
+// car once a seat is free or to another.
+static void escortAgain(const char* text) {
+    g_arrest.awaitingSeat = 0;
+    g_arrest.isTransporting = 0;
+    g_arrest.isEscorting = 1;
+    setStatusMessage(text);
+}
+
+// At the end of the wait, in reach of the car: into the seat he was ordered to or, taken meanwhile,
+// the first free one in the boarding's order.
+static void forceSeat(EntityHandle vehicle) {
+    int32_t seat = g_arrest.boardingSeat;
+    if (!isVehicleSeatFree(vehicle, seat)) {
+        const SeatDoor* next = findFreePassengerSeat(vehicle);
+        if (next == nullptr) {
+            escortAgain(kStatusNoFreeSeat);
+            return;
+        }
+        seat = next->seat;
+    }
+    putPedIntoVehicle(g_arrest.suspectPed, vehicle, seat);
+}
+
+// From the boarding on, once a frame: whether he sits in the car he was ordered into. While the
+// order runs (kSeatForcedAfterMs) that question is all; a boarding that succeeds within it costs
+// nothing more. Then, not sitting in it: put in once if the car is within reach, else the line says
+// he is not in it until he sits there again. A car that is gone gets no other native: he follows
+// the player again. Returns false when the escort took over.
+static bool watchSeat() {
+    const EntityHandle vehicle = g_arrest.boardingVehicle;
+    if (isPedSeatedIn(g_arrest.suspectPed, vehicle)) {
+        g_arrest.awaitingSeat = 0;
+        if (g_arrest.statusMessage == kStatusNotInVehicle) setStatusMessage(g_arrest.driveText);
+        return true;
+    }
+    if (g_arrest.awaitingSeat && static_cast<uint32_t>(g_arrest.frameTick - g_arrest.boardingTick) < kSeatForcedAfterMs)
+        return true;
+    if (!doesEntityExist(vehicle)) {
+        escortAgain(kStatusEscort);
+        return false;
+    }
+    g_arrest.vehiclePos = getEntityPosition(vehicle);
+    g_arrest.suspectPos = getEntityPosition(g_arrest.suspectPed);
+    const bool inReach = distanceBetween(g_arrest.vehiclePos, g_arrest.suspectPos) < kBoardingRadius;
+    if (g_arrest.awaitingSeat) {
+        g_arrest.awaitingSeat = 0;
+        if (inReach) {
+            forceSeat(vehicle);
+            return g_arrest.isTransporting != 0;
+        }
+    }
+    if (!inReach) setStatusMessage(kStatusNotInVehicle);
     return true;
 }
 
@@ -60,6 +128,6 @@ static void leash() {
 void updateCustody() {
     checkSuspect();
     const bool boarded = g_arrest.isEscorting && escortStep();
-    if (boarded || g_arrest.isTransporting) transportStep();
+    if ((boarded || g_arrest.isTransporting) && watchSeat()) transportStep();
     leash();
 }

@@ -65,6 +65,15 @@ EntityHandle getLastVehicle(EntityHandle ped) {
     return resultInt(callNative(kNativeGetVehiclePedIsIn, slotInt(ped), slotInt(1)));
 }
 
+// atGetIn false: only once he sits, the door about to close.
+bool isPedSeatedIn(EntityHandle ped, EntityHandle vehicle) {
+    return resultBool(callNative(kNativeIsPedInVehicle, slotInt(ped), slotInt(vehicle), slotInt(0)));
+}
+
+void putPedIntoVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat) {
+    callNative(kNativeSetPedIntoVehicle, slotInt(ped), slotInt(vehicle), slotInt(seat));
+}
+
 // Not networked, owned by this script, copying the original's appearance.
 EntityHandle clonePed(EntityHandle ped) {
     return resultInt(callNative(kNativeClonePed, slotInt(ped), slotInt(0), slotInt(1), slotInt(1)));

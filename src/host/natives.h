@@ -63,6 +63,8 @@ enum NativeHash : uint64_t {
     kNativeIsPedInAnyVehicle = 0x997ABD671D25CA0Bull,
     kNativeIsPedDeadOrDying = 0x3317DEDB88C95038ull,
     kNativeGetVehiclePedIsIn = 0x9A9112A0FE9A4713ull,
+    kNativeIsPedInVehicle = 0xA3EE4A07279BB9DBull,
+    kNativeSetPedIntoVehicle = 0xF75B0D629E1C063Dull,
     kNativeClonePed = 0xEF29A16337FACADBull,
     kNativeDeletePed = 0x9614299DCB53E54Bull,
     kNativeCreatePed = 0xD49F9B0955C367DEull,
@@ -139,10 +141,13 @@ bool isPedInCombat(EntityHandle ped);
 bool isPedHurt(EntityHandle ped);
 bool isPedInAnyVehicle(EntityHandle ped);
 bool isPedDeadOrDying(EntityHandle ped);
-EntityHandle getCurrentVehicle(EntityHandle ped);  // the vehicle he sits in now, 0 on foot
-EntityHandle getLastVehicle(EntityHandle ped);     // the one he sits in or, on foot, last sat in
-EntityHandle clonePed(EntityHandle ped);           // where the original stands; this script's, same looks
-void deletePed(EntityHandle* ped);                 // only this script's own; writes 0 through the address
+EntityHandle getCurrentVehicle(EntityHandle ped);            // the vehicle he sits in now, 0 on foot
+EntityHandle getLastVehicle(EntityHandle ped);               // the one he sits in or, on foot, last sat in
+bool isPedSeatedIn(EntityHandle ped, EntityHandle vehicle);  // sits in it: not yet while getting in
+// Into that seat at once, without walking up or a door.
+void putPedIntoVehicle(EntityHandle ped, EntityHandle vehicle, int32_t seat);
+EntityHandle clonePed(EntityHandle ped);  // where the original stands; this script's, same looks
+void deletePed(EntityHandle* ped);        // only this script's own; writes 0 through the address
 // A ped of the model at `at`, this script's; 0 when the model is not loaded.
 EntityHandle spawnOfficer(ModelHash model, const NativeVec3& at, float heading);
 void removePedFromGroup(EntityHandle ped);

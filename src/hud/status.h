@@ -1,7 +1,7 @@
 // Brindlecot — the status line and the catalogue of its texts.
 //
-// statusMessage points at one of these eight texts: kStatusEmpty (state.h, the record's load value)
-// and the seven below, except for two texts of the record filled in when the settings are read: the
+// statusMessage points at one of these ten texts: kStatusEmpty (state.h, the record's load value)
+// and the nine below, except for two texts of the record filled in when the settings are read: the
 // drive text, which names the arrest key as set (kStatusDrive with the default key), and the warning
 // about a setting that cannot be read. Each is one object in the whole module, so a text can be told
 // by its address. The colour tokens ~r~ (red), ~b~ (blue) and ~w~ (back to white) go to the host as
@@ -18,6 +18,8 @@ inline constexpr char kStatusRefuseOnFoot[] = "Ped is ~r~refusing arrest~w~, sho
 inline constexpr char kStatusRefuseInVehicle[] = "Ped is ~r~refusing~w~ arrest, damage the vehicle engine!";
 inline constexpr char kStatusGetClose[] = "Get close to the suspect and press again to cuff him";
 inline constexpr char kStatusEscort[] = "Escort the suspect to the vehicle";
+inline constexpr char kStatusNoFreeSeat[] = "No free seat for the suspect in this vehicle";  // beside a full car
+inline constexpr char kStatusNotInVehicle[] = "The suspect is not in your vehicle";          // the car left without him
 inline constexpr char kStatusResisting[] = "Suspect is ~r~resisting~w~ arrest!";
 inline constexpr char kStatusDrive[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)";
 // The drive text as loadSettings fills it in: the head, then, when a key or button is set, its name

@@ -182,8 +182,11 @@ static bool padChoiceWentDown(DWORD tick) {
     return pressed;
 }
 
+// The clock it reads is also the frame's clock for the stages that time something (frameTick): they
+// read no clock of their own.
 bool pollTrigger() {
     const DWORD first = GetTickCount();
+    g_arrest.frameTick = first;
     if (keyWentDown() && debounceElapsed(first)) {
         // The pad is not read in this frame: its choices count as held with the key, so a button
         // pressed together with it is the same press.
@@ -191,6 +194,7 @@ bool pollTrigger() {
         return true;
     }
     const DWORD second = GetTickCount();
+    g_arrest.frameTick = second;
     if (g_arrest.padIndex == -1) return false;
     return padChoiceWentDown(second) && debounceElapsed(second);
 }
