@@ -76,18 +76,19 @@ struct ArrestState {
 
     // Settings and input
     Settings settings = {};      // loadSettings, once per script start
-    // The slips in the settings file, counted by loadSettings at each start: values that could not be
-    // read and keys that name no setting. The first is kept for the warning:
-    int32_t settingsSlips = 0;
-    int8_t firstSlipRow = -1;   //   its row of kSettingRows; -1 for a key that names no setting
-    uint8_t firstSlipWhy = 0;   //   why, a SettingSlip (input/settings.h)
-    char firstSlipWritten[kSlipQuoteBytes + 2] = {};  //   the value or key as written, one byte past the quote
     HMODULE module = nullptr;    // pluginAttach, at process attach; loadSettings looks beside it for the INI
     int32_t padIndex = -1;       // findController and probePadsWhenDue; pollTrigger resets it to -1 when the
                                  //   chosen pad is gone
     uint32_t padProbeTick = 0;   // probePadsWhenDue, or pollTrigger losing the pad: the next probe waits from it
     uint8_t padProbeTimed = 0;   // set with padProbeTick; findController clears it
     XINPUT_STATE padState = {};  // the probes and pollTrigger, cleared before every read
+
+    // Slips in the settings file: values that could not be read, keys that name no setting. loadSettings
+    // counts them at each start and keeps the first for the warning (showSettingsWarning).
+    int32_t settingsSlips = 0;
+    int8_t firstSlipRow = -1;                         // its row of kSettingRows; -1 for a key that names no setting
+    uint8_t firstSlipWhy = 0;                         // why, a SettingSlip (input/settings.h)
+    char firstSlipWritten[kSlipQuoteBytes + 2] = {};  // as written, one byte past what the warning quotes
 };
 
 extern ArrestState g_arrest;
