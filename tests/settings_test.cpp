@@ -117,8 +117,19 @@ TEST_P(SettingsWarning, NamesTheFirstValueForTenSeconds) {
     EXPECT_EQ(host.statusLine(), "");
 }
 
+// A file of 300 keys that are no setting: each is counted, and nothing overflows the key names' or
+// the warning's buffer.
+std::string unknownKeys(int count) {
+    std::string ini = "[Brindlecot]\n";
+    for (int n = 0; n < count; ++n)
+        ini += "k" + std::to_string(1000 + n) + "=1\n";
+    return ini;
+}
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, SettingsWarning, ::testing::Values(
+    WarningCase{"HundredsOfKeysThatAreNoSetting", unknownKeys(300),
+                "Brindlecot.ini: k1000 is not a setting (and 299 more)"},
     WarningCase{"AllReadable", "[Brindlecot]\nkey_arrest=f4\nshow_msg=yes\n", ""},
     WarningCase{"MisspeltKey", "[Brindlecot]\nkey_arrest=F33\n", "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used"},
     WarningCase{"KeyCodeOutOfRange", "[Brindlecot]\nkey_arrest=255\n",
