@@ -7,8 +7,6 @@
 #include "input/settings.h"
 #include "state.h"
 
-static const char kIniName[] = "Brindlecot.ini";
-
 static const char* whatItIsNot(SettingKind kind, SettingSlip why) {
     switch (why) {
         case SettingSlip::ShootButton:

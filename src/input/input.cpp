@@ -13,7 +13,6 @@
 //-----------------------------------------------------------------------------
 
 static const char kIniSection[] = "Brindlecot";
-static const char kIniName[] = "Brindlecot.ini";
 static const char kIniInCurrentFolder[] = ".\\Brindlecot.ini";
 
 constexpr DWORD kModulePathSize = 260;  // MAX_PATH

@@ -53,6 +53,9 @@ inline constexpr uint16_t padChoice(SettingValue binding, int n) {
     return static_cast<uint16_t>(static_cast<uint64_t>(binding) >> (16 * n));
 }
 
+// The settings file's name, as the plugin looks for it and as the warning names it.
+inline constexpr char kIniName[] = "Brindlecot.ini";
+
 struct SettingRow {
     const char* key;  // in section [Brindlecot]
     int32_t defaultValue;
