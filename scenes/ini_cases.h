@@ -182,6 +182,52 @@ inline constexpr IniCase kIniCases[] = {
     {"flag_true", "[Brindlecot]\narrest_mission_ped=True\n", "arrest_mission_ped", "True", 1, false},
     {"flag_none_is_no_flag_word", "[Brindlecot]\nshow_msg=none\n", "show_msg", "none", kItsDefault, true},
     {"flag_misspelt", "[Brindlecot]\narrest_mission_ped=yess\n", "arrest_mission_ped", "yess", kItsDefault, true},
+
+    // The language: auto or a code, in any case; nothing else, numbers neither.
+    {"language_auto", "[Brindlecot]\nlanguage=Auto\n", "language", "Auto", kLanguageAuto, false},
+    {"language_code_upper", "[Brindlecot]\nlanguage=FR\n", "language", "FR", 1, false},
+    {"language_code_with_dash", "[Brindlecot]\nlanguage=zh-CN ; mine\n", "language", "zh-CN ; mine", 12, false},
+    {"language_by_number", "[Brindlecot]\nlanguage=1\n", "language", "1", kItsDefault, true},
+    {"language_by_name", "[Brindlecot]\nlanguage=English\n", "language", "English", kItsDefault, true},
+};
+// clang-format on
+
+// Texts under [Texts], read into a text's room (kStatusTextBytes) as the plugin reads one: what the
+// reader answers, and whether the plugin shows it as written or keeps its own.
+struct TextIniCase {
+    const char* name;
+    const char* contents;
+    const char* key;   // looked up in section "Texts"; the escort's text but for one in another case
+    const char* read;  // the answer
+    SettingSlip why;   // None: shown as read; else why the plugin's own text is kept
+};
+
+// clang-format off
+inline constexpr TextIniCase kTextIniCases[] = {
+    {"latin", "[Texts]\nescort=Escortez le suspect jusqu'au véhicule\n", "escort",
+     "Escortez le suspect jusqu'au véhicule", SettingSlip::None},
+    {"cyrillic_with_tokens", "[Texts]\nescort=~b~Ведите~w~ подозреваемого к машине\n", "escort",
+     "~b~Ведите~w~ подозреваемого к машине", SettingSlip::None},
+    {"cjk", "[Texts]\nescort=容疑者を車両まで連行しろ\n", "escort", "容疑者を車両まで連行しろ", SettingSlip::None},
+    {"quoted_keeps_its_spaces", "[Texts]\nescort=\" Escortez-le \"\n", "escort", " Escortez-le ", SettingSlip::None},
+    {"semicolon_is_part_of_it", "[Texts]\nescort=Escort him ; now\n", "escort", "Escort him ; now", SettingSlip::None},
+    {"key_other_case", "[TEXTS]\nEscort=Walk him\n", "escort", "Walk him", SettingSlip::None},
+    {"empty_is_none", "[Texts]\nescort=\n", "escort", "", SettingSlip::None},
+    {"longest_that_fits", "[Texts]\nescort=" BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN
+     BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN "abcd\n", "escort",
+     BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN
+     BRINDLECOT_TEN "abcd", SettingSlip::None},
+    {"fills_the_room", "[Texts]\nescort=" BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN
+     BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN "abcde\n", "escort",
+     BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN
+     BRINDLECOT_TEN "abcde", SettingSlip::TextTooLong},
+    {"longer_than_the_room", "[Texts]\nescort=" BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED "\n",
+     "escort", BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN
+     BRINDLECOT_TEN "abcde", SettingSlip::TextTooLong},
+    {"lone_tilde", "[Texts]\nescort=Escort ~b~him to the car\n", "escort", "Escort ~b~him to the car",
+     SettingSlip::TextLoneTilde},
+    {"not_utf8", "[Texts]\nescort=Escort \xE9 him\n", "escort", "Escort \xE9 him", SettingSlip::TextNotUtf8},
+    {"utf8_cut_short", "[Texts]\nescort=Escort \xE5\xAE\n", "escort", "Escort \xE5\xAE", SettingSlip::TextNotUtf8},
 };
 // clang-format on
 

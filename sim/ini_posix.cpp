@@ -20,6 +20,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "sim/host.h"
 #include "sim/profile.h"
@@ -31,6 +32,10 @@ namespace {
 // inih takes a ';' after a blank inside a value for a comment; Windows keeps it. The blank travels
 // as this byte and is put back in the value.
 constexpr char kHiddenBlank = '\x01';
+// inih reads lines of at most 200 bytes; Windows reads far longer ones. A long value travels beside
+// the text inih reads, its line holding this byte and the value's number.
+constexpr char kLongValue = '\x02';
+constexpr size_t kLongestForInih = 150;
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -41,7 +46,8 @@ struct Lookup {
     std::string section;  // lower case
     std::string key;      // lower case; empty: every key name of the section
     bool found = false;
-    std::string value;  // the key's value, or the key names each followed by a NUL
+    std::string value;                    // the key's value, or the key names each followed by a NUL
+    std::vector<std::string> longValues;  // the values too long for inih's lines, by number
 };
 
 int onEntry(void* user, const char* section, const char* name, const char* value) {
@@ -53,6 +59,8 @@ int onEntry(void* user, const char* section, const char* name, const char* value
     } else if (!lookup.found && lower(name) == lookup.key) {
         lookup.found = true;
         lookup.value = value ? value : "";
+        if (!lookup.value.empty() && lookup.value[0] == kLongValue)
+            lookup.value = lookup.longValues[std::stoul(lookup.value.substr(1))];
         for (char& c : lookup.value)
             if (c == kHiddenBlank) c = ' ';
     }
@@ -66,7 +74,7 @@ std::string trimmed(const std::string& text) {
 }
 
 // The file's lines in the shape described at the top of this file.
-std::string normalised(std::istream& in) {
+std::string normalised(std::istream& in, std::vector<std::string>& longValues) {
     std::string out, line;
     std::set<std::string> sections;
     bool skipping = false;  // inside a repeated section
@@ -87,6 +95,10 @@ std::string normalised(std::istream& in) {
             line.erase(equals + 1, (value == std::string::npos ? line.size() : value) - equals - 1);
             for (size_t at = line.find(';', equals); at != std::string::npos; at = line.find(';', at + 1)) {
                 if (line[at - 1] == ' ' || line[at - 1] == '\t') line[at - 1] = kHiddenBlank;
+            }
+            if (line.size() > kLongestForInih) {
+                longValues.push_back(line.substr(equals + 1));
+                line = line.substr(0, equals + 1) + kLongValue + std::to_string(longValues.size() - 1);
             }
         }
         out += line + "\n";
@@ -120,7 +132,7 @@ uint32_t Host::onGetPrivateProfileStringA(const char* section, const char* key, 
     if (!section) fault("GetPrivateProfileStringA without a section: the stand-in does not list sections");
     std::string answer = key ? trimmed(defaultValue ? defaultValue : "") : "";
     std::ifstream in(resolve(workingDirectory, file ? file : ""), std::ios::binary);
-    if (in && ini_parse_string(normalised(in).c_str(), onEntry, &lookup) >= 0 && lookup.found) {
+    if (in && ini_parse_string(normalised(in, lookup.longValues).c_str(), onEntry, &lookup) >= 0 && lookup.found) {
         answer = key ? unquoted(lookup.value) : lookup.value;
     }
     uint32_t count = 0;

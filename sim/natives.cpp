@@ -488,6 +488,8 @@ static void endTextCommandDisplayText(Host& h, const NativeArgs& a, NativeResult
 
 static void getIsLoadingScreenActive(Host& h, const NativeArgs&, NativeResult& r) { r.setBool(h.world.loadingScreen); }
 
+static void getCurrentLanguage(Host& h, const NativeArgs&, NativeResult& r) { r.setInt(h.world.language); }
+
 //-----------------------------------------------------------------------------
 // [SECTION] Table
 //-----------------------------------------------------------------------------
@@ -565,6 +567,7 @@ const std::vector<NativeInfo>& allNatives() {
         {0x6C188BE134E074AAull, "ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME", "s", 'v', addTextComponentString},
         {0xCD015E5BB0D96A57ull, "END_TEXT_COMMAND_DISPLAY_TEXT", "ffi", 'v', endTextCommandDisplayText},
         {0x10D0A8F259E93EC9ull, "GET_IS_LOADING_SCREEN_ACTIVE", "", 'b', getIsLoadingScreenActive},
+        {0x2BDD44CC428A7EAEull, "GET_CURRENT_LANGUAGE", "", 'i', getCurrentLanguage},
     };
     return table;
 }

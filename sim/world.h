@@ -145,6 +145,9 @@ struct World {
     // The game's loading screen is up: scripts run, but nothing they draw is seen, and the frame
     // shows nothing of theirs. Scenes switch it with Host::atTime.
     bool loadingScreen = false;
+    // The language the game runs in, as GET_CURRENT_LANGUAGE answers it (0 American English). The
+    // player may change it in the menu at any time; scenes set it directly.
+    int32_t language = 0;
 
     uint64_t nowMs = 0;  // time since the world began; the host's clock drives it
 

@@ -8,12 +8,13 @@
 #include "host/natives.h"
 #include "hud/settings_texts.h"
 #include "hud/status.h"
+#include "hud/texts.h"
 #include "input/input.h"
 #include "state.h"
 
 // The script's own steps; only mainLoopFrame is reached from outside (script.h).
 static void scriptEntry();      // forgets an earlier run's arrest, seeds rand from the tick, then mainLoop
-static void mainLoop();         // controller scan, settings and their texts, then one mainLoopFrame a frame
+static void mainLoop();         // controller scan, settings, the language and the texts, then one mainLoopFrame a frame
 static void refreshPlayer();    // playerPed and playerPos for this frame
 static void dispatchTrigger();  // one accepted trigger: begin, release or cuff
 
@@ -49,6 +50,7 @@ static void scriptEntry() {
 static void mainLoop() {
     findController();
     loadSettings();
+    chooseLanguage();
     showSettingsWarning();
     fillDriveText();
     for (;;) {

@@ -19,6 +19,7 @@ struct Settings {
     int64_t keyArrestGamepad;  // key_arrest_gamepad: up to four choices of XInput buttons (input/settings.h)
     int64_t showMsg;           // show_msg: non-zero draws the status line
     int64_t nearestStation;    // nearest_station: non-zero hands over at the nearest station
+    int64_t language;          // language: the game's language number, or kLanguageAuto (input/settings.h)
 };
 
 // The status line's empty text, the one the record starts with. It belongs to the catalogue of the
@@ -27,6 +28,15 @@ inline constexpr char kStatusEmpty[] = "";
 
 // How much of a value or key that cannot be read the warning quotes.
 constexpr size_t kSlipQuoteBytes = 24;
+
+// The status line's texts: how many there are (hud/catalogue.h names them, in every language), and
+// the room one takes, its NUL included. A player's text in [Texts] fits it or is refused.
+constexpr int kTextCount = 26;
+constexpr size_t kStatusTextBytes = 256;
+// The texts put together from several: the drive text (three texts and the binding's name) and the
+// warning (four texts, what was written, the default and a count).
+constexpr size_t kDriveTextBytes = 3 * kStatusTextBytes + 64;
+constexpr size_t kSettingsWarningBytes = 4 * kStatusTextBytes + 256;
 
 struct ArrestState {
     // Suspect
@@ -64,9 +74,14 @@ struct ArrestState {
                                    //   is read
 
     // Status line
-    const char* statusMessage = kStatusEmpty;  // setStatusMessage: a catalogue text or one of the two below, no copy
-    char driveText[96] = {};         // fillDriveText: the drive text, naming the binding as set; never cleared
-    char settingsWarning[160] = {};  // showSettingsWarning: what could not be read; rewritten at each start
+    const char* statusMessage = kStatusEmpty;  // setStatusMessage: a text of statusText or one of the two below,
+                                               //   no copy
+    char driveText[kDriveTextBytes] = {};      // fillDriveText: the drive text, naming the binding as set
+    char settingsWarning[kSettingsWarningBytes] = {};  // showSettingsWarning: what could not be read; rewritten at
+                                                       //   each start
+    uint8_t language = 0;  // chooseLanguage, at each start and each arrest: the game's number of the language shown
+    char playerTexts[kTextCount][kStatusTextBytes] = {};  // loadSettings, from [Texts]: the player's own texts by
+                                                          //   TextId, empty for none; rewritten at each start
     // The warning's own clock, kept by showSettingsWarning when it shows the warning and by
     // expireSettingsWarning after:
     uint32_t settingsWarningTick = 0;     //   the tick of the last frame it was timed in
@@ -86,7 +101,8 @@ struct ArrestState {
     // Slips in the settings file: values that could not be read, keys that name no setting. loadSettings
     // counts them at each start and keeps the first for the warning (showSettingsWarning).
     int32_t settingsSlips = 0;
-    int8_t firstSlipRow = -1;                         // its row of kSettingRows; -1 for a key that names no setting
+    int8_t firstSlipRow = -1;                         // its row of kSettingRows, or its text for a slip in
+                                                      //   [Texts]; -1 for a key that names nothing
     uint8_t firstSlipWhy = 0;                         // why, a SettingSlip (input/settings.h)
     char firstSlipWritten[kSlipQuoteBytes + 2] = {};  // as written, one byte past what the warning quotes
 };

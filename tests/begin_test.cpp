@@ -129,9 +129,9 @@ TEST_P(BeginFirstArrest, ConfiguresTheCloneAndPlaysTheBustedPoseOnceLoaded) {
     EXPECT_GE(waited, host.world.animDictLoadMs);
     EXPECT_LT(waited, host.world.animDictLoadMs + GetParam() + 1) << "played in the first frame it could be";
     const std::vector<std::string> expected =
-        join({{"IS_ENTITY_A_PED(2)", "DOES_ENTITY_EXIST(0)", "IS_ENTITY_A_MISSION_ENTITY(2)", "IS_PED_IN_COMBAT(2, 0)",
-               "IS_PED_DEAD_OR_DYING(2, 0)", "IS_PED_IN_ANY_VEHICLE(2, 1)", "IS_PED_IN_ANY_VEHICLE(2, 1)",
-               "GET_ENTITY_COORDS(2, 1)"},
+        join({{"IS_ENTITY_A_PED(2)", "GET_CURRENT_LANGUAGE()", "DOES_ENTITY_EXIST(0)", "IS_ENTITY_A_MISSION_ENTITY(2)",
+               "IS_PED_IN_COMBAT(2, 0)", "IS_PED_DEAD_OR_DYING(2, 0)", "IS_PED_IN_ANY_VEHICLE(2, 1)",
+               "IS_PED_IN_ANY_VEHICLE(2, 1)", "GET_ENTITY_COORDS(2, 1)"},
               takeOverOf(2, 3),
               bustedPoseOf(3, waits),
               {"PLAYER_PED_ID()"}});  // the custody step follows in the same frame

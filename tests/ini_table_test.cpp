@@ -8,13 +8,17 @@
 #include "input/settings.h"
 #include "scenes/ini_cases.h"
 #include "sim/host.h"
+#include "state.h"
 
 using scenes::IniCase;
 using scenes::kIniBufferSize;
 using scenes::kIniCases;
+using scenes::kTextIniCases;
+using scenes::TextIniCase;
 
 namespace scenes {
 void PrintTo(const IniCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const TextIniCase& c, std::ostream* out) { *out << c.name; }
 }  // namespace scenes
 
 namespace {
@@ -46,5 +50,21 @@ TEST_P(IniTableTest, AnswersAsTheSystemReaderDoesAndTheSettingFollows) {
 
 INSTANTIATE_TEST_SUITE_P(All, IniTableTest, ::testing::ValuesIn(kIniCases),
                          [](const ::testing::TestParamInfo<IniCase>& param) { return param.param.name; });
+
+// A player's text: the reader's answer (tests/texts_test.cpp plays what the plugin makes of it).
+class TextIniTest : public ::testing::TestWithParam<TextIniCase> {};
+
+TEST_P(TextIniTest, ReadsAsTheSystemReaderDoes) {
+    const TextIniCase& c = GetParam();
+    sim::Host host;
+    host.setIni(c.contents);
+    char buffer[kStatusTextBytes];
+    const uint32_t count =
+        host.onGetPrivateProfileStringA("Texts", c.key, "", buffer, sizeof buffer, ".\\Brindlecot.ini");
+    EXPECT_EQ(std::string(buffer, count), c.read);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, TextIniTest, ::testing::ValuesIn(kTextIniCases),
+                         [](const ::testing::TestParamInfo<TextIniCase>& param) { return param.param.name; });
 
 }  // namespace

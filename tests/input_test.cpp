@@ -89,7 +89,7 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
     const std::string file = beside ? "<game>\\Brindlecot.ini" : ".\\Brindlecot.ini";
     const std::vector<std::string> reads = iniReads(host.trace);
     const size_t keyLists = beside ? 1 : 2;
-    ASSERT_EQ(reads.size(), 5 + keyLists);
+    ASSERT_EQ(reads.size(), 6 + keyLists + 1);
     EXPECT_EQ(
         reads[0].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 2048, \"<game>\\Brindlecot.ini\")", 0),
         0u);
@@ -98,10 +98,12 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
             reads[1].rfind("GetPrivateProfileStringA(\"Brindlecot\", NULL, \"\", 2048, \".\\Brindlecot.ini\")", 0), 0u);
     }
     EXPECT_THAT(
-        std::vector<std::string>(reads.begin() + static_cast<std::ptrdiff_t>(keyLists), reads.end()),
+        std::vector<std::string>(reads.begin() + static_cast<std::ptrdiff_t>(keyLists), reads.end() - 1),
         ElementsAre(valueRead("key_arrest", file, c.values[0]), valueRead("arrest_mission_ped", file, c.values[1]),
                     valueRead("key_arrest_gamepad", file, c.values[2]), valueRead("show_msg", file, c.values[3]),
-                    valueRead("nearest_station", file, "")));
+                    valueRead("nearest_station", file, ""), valueRead("language", file, "")));
+    // Then the player's own texts of the same file, none here.
+    EXPECT_EQ(reads.back().rfind("GetPrivateProfileStringA(\"Texts\", NULL, \"\", 2048, \"" + file + "\")", 0), 0u);
     // A changed file is not read again while the script runs.
     host.setIni("[Brindlecot]\nkey_arrest=65\nkey_arrest_gamepad=65535\nshow_msg=1\n");
 
@@ -116,7 +118,7 @@ TEST_P(SettingsFile, AreReadOnceInOrderAndSteerTriggerMissionPedsAndDrawing) {
 
     EXPECT_EQ(dispatchFrames(host.trace).size(), c.padFires ? 2u : 1u);
     EXPECT_EQ(host.trace.count("CLONE_PED"), c.missionPedTaken ? 1u : 0u);
-    EXPECT_EQ(host.trace.count("GetPrivateProfileStringA"), 5 + keyLists);
+    EXPECT_EQ(host.trace.count("GetPrivateProfileStringA"), 6 + keyLists + 1);
     EXPECT_EQ(host.trace.count("SET_TEXT_FONT"), c.drawn ? host.trace.count("scriptWait(0)") : 0u);
     EXPECT_EQ(host.trace.count("END_TEXT_COMMAND_DISPLAY_TEXT"), host.trace.count("SET_TEXT_FONT"));
     EXPECT_EQ(host.statusLine().find("Brindlecot.ini"), std::string::npos) << "every value could be read";

@@ -50,14 +50,15 @@ TEST_F(Scenario, StartSeedsScansAndReadsSettingsBeforeTheFirstFrame) {
     host.pads[2].connected = true;
     start();
     EXPECT_THAT(namesBetween(host.trace, 0, host.trace.size()),
-                ElementsAreArray(join(
-                    {{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
-                      "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
-                      "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
-                      "GetPrivateProfileStringA", "GetPrivateProfileStringA", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
-                     kDraw,
-                     {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
-    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 14u);
+                ElementsAreArray(
+                    join({{"scriptRegister", "GetTickCount", "XInputGetState", "XInputGetState", "XInputGetState",
+                           "GetModuleFileNameA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                           "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                           "GetPrivateProfileStringA", "GetPrivateProfileStringA", "GetPrivateProfileStringA",
+                           "GetPrivateProfileStringA", "GET_CURRENT_LANGUAGE", "PLAYER_PED_ID", "GET_ENTITY_COORDS"},
+                          kDraw,
+                          {"GetTickCount", "GetAsyncKeyState", "GetTickCount", "XInputGetState", "scriptWait"}})));
+    EXPECT_EQ(host.trace.find("GET_ENTITY_COORDS(1, 1)"), 17u);
 }
 
 // Refresh, draw, poll, dispatch, custody, wait; a text written in the frame shows from the next one.

@@ -141,9 +141,20 @@ int checkIniTable() {
             ++failed;
         }
     }
+    // A player's text is read into its room byte for byte, whatever the language.
+    for (const scenes::TextIniCase& c : scenes::kTextIniCases) {
+        DeleteFileA(kIniFile);
+        std::ofstream(kIniFile, std::ios::binary) << c.contents;
+        char buffer[kStatusTextBytes];
+        const DWORD count = GetPrivateProfileStringA("Texts", c.key, "", buffer, sizeof buffer, kIniFile);
+        if (shown(buffer, count) != c.read) {
+            std::printf("FAIL %s: read \"%s\"\n", c.name, shown(buffer, count).c_str());
+            ++failed;
+        }
+    }
     DeleteFileA(kIniFile);
-    std::printf("%d of %d INI cases as expected\n", static_cast<int>(std::size(scenes::kIniCases)) - failed,
-                static_cast<int>(std::size(scenes::kIniCases)));
+    const auto cases = static_cast<int>(std::size(scenes::kIniCases) + std::size(scenes::kTextIniCases));
+    std::printf("%d of %d INI cases as expected\n", cases - failed, cases);
     return failed == 0 ? 0 : 1;
 }
 

@@ -3,6 +3,7 @@
 #include "arrest/arrest.h"
 #include "arrest/tuning.h"
 #include "hud/status.h"
+#include "hud/texts.h"
 #include "state.h"
 
 // Mission ped, then combat on foot, then dead or dying, then combat in a vehicle. Writes the
@@ -10,13 +11,13 @@
 static bool passesRefusalTests(EntityHandle target) {
     if (isMissionEntity(target)) {
         if (g_arrest.settings.arrestMissionPed == 0) {
-            setStatusMessage(kStatusMissionPed);
+            setStatusText(TextId::MissionPed);
             return false;
         }
         makeScriptEntity(target);
     }
     if (isPedInCombat(target) && !isPedHurt(target) && !isPedInAnyVehicle(target)) {
-        setStatusMessage(kStatusRefuseOnFoot);
+        setStatusText(TextId::RefuseOnFoot);
         return false;
     }
     if (isPedDeadOrDying(target)) return false;  // turned away without a word
@@ -24,7 +25,7 @@ static bool passesRefusalTests(EntityHandle target) {
         const EntityHandle vehicle = getCurrentVehicle(target);
         // Written so that a health that is not a number is refused too.
         if (!(getEngineHealth(vehicle) <= 600.0f)) {
-            setStatusMessage(kStatusRefuseInVehicle);
+            setStatusText(TextId::RefuseInVehicle);
             return false;
         }
     }
@@ -95,6 +96,8 @@ static void playBustedPose() {
 void beginArrest() {
     // The aim query names vehicles and objects too; only a ped can be arrested.
     if (!isEntityAPed(g_arrest.targetEntity)) return;
+    // The player may have changed the game's language since the last arrest.
+    chooseLanguage();
     // Only a suspect this script took over is let go: a refused ped was never ours to release.
     if (doesEntityExist(g_arrest.suspectPed) && g_arrest.inCustody) releaseSuspect();
     g_arrest.suspectPed = g_arrest.targetEntity;
@@ -109,7 +112,7 @@ void beginArrest() {
     g_arrest.inCustody = 1;
     takeOver();
     playBustedPose();
-    setStatusMessage(kStatusGetClose);
+    setStatusText(TextId::GetClose);
     // The new arrest starts in the busted stage alone, whatever stage the last one was left in.
     g_arrest.isTransporting = 0;
     g_arrest.isEscorting = 0;

@@ -20,7 +20,7 @@ static void cuffSuspect() {
 
     g_arrest.isEscorting = 1;
     g_arrest.awaitingCuffs = 0;
-    setStatusMessage(kStatusEscort);
+    setStatusText(TextId::Escort);
 
     requestAnimDict(kAnimDrag.dictionary);
     playAnim(g_arrest.playerPed, kAnimDrag, 800);
@@ -33,7 +33,7 @@ void tryCuffSuspect() {
 
     if (std::rand() % 100 < kResistChancePercent) {
         releaseSuspect();
-        setStatusMessage(kStatusResisting);  // after the release, which empties the line
+        setStatusText(TextId::Resisting);  // after the release, which empties the line
         return;
     }
     cuffSuspect();

@@ -51,9 +51,9 @@ static bool escortStep() {
     const SeatDoor* seat = inReach ? findFreePassengerSeat(g_arrest.playerVehicle) : nullptr;
     if (seat == nullptr) {
         if (inReach) {
-            setStatusMessage(kStatusNoFreeSeat);
-        } else if (g_arrest.statusMessage == kStatusNoFreeSeat) {
-            setStatusMessage(kStatusEscort);
+            setStatusText(TextId::NoFreeSeat);
+        } else if (statusShows(TextId::NoFreeSeat)) {
+            setStatusText(TextId::Escort);
         }
         return false;
     }
@@ -63,11 +63,11 @@ static bool escortStep() {
 
 // The car he was ordered into has no seat for him after all: he follows the player again, to this
 // car once a seat is free or to another.
-static void escortAgain(const char* text) {
+static void escortAgain(TextId text) {
     g_arrest.awaitingSeat = 0;
     g_arrest.isTransporting = 0;
     g_arrest.isEscorting = 1;
-    setStatusMessage(text);
+    setStatusText(text);
 }
 
 // At the end of the wait, in reach of the car: into the seat he was ordered to or, taken meanwhile,
@@ -77,7 +77,7 @@ static void forceSeat(EntityHandle vehicle) {
     if (!isVehicleSeatFree(vehicle, seat)) {
         const SeatDoor* next = findFreePassengerSeat(vehicle);
         if (next == nullptr) {
-            escortAgain(kStatusNoFreeSeat);
+            escortAgain(TextId::NoFreeSeat);
             return;
         }
         seat = next->seat;
@@ -94,13 +94,13 @@ static bool watchSeat() {
     const EntityHandle vehicle = g_arrest.boardingVehicle;
     if (isPedSeatedIn(g_arrest.suspectPed, vehicle)) {
         g_arrest.awaitingSeat = 0;
-        if (g_arrest.statusMessage == kStatusNotInVehicle) setStatusMessage(g_arrest.driveText);
+        if (statusShows(TextId::NotInVehicle)) setStatusMessage(g_arrest.driveText);
         return true;
     }
     if (g_arrest.awaitingSeat && static_cast<uint32_t>(g_arrest.frameTick - g_arrest.boardingTick) < kSeatForcedAfterMs)
         return true;
     if (!doesEntityExist(vehicle)) {
-        escortAgain(kStatusEscort);
+        escortAgain(TextId::Escort);
         return false;
     }
     g_arrest.vehiclePos = getEntityPosition(vehicle);
@@ -113,7 +113,7 @@ static bool watchSeat() {
             return g_arrest.isTransporting != 0;
         }
     }
-    if (!inReach) setStatusMessage(kStatusNotInVehicle);
+    if (!inReach) setStatusText(TextId::NotInVehicle);
     return true;
 }
 

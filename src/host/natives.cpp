@@ -242,3 +242,7 @@ void drawTextAt(float x, float y) {
 // DLC
 
 bool isLoadingScreenActive() { return resultBool(callNative(kNativeGetIsLoadingScreenActive)); }
+
+// LOCALIZATION
+
+int32_t getCurrentLanguage() { return resultInt(callNative(kNativeGetCurrentLanguage)); }

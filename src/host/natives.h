@@ -7,7 +7,7 @@
 //
 //   The plugin's types: handles, hashes, points, animations
 //   Hashes
-//   PLAYER, ENTITY, PED, TASK, VEHICLE, STREAMING, MISC, GRAPHICS, HUD, DLC
+//   PLAYER, ENTITY, PED, TASK, VEHICLE, STREAMING, MISC, GRAPHICS, HUD, DLC, LOCALIZATION
 
 #pragma once
 
@@ -115,6 +115,8 @@ enum NativeHash : uint64_t {
     kNativeEndTextCommandDisplayText = 0xCD015E5BB0D96A57ull,
     // DLC
     kNativeGetIsLoadingScreenActive = 0x10D0A8F259E93EC9ull,
+    // LOCALIZATION
+    kNativeGetCurrentLanguage = 0x2BDD44CC428A7EAEull,
 };
 
 // PLAYER
@@ -209,3 +211,8 @@ void drawTextAt(float x, float y);  // fractions of the screen's width and heigh
 // True while the game's loading screen is up: the host may already run scripts then, and nothing
 // they draw is seen.
 bool isLoadingScreenActive();
+
+// LOCALIZATION
+// The game's language number (0 American English to 12 Simplified Chinese); the player may change it
+// in the game's menu while the game runs.
+int32_t getCurrentLanguage();

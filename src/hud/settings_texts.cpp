@@ -4,57 +4,95 @@
 
 #include "host/natives.h"
 #include "hud/status.h"
+#include "hud/texts.h"
 #include "input/settings.h"
 #include "state.h"
 
-static const char* whatItIsNot(SettingKind kind, SettingSlip why) {
+static TextId whatItIsNot(SettingKind kind, SettingSlip why) {
     switch (why) {
         case SettingSlip::ShootButton:
-            return " is the mouse button that shoots, ";
+            return TextId::ShootButton;
         case SettingSlip::AimButton:
-            return " is the mouse button that aims, ";
+            return TextId::AimButton;
         case SettingSlip::TooManyButtons:
-            return " is more than 4 choices or 4 buttons, ";
-        case SettingSlip::None:
-        case SettingSlip::Unreadable:
-        case SettingSlip::NotASetting:
+            return TextId::TooManyButtons;
+        default:
             break;
     }
     switch (kind) {
         case SettingKind::KeyCode:
-            return " is not a key, ";
+            return TextId::NotAKey;
         case SettingKind::PadButtons:
-            return " is not a gamepad button, ";
+            return TextId::NotAButton;
+        case SettingKind::Language:
+            return TextId::NotALanguage;
         case SettingKind::Flag:
             break;
     }
-    return " is not on or off, ";
+    return TextId::NotOnOff;
 }
 
-// What the player wrote, cut, and without the host's colour marks (~), which would swallow the rest
-// of the line.
+// What the player wrote, cut between characters, without the host's colour marks (~), which would
+// swallow the rest of the line, and with a ? for each byte that is no character.
 static void addQuoted(BoundedText& warning, const char* written) {
     size_t n = 0;
-    for (; n < kSlipQuoteBytes && written[n] != '\0'; ++n)
-        warning.add(written[n] == '~' || static_cast<unsigned char>(written[n]) < 0x20 ? '?' : written[n]);
+    while (written[n] != '\0') {
+        const size_t length = utf8CharLength(written + n);
+        // A character cut where the record stopped keeping what was written is not quoted.
+        if (n + (length == 0 ? 4 : length) > kSlipQuoteBytes) break;
+        const bool shown =
+            length > 1 || (length == 1 && written[n] != '~' && static_cast<unsigned char>(written[n]) >= 0x20);
+        if (shown) {
+            for (size_t byte = 0; byte < length; ++byte)
+                warning.add(written[n + byte]);
+        } else {
+            warning.add('?');
+        }
+        n += length == 0 ? 1 : length;
+    }
     if (written[n] != '\0') warning.add("...");
 }
 
+static bool isTextSlip(SettingSlip why) {
+    return why == SettingSlip::TextTooLong || why == SettingSlip::TextNotUtf8 || why == SettingSlip::TextLoneTilde ||
+           why == SettingSlip::NotAText;
+}
+
+// A player's text that is not shown: "[Texts] escort is too long, the plugin's own text is used",
+// "[Texts] escrot is not a text".
+static void addTextSlip(BoundedText& warning, SettingSlip why) {
+    warning.add("[Texts] ");
+    if (why == SettingSlip::NotAText) {
+        addQuoted(warning, g_arrest.firstSlipWritten);
+        warning.add(statusText(TextId::NotAText));
+        return;
+    }
+    warning.add(kCatalogue[g_arrest.firstSlipRow].key);
+    warning.add(statusText(why == SettingSlip::TextTooLong   ? TextId::TextTooLong
+                           : why == SettingSlip::TextNotUtf8 ? TextId::TextNotUtf8
+                                                             : TextId::TextLoneTilde));
+}
+
 // "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used", "Brindlecot.ini: key_arest is not a
-// setting".
+// setting", or a text of [Texts].
 static void addFirstSlip(BoundedText& warning) {
     warning.add(kIniName).add(": ");
+    const auto why = static_cast<SettingSlip>(g_arrest.firstSlipWhy);
+    if (isTextSlip(why)) {
+        addTextSlip(warning, why);
+        return;
+    }
     if (g_arrest.firstSlipRow < 0) {
         addQuoted(warning, g_arrest.firstSlipWritten);
-        warning.add(" is not a setting");
+        warning.add(statusText(TextId::NotASetting));
         return;
     }
     const SettingRow& row = kSettingRows[g_arrest.firstSlipRow];
     warning.add(row.key).add('=');
     addQuoted(warning, g_arrest.firstSlipWritten);
-    warning.add(whatItIsNot(row.kind, static_cast<SettingSlip>(g_arrest.firstSlipWhy)));
+    warning.add(statusText(whatItIsNot(row.kind, why)));
     addSettingValue(warning, row.kind, row.defaultValue);
-    warning.add(" is used");
+    warning.add(statusText(TextId::IsUsed));
 }
 
 void showSettingsWarning() {
@@ -64,7 +102,9 @@ void showSettingsWarning() {
     }
     BoundedText warning(g_arrest.settingsWarning, sizeof g_arrest.settingsWarning);
     addFirstSlip(warning);
-    if (g_arrest.settingsSlips > 1) warning.add(" (and ").addNumber(g_arrest.settingsSlips - 1).add(" more)");
+    if (g_arrest.settingsSlips > 1) {
+        warning.add(statusText(TextId::AndMore)).addNumber(g_arrest.settingsSlips - 1).add(statusText(TextId::More));
+    }
     g_arrest.settingsWarningTick = GetTickCount();
     g_arrest.settingsWarningShownMs = 0;
     g_arrest.settingsWarningCounting = 0;  // from the first frame that draws it
@@ -74,15 +114,15 @@ void showSettingsWarning() {
 void fillDriveText() {
     const Settings& settings = g_arrest.settings;
     BoundedText text(g_arrest.driveText, sizeof g_arrest.driveText);
-    text.add(kStatusDriveHead);
+    text.add(statusText(TextId::Drive));
     if (settings.keyArrest == 0 && padChoice(settings.keyArrestGamepad, 0) == 0) return;
-    text.add(kStatusDriveKeyBefore);
+    text.add(statusText(TextId::DriveKeyBefore));
     if (settings.keyArrest == 0) {
         addPadChoice(text, settings.keyArrestGamepad, 0);
     } else {
         addKeyBinding(text, settings.keyArrest, "key ");
     }
-    text.add(kStatusDriveKeyAfter);
+    text.add(statusText(TextId::DriveKeyAfter));
 }
 
 // The warning's time runs only while the game is on screen: the host may run scripts under its

@@ -5,9 +5,14 @@
 #include <cstring>
 
 #include "host/natives.h"
+#include "hud/texts.h"
 #include "state.h"
 
 void setStatusMessage(const char* text) { g_arrest.statusMessage = text; }
+
+void setStatusText(TextId id) { setStatusMessage(statusText(id)); }
+
+bool statusShows(TextId id) { return g_arrest.statusMessage == statusText(id); }
 
 static bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u; }
 

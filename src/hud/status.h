@@ -1,35 +1,43 @@
-// Brindlecot — the status line and the catalogue of its texts.
+// Brindlecot — the status line and its texts.
 //
-// statusMessage points at one of these ten texts: kStatusEmpty (state.h, the record's load value)
-// and the nine below, except for two texts of the record filled in when the settings are read: the
-// drive text, which names the arrest key as set (kStatusDrive with the default key), and the warning
-// about a setting that cannot be read. Each is one object in the whole module, so a text can be told
-// by its address. The colour tokens ~r~ (red), ~b~ (blue) and ~w~ (back to white) go to the host as
-// written; it colours the line when it draws it.
+// statusMessage points at the empty text (kStatusEmpty, state.h, the record's load value), at a text
+// of statusText (hud/texts.h: the catalogue's in the chosen language, or the player's own), or at one
+// of the two texts of the record made from the settings: the drive text, which names the binding as
+// set, and the warning about what the settings file held that could not be read. Each is one object
+// in the whole module while the language stays, so a text can be told by its address. The colour
+// tokens ~r~ (red), ~b~ (blue) and ~w~ (back to white) go to the host as written; it colours the line
+// when it draws it.
 
 #pragma once
 
 #include <cstddef>
 
+#include "hud/catalogue.h"
 #include "state.h"
 
-inline constexpr char kStatusMissionPed[] = "Cannot arrest mission ped (change in config file)";
-inline constexpr char kStatusRefuseOnFoot[] = "Ped is ~r~refusing arrest~w~, shoot him in the leg!";
-inline constexpr char kStatusRefuseInVehicle[] = "Ped is ~r~refusing~w~ arrest, damage the vehicle engine!";
-inline constexpr char kStatusGetClose[] = "Get close to the suspect and press again to cuff him";
-inline constexpr char kStatusEscort[] = "Escort the suspect to the vehicle";
-inline constexpr char kStatusNoFreeSeat[] = "No free seat for the suspect in this vehicle";  // beside a full car
-inline constexpr char kStatusNotInVehicle[] = "The suspect is not in your vehicle";          // the car left without him
-inline constexpr char kStatusResisting[] = "Suspect is ~r~resisting~w~ arrest!";
+// The English of each text: what a game in English, or in a language the plugin does not know, shows.
+constexpr const char* englishText(TextId id) { return kCatalogue[static_cast<int>(id)].inLanguage[kEnglish]; }
+inline constexpr const char* kStatusMissionPed = englishText(TextId::MissionPed);
+inline constexpr const char* kStatusRefuseOnFoot = englishText(TextId::RefuseOnFoot);
+inline constexpr const char* kStatusRefuseInVehicle = englishText(TextId::RefuseInVehicle);
+inline constexpr const char* kStatusGetClose = englishText(TextId::GetClose);
+inline constexpr const char* kStatusEscort = englishText(TextId::Escort);
+inline constexpr const char* kStatusNoFreeSeat = englishText(TextId::NoFreeSeat);      // beside a full car
+inline constexpr const char* kStatusNotInVehicle = englishText(TextId::NotInVehicle);  // the car left without him
+inline constexpr const char* kStatusResisting = englishText(TextId::Resisting);
+// The drive text in English as fillDriveText puts it together: the head, then, when a key or button
+// is set, its name between the two others; kStatusDrive with the default key.
+inline constexpr const char* kStatusDriveHead = englishText(TextId::Drive);
+inline constexpr const char* kStatusDriveKeyBefore = englishText(TextId::DriveKeyBefore);
+inline constexpr const char* kStatusDriveKeyAfter = englishText(TextId::DriveKeyAfter);
 inline constexpr char kStatusDrive[] = "Drive the suspect to the ~b~marked~w~ precinct (or set him free F3)";
-// The drive text as loadSettings fills it in: the head, then, when a key or button is set, its name
-// between the two others.
-inline constexpr char kStatusDriveHead[] = "Drive the suspect to the ~b~marked~w~ precinct";
-inline constexpr char kStatusDriveKeyBefore[] = " (or set him free ";
-inline constexpr char kStatusDriveKeyAfter[] = ")";
 
 // Points the status line at a text (never a copy); the line shows it from the next frame on.
 void setStatusMessage(const char* text);
+// Points the status line at statusText(id).
+void setStatusText(TextId id);
+// Whether the line shows statusText(id).
+bool statusShows(TextId id);
 
 // Issues the text natives for the current statusMessage. Called once a frame while show_msg is set.
 // A text the host shows whole in one component (kTextComponentBytes) is drawn in ten calls, as one

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "hud/texts.h"
 #include "input/settings.h"
 #include "state.h"
 
@@ -13,6 +14,7 @@
 //-----------------------------------------------------------------------------
 
 static const char kIniSection[] = "Brindlecot";
+static const char kTextsSection[] = "Texts";
 static const char kIniInCurrentFolder[] = ".\\Brindlecot.ini";
 
 constexpr DWORD kModulePathSize = 260;  // MAX_PATH
@@ -22,9 +24,16 @@ constexpr DWORD kValueSize = 128;
 // is counted; the reader cuts a longer list.
 constexpr DWORD kKeyListSize = 2048;
 
-// The key names under [Brindlecot] of the file at `path`, each ended by a NUL; the reader's count.
-static DWORD readKeyNames(const char* path, char (&keys)[kKeyListSize]) {
-    return GetPrivateProfileStringA(kIniSection, nullptr, "", keys, sizeof keys, path);
+// The key names under a section of the file at `path`, each ended by a NUL; the reader's count.
+static DWORD readKeyNames(const char* section, const char* path, char (&keys)[kKeyListSize]) {
+    return GetPrivateProfileStringA(section, nullptr, "", keys, sizeof keys, path);
+}
+
+// Calls `step` with each name of a key list as the reader wrote it.
+template <typename Step>
+static void forEachKey(const char (&keys)[kKeyListSize], DWORD count, Step step) {
+    for (DWORD at = 0; at < count && keys[at] != '\0'; at += static_cast<DWORD>(std::strlen(keys + at)) + 1)
+        step(keys + at);
 }
 
 // The path of the Brindlecot.ini beside the module, written into `path`; null when the module's path
@@ -63,9 +72,34 @@ static void readSettingRows(const char* path) {
 
 // The keys under [Brindlecot] that name no setting: a misspelt key is a slip too.
 static void noteUnknownKeys(const char (&keys)[kKeyListSize], DWORD count) {
-    for (DWORD at = 0; at < count && keys[at] != '\0'; at += static_cast<DWORD>(std::strlen(keys + at)) + 1) {
-        if (settingRowNoCase(keys + at) == nullptr) noteSlip(-1, SettingSlip::NotASetting, keys + at);
+    forEachKey(keys, count, [](const char* key) {
+        if (settingRowNoCase(key) == nullptr) noteSlip(-1, SettingSlip::NotASetting, key);
+    });
+}
+
+// One player's text under [Texts], read into its room as written; one that fills the room may go on
+// beyond it, and is refused like one that could not be shown. The first of a key written twice wins,
+// as the reader answers it.
+static void readPlayerText(const char* key, const char* path) {
+    const int text = textOfKeyNoCase(key);
+    if (text < 0) {
+        noteSlip(-1, SettingSlip::NotAText, key);
+        return;
     }
+    char* room = g_arrest.playerTexts[text];
+    const DWORD count = GetPrivateProfileStringA(kTextsSection, key, "", room, kStatusTextBytes, path);
+    const SettingSlip why = count + 1 >= kStatusTextBytes ? SettingSlip::TextTooLong : playerTextSlip(room);
+    if (why == SettingSlip::None) return;
+    room[0] = '\0';
+    noteSlip(text, why, key);
+}
+
+// The player's own texts, from the file the settings came from; every other text stays the plugin's.
+static void readPlayerTexts(const char* path) {
+    std::memset(g_arrest.playerTexts, 0, sizeof g_arrest.playerTexts);
+    char keys[kKeyListSize];
+    const DWORD count = readKeyNames(kTextsSection, path, keys);
+    forEachKey(keys, count, [path](const char* key) { readPlayerText(key, path); });
 }
 
 void loadSettings() {
@@ -73,13 +107,14 @@ void loadSettings() {
     char pathBuffer[kModulePathSize];
     char keys[kKeyListSize];
     const char* path = iniBesideModule(pathBuffer);
-    DWORD keyCount = path ? readKeyNames(path, keys) : 0;
+    DWORD keyCount = path ? readKeyNames(kIniSection, path, keys) : 0;
     if (keyCount == 0) {
         path = kIniInCurrentFolder;
-        keyCount = readKeyNames(path, keys);
+        keyCount = readKeyNames(kIniSection, path, keys);
     }
     readSettingRows(path);
     noteUnknownKeys(keys, keyCount);
+    readPlayerTexts(path);
 }
 
 //-----------------------------------------------------------------------------

@@ -13,9 +13,10 @@ void findController();
 void probePadsWhenDue();
 
 // Reads the settings of input/settings.h from the Brindlecot.ini beside the module when it holds any
-// key, or else from .\Brindlecot.ini. A value that cannot be read keeps its default; it, and a key
-// that names no setting, is a slip: loadSettings counts them and keeps the first (state.h) for the
-// status line to name.
+// key, or else from .\Brindlecot.ini, and the player's own texts from [Texts] of the same file. A
+// value that cannot be read keeps its default, a text that cannot be shown the plugin's own; it, and
+// a key that names no setting or text, is a slip: loadSettings counts them and keeps the first
+// (state.h) for the status line to name.
 void loadSettings();
 
 // Once a frame: true when the arrest key or a gamepad choice goes down and the debounce has run out.

@@ -43,6 +43,8 @@ constexpr int32_t kLastKeyCode = 254;
 constexpr int32_t kShootButton = 1;
 constexpr int32_t kAimButton = 2;
 
+const Name kAuto = {"auto", static_cast<int32_t>(kLanguageAuto)};
+
 const Name kFlagWords[] = {{"off", 0}, {"no", 0}, {"false", 0}, {"on", 1}, {"yes", 1}, {"true", 1}};
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -306,6 +308,21 @@ bool readPadBinding(Span span, SettingValue* binding, SettingSlip* why) {
     return true;
 }
 
+// auto, or a code of kLanguageCodes, in any case; nothing else, numbers neither.
+bool readLanguage(Span span, SettingValue* language) {
+    if (equalsNoCase(span, kAuto.name)) {
+        *language = kAuto.value;
+        return true;
+    }
+    for (size_t n = 0; n < std::size(kLanguageCodes); ++n) {
+        if (equalsNoCase(span, kLanguageCodes[n])) {
+            *language = static_cast<SettingValue>(n);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool readSettingValue(SettingKind kind, const char* text, SettingValue* value, SettingSlip* why) {
@@ -328,6 +345,9 @@ bool readSettingValue(SettingKind kind, const char* text, SettingValue* value, S
             break;
         case SettingKind::PadButtons:
             read = readPadBinding(span, value, &slip);
+            break;
+        case SettingKind::Language:
+            read = readLanguage(span, value);
             break;
     }
     if (why) *why = read ? SettingSlip::None : slip;
@@ -438,7 +458,10 @@ bool addPadChoice(BoundedText& out, SettingValue binding, int n) {
 }
 
 void addSettingValue(BoundedText& out, SettingKind kind, SettingValue value) {
-    if (value == 0 || (kind == SettingKind::Flag && value == 1)) {
+    if (kind == SettingKind::Language) {
+        const bool known = value >= 0 && value < static_cast<SettingValue>(std::size(kLanguageCodes));
+        out.add(known ? kLanguageCodes[value] : kAuto.name);
+    } else if (value == 0 || (kind == SettingKind::Flag && value == 1)) {
         out.add(value != 0 ? "on" : "off");
     } else if (kind == SettingKind::Flag) {
         out.addNumber(value);  // on, as any number but 0, and read back as the same number

@@ -22,6 +22,7 @@ enum class SettingKind : uint8_t {
     PadButtons,  // choices separated by commas, each a button or buttons joined by + (LB+A,Y), or XInput
                  //   button bits (one choice per bit); 0, off or none: no button
     Flag,        // a number (0 off, any other on), or off/on, no/yes, false/true
+    Language,    // auto, or one of kLanguageCodes in any case
 };
 
 // Every value a setting takes fits one of these: a key binding and up to four pad choices need more
@@ -36,6 +37,11 @@ enum class SettingSlip : uint8_t {
     AimButton,       // key code 2, the mouse button the game aims with
     TooManyButtons,  // more than kMaxPadChoices choices, or more than kMaxChoiceButtons in one
     NotASetting,     // a key under [Brindlecot] that names no setting
+    // A player's text under [Texts], which keeps the plugin's own:
+    TextTooLong,    // fills the text's room (kStatusTextBytes) and may go on beyond it
+    TextNotUtf8,    // bytes that are no UTF-8 characters
+    TextLoneTilde,  // an odd number of ~: a colour token that never closes
+    NotAText,       // a key under [Texts] that names no text
 };
 
 // key_arrest: the key's code in the low byte, the modifiers that must be held with it above.
@@ -52,6 +58,12 @@ constexpr uint8_t kAllPadChoices = (1u << kMaxPadChoices) - 1;  // one bit a cho
 inline constexpr uint16_t padChoice(SettingValue binding, int n) {
     return static_cast<uint16_t>(static_cast<uint64_t>(binding) >> (16 * n));
 }
+
+// language: the codes a player writes, by the game's language number (GET_CURRENT_LANGUAGE), or auto
+// for the game's own.
+inline constexpr const char* kLanguageCodes[] = {"en", "fr", "de",    "it", "es", "pt",   "pl",
+                                                 "ru", "ko", "zh-tw", "ja", "mx", "zh-cn"};
+constexpr SettingValue kLanguageAuto = -1;
 
 // The settings file's name, as the plugin looks for it and as the warning names it.
 inline constexpr char kIniName[] = "Brindlecot.ini";
@@ -72,6 +84,7 @@ inline constexpr SettingRow kSettingRows[] = {
     {"key_arrest_gamepad", 0, SettingKind::PadButtons, &Settings::keyArrestGamepad},  // no gamepad button
     {"show_msg", 1, SettingKind::Flag, &Settings::showMsg},                           // the status line is drawn
     {"nearest_station", 0, SettingKind::Flag, &Settings::nearestStation},             // every hand-over at Mission Row
+    {"language", -1, SettingKind::Language, &Settings::language},                     // the game's language
 };
 // clang-format on
 
