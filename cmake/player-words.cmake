@@ -2,6 +2,9 @@
 # own sources when the package files are configured: the tuning (src/arrest/tuning.h) and the rows of
 # the settings (src/input/settings.h). A modder who changes a value there ships words that say so.
 #
+# The keys under [Texts] and their English (src/hud/catalogue.h) become PLAYER_TEXTS: one commented
+# line a text, `; key=text`, the text between quotes where it begins or ends with a space.
+#
 # Each simple constant `constexpr <type> kName = <number>;` of the tuning becomes a variable
 # BRINDLECOT_kName, and each row `{"key", <number>, SettingKind::<kind>, ...}` the variables
 # BRINDLECOT_DEFAULT_key; a name the package files use that the sources no longer define stops the
@@ -9,7 +12,8 @@
 
 set(player_tuning ${CMAKE_SOURCE_DIR}/src/arrest/tuning.h)
 set(player_settings ${CMAKE_SOURCE_DIR}/src/input/settings.h)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${player_tuning} ${player_settings})
+set(player_catalogue ${CMAKE_SOURCE_DIR}/src/hud/catalogue.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${player_tuning} ${player_settings} ${player_catalogue})
 
 file(STRINGS ${player_tuning} lines REGEX "^constexpr [a-z0-9_]+ k[A-Za-z0-9]+ = -?[0-9.]+f?;")
 foreach(line IN LISTS lines)
@@ -22,10 +26,36 @@ foreach(line IN LISTS lines)
   set(BRINDLECOT_DEFAULT_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
 endforeach()
 
+file(STRINGS ${player_catalogue} lines REGEX "^ *({TextId::[A-Za-z0-9]+, \"[a-z_0-9]+\", {|/\\* en +\\*/ \".*\",)$")
+set(PLAYER_TEXTS "")
+set(text_count 0)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^ *{TextId::[A-Za-z0-9]+, \"([a-z_0-9]+)\", {$")
+    set(text_key ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^ */\\* en +\\*/ \"(.*)\",$")
+    set(text ${CMAKE_MATCH_1})
+    if(text MATCHES "^ " OR text MATCHES " $")
+      set(text "\"${text}\"")
+    endif()
+    string(APPEND PLAYER_TEXTS "; ${text_key}=${text}\n")
+    math(EXPR text_count "${text_count} + 1")
+  endif()
+endforeach()
+string(REGEX REPLACE "\n$" "" PLAYER_TEXTS "${PLAYER_TEXTS}")
+file(STRINGS ${CMAKE_SOURCE_DIR}/src/state.h bytes_line REGEX "^constexpr size_t kStatusTextBytes = [0-9]+;")
+string(REGEX MATCH "[0-9]+" text_bytes "${bytes_line}")
+# A text that fills its room, NUL included, may go on beyond it and is refused.
+math(EXPR PLAYER_TEXT_MAX_BYTES "${text_bytes} - 2")
+file(STRINGS ${CMAKE_SOURCE_DIR}/src/state.h count_line REGEX "^constexpr int kTextCount = [0-9]+;")
+string(REGEX MATCH "[0-9]+" expected_text_count "${count_line}")
+if(NOT text_count EQUAL expected_text_count)
+  message(FATAL_ERROR "player words: ${player_catalogue} gives ${text_count} English texts, not ${expected_text_count}")
+endif()
+
 foreach(name kCuffRadius kBoardingRadius kDeliveryRadius kLeashLength kResistChancePercent kHandOverMs
     kSeatForcedAfterMs
     DEFAULT_key_arrest DEFAULT_arrest_mission_ped DEFAULT_key_arrest_gamepad DEFAULT_show_msg
-    DEFAULT_nearest_station)
+    DEFAULT_nearest_station DEFAULT_language)
   if(NOT DEFINED BRINDLECOT_${name})
     message(FATAL_ERROR "player words: ${name} is not a plain number in ${player_tuning} or ${player_settings}")
   endif()
@@ -74,6 +104,13 @@ endfunction()
 player_flag(PLAYER_ARREST_MISSION_PED ${BRINDLECOT_DEFAULT_arrest_mission_ped})
 player_flag(PLAYER_SHOW_MSG ${BRINDLECOT_DEFAULT_show_msg})
 player_flag(PLAYER_NEAREST_STATION ${BRINDLECOT_DEFAULT_nearest_station})
+# The language as a code, auto for the game's own.
+set(language_codes en fr de it es pt pl ru ko zh-tw ja mx zh-cn)
+if(BRINDLECOT_DEFAULT_language LESS 0)
+  set(PLAYER_LANGUAGE auto)
+else()
+  list(GET language_codes ${BRINDLECOT_DEFAULT_language} PLAYER_LANGUAGE)
+endif()
 if(BRINDLECOT_DEFAULT_key_arrest_gamepad EQUAL 0)
   set(PLAYER_KEY_ARREST_GAMEPAD off)
 else()

@@ -10,16 +10,19 @@
 
 #include "demo/map.h"
 #include "demo/scenes.h"
+#include "input/settings.h"
 
 // How to call the program; answers `status`.
 static int printUsage(FILE* out, const char* program, int status) {
     std::fprintf(out,
-                 "usage: %s [--scene NAME] [--trace] [--start-tick N] [--map FILE]\n"
+                 "usage: %s [--scene NAME] [--language CODE] [--trace] [--start-tick N] [--map FILE]\n"
                  "       %s --list | --help\n\n"
                  "Plays a scene in the simulated game with the plugin loaded and prints one line per\n"
                  "event (simulated time, arrest stage, what happened) and the status line as the screen\n"
                  "shows it, in colour when the output is a terminal and NO_COLOR is unset or empty.\n\n"
                  "  --scene NAME     the scene to play (default: arrest; see --list)\n"
+                 "  --language CODE  the language the game runs in, which the status line follows: en\n"
+                 "                   (default), fr, de, it, es, pt, pl, ru, ko, zh-tw, ja, mx or zh-cn\n"
                  "  --trace          also print every native call: frame, tick, call -> result\n"
                  "  --start-tick N   the game's tick at start (0 to 4294967295), which seeds the plugin's dice\n"
                  "  --map FILE       also draw the scene from above into FILE, .svg or .png\n"
@@ -40,6 +43,14 @@ static bool parseTick(const std::string& text, int64_t& tick) {
     return true;
 }
 
+// A language code as the settings file takes it, in any case: the game's number of that language.
+static bool parseLanguage(const std::string& code, int32_t& language) {
+    SettingValue value = kLanguageAuto;
+    if (!readSettingValue(SettingKind::Language, code.c_str(), &value) || value == kLanguageAuto) return false;
+    language = static_cast<int32_t>(value);
+    return true;
+}
+
 // Bad usage: says what was wrong, then how to call the program; exit status 2.
 static int badUsage(const char* program, const std::string& what) {
     std::fprintf(stderr, "%s: %s\n\n", program, what.c_str());
@@ -57,7 +68,8 @@ int main(int argc, char** argv) {
         std::string arg = argv[n], value;
         const size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
         if (equals != std::string::npos) value = arg.substr(equals + 1), arg.erase(equals);
-        const bool takesValue = arg == "--scene" || arg == "--scenario" || arg == "--start-tick" || arg == "--map";
+        const bool takesValue =
+            arg == "--scene" || arg == "--scenario" || arg == "--start-tick" || arg == "--map" || arg == "--language";
         if (!takesValue && equals != std::string::npos) return badUsage(program, arg + " takes no value");
         if (takesValue && equals == std::string::npos) {
             if (n + 1 >= argc) return badUsage(program, arg + " needs a value");
@@ -74,6 +86,10 @@ int main(int argc, char** argv) {
             scene = value;
         } else if (arg == "--map") {
             mapPath = value;
+        } else if (arg == "--language") {
+            if (!parseLanguage(value, options.language)) {
+                return badUsage(program, "--language: '" + value + "' is not one of the game's languages");
+            }
         } else if (arg == "--start-tick") {
             if (!parseTick(value, options.startTick)) {
                 return badUsage(program, "--start-tick: '" + value +

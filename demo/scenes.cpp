@@ -40,7 +40,11 @@ struct Scene {
     sim::Host& host;
     Narrator& n;
     const Station& station;  // where the scene's suspect is to be handed over
+    int32_t language;        // the game's, which the status line speaks
     std::vector<std::string> failed;
+
+    // A text of the status line as the plugin shows it in the scene's language.
+    const char* text(TextId id) const { return kCatalogue[static_cast<int>(id)].inLanguage[language]; }
 
     bool expect(bool ok, const std::string& what) {
         if (!ok) failed.push_back(what);
@@ -128,7 +132,7 @@ Cast buildTroubledStreet(sim::World& world) {
 bool takeIntoCustodyAndCuff(Scene& s, int32_t ped) {
     const Facts& f = s.n.facts();
     s.aimAndPress(ped);
-    if (!s.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 5000)) return false;
+    if (!s.waitUntil([&] { return f.lastStatus() == s.text(TextId::GetClose); }, 5000)) return false;
     s.n.say("the player walks up to the suspect");
     const int32_t suspect = f.suspect;
     s.walkTo(offset(s.host.world.find(suspect)->pos, -1.2f, 0.0f), kWalk);
@@ -223,9 +227,10 @@ void playRefusals(Scene& s, const Cast& cast) {
     sim::World& w = s.host.world;
     const int32_t getaway = cast.getaway, driver = cast.driver;
     const std::tuple<int32_t, const char*, std::string> presses[] = {
-        {cast.missionPed, kStatusMissionPed, "is part of a mission"},
-        {cast.fighter, kStatusRefuseOnFoot, "is fighting the player on foot, unhurt"},
-        {driver, kStatusRefuseInVehicle, "fights from car #" + std::to_string(getaway) + ", whose engine is intact"},
+        {cast.missionPed, s.text(TextId::MissionPed), "is part of a mission"},
+        {cast.fighter, s.text(TextId::RefuseOnFoot), "is fighting the player on foot, unhurt"},
+        {driver, s.text(TextId::RefuseInVehicle),
+         "fights from car #" + std::to_string(getaway) + ", whose engine is intact"},
     };
     for (const auto& [ped, text, why] : presses) {
         s.n.say("ped #" + std::to_string(ped) + " " + why);
@@ -239,7 +244,7 @@ void playRefusals(Scene& s, const Cast& cast) {
     s.n.say("the player shoots up the engine of car #" + std::to_string(getaway) + " (health 1000 -> 400)");
     w.find(getaway)->engineHealth = 400.0f;
     s.aimAndPress(driver);
-    s.expect(s.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 10000),
+    s.expect(s.waitUntil([&] { return f.lastStatus() == s.text(TextId::GetClose); }, 10000),
              "the driver gives up once his engine is damaged");
     s.expect(!w.exists(driver) && w.find(f.suspect) && w.find(f.suspect)->vehicle == 0,
              "the driver was taken out of his car into custody");
@@ -252,14 +257,14 @@ void playResist(Scene& s, const Cast& cast) {
     s.idle(2000);
     s.expect(f.count("SET_ENABLE_HANDCUFFS") == 0, "no handcuffs were put on");
     s.expect(f.releaseDistance >= 0 && f.releaseDistance < kCuffRadius, "the suspect ran from arm's length");
-    s.expect(f.lastStatus() == kStatusResisting && s.n.stage() == scenes::Stage::None,
+    s.expect(f.lastStatus() == s.text(TextId::Resisting) && s.n.stage() == scenes::Stage::None,
              "the resisting text stays on after the arrest ended");
 }
 
 void playLeash(Scene& s, const Cast& cast) {
     const Facts& f = s.n.facts();
     s.aimAndPress(cast.ped);
-    s.waitUntil([&] { return f.lastStatus() == kStatusGetClose; }, 5000);
+    s.waitUntil([&] { return f.lastStatus() == s.text(TextId::GetClose); }, 5000);
     s.n.say("the player turns and runs off down the street");
     const bool kept = s.walkTo(offset(kStreet, -80.0f, 0.0f), kRun, [&] { return f.releaseDistance >= 0; });
     s.idle(1000);
@@ -324,10 +329,11 @@ bool playScene(const std::string& name, const RunOptions& options) {
                                                       : kDefaultStartTick;
 
     sim::Host host(startTick);
+    host.world.language = options.language;
     if (entry->ini) host.setIni(entry->ini);
     const Cast cast = entry->build(host.world);
     Narrator narrator(host, options);
-    Scene scene{host, narrator, kStations[entry->station], {}};
+    Scene scene{host, narrator, kStations[entry->station], options.language, {}};
 
     std::fprintf(options.out, "== %s: %s (game tick at start %u)\n", entry->name, entry->summary, startTick);
     void (*play)(Scene&, const Cast&) = entry->play;

@@ -10,6 +10,7 @@ namespace demo {
 // and the game's tick at start; -1 picks one that suits the scene.
 struct RunOptions : NarratorOptions {
     int64_t startTick = -1;
+    int32_t language = 0;  // the language the game runs in, by its number (0 English); the plugin follows it
 };
 
 struct SceneInfo {

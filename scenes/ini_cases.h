@@ -224,7 +224,7 @@ inline constexpr TextIniCase kTextIniCases[] = {
     {"longer_than_the_room", "[Texts]\nescort=" BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED "\n",
      "escort", BRINDLECOT_HUNDRED BRINDLECOT_HUNDRED BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN BRINDLECOT_TEN
      BRINDLECOT_TEN "abcde", SettingSlip::TextTooLong},
-    {"lone_tilde", "[Texts]\nescort=Escort ~b~him to the car\n", "escort", "Escort ~b~him to the car",
+    {"lone_tilde", "[Texts]\nescort=Escort ~b~him~w~ to the car~\n", "escort", "Escort ~b~him~w~ to the car~",
      SettingSlip::TextLoneTilde},
     {"not_utf8", "[Texts]\nescort=Escort \xE9 him\n", "escort", "Escort \xE9 him", SettingSlip::TextNotUtf8},
     {"utf8_cut_short", "[Texts]\nescort=Escort \xE5\xAE\n", "escort", "Escort \xE5\xAE", SettingSlip::TextNotUtf8},

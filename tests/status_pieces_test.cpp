@@ -1,4 +1,5 @@
-// Brindlecot tests — long status texts, drawn in the pieces the game shows whole.
+// Brindlecot tests — the status line's texts in every language, and long texts drawn in the pieces
+// the game shows whole.
 //
 // The plugin's sources are linked into this program (as in the soak), so the line can be pointed at
 // any text, colour tokens and bytes no settings file yields included; the plugin's own frame draws it.
@@ -6,9 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "hud/catalogue.h"
+#include "hud/settings_texts.h"
+#include "hud/texts.h"
+#include "input/settings.h"
 #include "script.h"
 #include "sim/host.h"
 #include "state.h"
@@ -18,6 +25,30 @@ namespace {
 
 int32_t attachPlugin(void* module, uint32_t reason, void* reserved) {
     return pluginAttach(static_cast<HMODULE>(module), reason, reserved);
+}
+
+// The ~...~ tokens of a text, in order.
+std::vector<std::string> tokensOf(const std::string& text) {
+    std::vector<std::string> tokens;
+    for (size_t open = text.find('~'); open != std::string::npos; open = text.find('~', open + 1)) {
+        const size_t close = text.find('~', open + 1);
+        tokens.push_back(text.substr(open, close == std::string::npos ? std::string::npos : close - open + 1));
+        if (close == std::string::npos) break;
+        open = close;
+    }
+    return tokens;
+}
+
+// Whether a piece of a joined text begins and ends with a space.
+std::pair<bool, bool> edgesOf(const std::string& text) {
+    return {!text.empty() && text.front() == ' ', !text.empty() && text.back() == ' '};
+}
+
+const char* textIn(int text, int language) { return kCatalogue[text].inLanguage[language]; }
+
+// A failing case names the text by its key under [Texts] and the language by its code.
+std::string nameOf(int text, int language) {
+    return std::string(kCatalogue[text].key) + " in " + kLanguageCodes[language];
 }
 
 bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u; }
@@ -72,6 +103,78 @@ class StatusPieces : public ::testing::Test {
 
     sim::Host host;
 };
+
+// Every text of every language: there, UTF-8, its colours in the order of the English, the spaces
+// where it is joined to its neighbours as in the English, and no longer than a player's may be.
+TEST(Catalogue, EveryLanguageHasEveryTextShapedAsTheEnglish) {
+    for (int text = 0; text < kTextCount; ++text) {
+        const std::string english = textIn(text, kEnglish);
+        for (int language = 0; language < kLanguageCount; ++language) {
+            const char* words = textIn(text, language);
+            if (words == nullptr || *words == '\0') {
+                ADD_FAILURE() << nameOf(text, language) << " is missing";
+                continue;
+            }
+            EXPECT_EQ(static_cast<int>(playerTextSlip(words)), static_cast<int>(SettingSlip::None))
+                << nameOf(text, language) << " is not UTF-8 or leaves a ~ open";
+            EXPECT_EQ(tokensOf(words), tokensOf(english)) << nameOf(text, language) << ": the colours";
+            EXPECT_EQ(edgesOf(words), edgesOf(english)) << nameOf(text, language) << ": the spaces at its ends";
+            EXPECT_LT(std::string(words).size() + 1, kStatusTextBytes) << nameOf(text, language) << " is too long";
+        }
+    }
+}
+
+TEST_F(StatusPieces, EveryTextOfEveryLanguageIsShownWhole) {
+    for (int text = 0; text < kTextCount; ++text) {
+        for (int language = 0; language < kLanguageCount; ++language) {
+            SCOPED_TRACE(nameOf(text, language));
+            if (textIn(text, language)) expectWholeInPieces(textIn(text, language));
+        }
+    }
+}
+
+// The drive text naming the longest key binding and the longest pad choice, and the longest warning,
+// in every language: put together whole, and shown whole.
+TEST_F(StatusPieces, TheLongestDriveTextAndWarningOfEveryLanguageFitAndAreShownWhole) {
+    const struct {
+        SettingValue key, pad;
+        const char* name;
+    } bindings[] = {{0x04 | kWithShift | kWithCtrl | kWithAlt, 0, "Shift+Ctrl+Alt+MouseMiddle"},
+                    {0, 0x000F, "DPadUp+DPadDown+DPadLeft+DPadRight"}};
+    const int padRow = 2;
+    ASSERT_EQ(kSettingRows[padRow].kind, SettingKind::PadButtons);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(kLanguageCodes[language]);
+        g_arrest.settings.language = language;
+        chooseLanguage();
+        for (const auto& binding : bindings) {
+            g_arrest.settings.keyArrest = binding.key;
+            g_arrest.settings.keyArrestGamepad = binding.pad;
+            fillDriveText();
+            const std::string drive = std::string(textIn(static_cast<int>(TextId::Drive), language)) +
+                                      textIn(static_cast<int>(TextId::DriveKeyBefore), language) + binding.name +
+                                      textIn(static_cast<int>(TextId::DriveKeyAfter), language);
+            EXPECT_EQ(g_arrest.driveText, drive);
+            expectWholeInPieces(drive);
+        }
+        // What was written, as the record keeps it: one byte past the quote, here within a character.
+        for (const std::string& written :
+             {std::string(25, 'a'), std::string(11, 'x') + "\xD0\x96\xD0\x96\xD0\x96"
+                                                           "\xD0\x96\xD0\x96\xD0\x96\xD0\x96"}) {
+            g_arrest.settingsSlips = INT32_MAX;
+            g_arrest.firstSlipRow = padRow;
+            g_arrest.firstSlipWhy = static_cast<uint8_t>(SettingSlip::TooManyButtons);
+            std::memcpy(g_arrest.firstSlipWritten, written.c_str(), written.size() + 1);
+            showSettingsWarning();
+            const std::string warning = g_arrest.settingsWarning;
+            const std::string more = textIn(static_cast<int>(TextId::More), language);
+            EXPECT_EQ(warning.substr(warning.size() - more.size()), more) << "put together whole: " << warning;
+            EXPECT_EQ(static_cast<int>(playerTextSlip(warning.c_str())), static_cast<int>(SettingSlip::None))
+                << "quoted between characters: " << warning;
+            expectWholeInPieces(warning);
+        }
+    }
+}
 
 // Up to the longest the warning's buffer holds.
 TEST_F(StatusPieces, TextsOfEveryLengthAreShownWhole) {
