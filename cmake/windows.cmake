@@ -53,6 +53,7 @@ else()
 endif()
 
 # The player's files of the release zip, carrying the same version and the numbers of the sources.
+set(PLAYER_NEWLINE "\r\n")
 include(cmake/player-words.cmake)
 foreach(file INSTALL.txt Brindlecot.ini)
   configure_file(${CMAKE_SOURCE_DIR}/package/${file}.in ${CMAKE_BINARY_DIR}/package/${file} @ONLY NEWLINE_STYLE CRLF)

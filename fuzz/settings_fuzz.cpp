@@ -5,7 +5,9 @@
 // first byte odd) a whole Brindlecot.ini, read through the simulated host's GetPrivateProfileStringA
 // as the plugin reads it: the key names, then each setting into a buffer of the plugin's size.
 // Each value read must be one its kind allows, and the value written back in words must read back as
-// the same value. A property that does not hold aborts, which libFuzzer reports with the input.
+// the same value. The file's texts under [Texts] are read too: a text the plugin takes must reach
+// the game in pieces of at most 99 bytes, each whole UTF-8, that give the text back. A property that
+// does not hold aborts, which libFuzzer reports with the input.
 
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +16,9 @@
 #include <memory>
 #include <string>
 
+#include "host/natives.h"
+#include "hud/status.h"
+#include "hud/texts.h"
 #include "input/settings.h"
 #include "sim/host.h"
 
@@ -41,6 +46,8 @@ bool allowed(SettingKind kind, SettingValue value) {
     switch (kind) {
         case SettingKind::Flag:
             return value >= INT32_MIN && value <= INT32_MAX;
+        case SettingKind::Language:
+            return value == kLanguageAuto || (value >= 0 && value < kLanguageCount);
         case SettingKind::KeyCode: {
             const SettingValue code = value & kKeyCodeBits;
             const SettingValue rest = value & ~(kKeyCodeBits | kWithShift | kWithCtrl | kWithAlt);
@@ -75,7 +82,7 @@ void checkRoundTrip(SettingKind kind, SettingValue value) {
 
 // One value of one kind, in a buffer of exactly its size, so that a read past its end is caught.
 void fuzzValue(const uint8_t* data, size_t size) {
-    const auto kind = static_cast<SettingKind>(data[0] % 3);
+    const auto kind = static_cast<SettingKind>(data[0] % 4);
     std::unique_ptr<char[]> text(new char[size]);
     std::memcpy(text.get(), data + 1, size - 1);
     text[size - 1] = '\0';
@@ -86,6 +93,30 @@ void fuzzValue(const uint8_t* data, size_t size) {
     } else if (why == SettingSlip::None) {
         broken("a value not read without a reason", kind, value);
     }
+}
+
+// Whether every byte of `text` up to `length` belongs to a whole UTF-8 character.
+bool wholeUtf8(const char* text, size_t length) {
+    for (size_t at = 0; at < length;) {
+        const size_t n = utf8CharLength(text + at);
+        if (n == 0 || at + n > length) return false;
+        at += n;
+    }
+    return true;
+}
+
+// A text the plugin takes from [Texts], drawn piece by piece as the status line draws it.
+void checkPieces(const char* text) {
+    const std::string whole = text;
+    std::string joined;
+    for (const char* at = text; *at != '\0';) {
+        const size_t length = statusPieceLength(at);
+        if (length == 0 || length > kTextComponentBytes) broken("a piece the game cannot show whole", {}, length);
+        if (!wholeUtf8(at, length)) broken("a piece cut inside a character", {}, length);
+        joined.append(at, length);
+        at += length;
+    }
+    if (joined != whole) broken("the pieces do not give the text back", {}, joined.size());
 }
 
 // A whole file, as the reader answers it.
@@ -105,6 +136,14 @@ void fuzzFile(const uint8_t* data, size_t size) {
         SettingValue value = 0;
         if (settingFromIni(row, written, n, sizeof written, &value)) checkRoundTrip(row.kind, value);
         if (!allowed(row.kind, value)) broken("a setting the kind does not allow", row.kind, value);
+    }
+    const uint32_t textKeys =
+        host->onGetPrivateProfileStringA("Texts", nullptr, "", keys, sizeof keys, ".\\Brindlecot.ini");
+    for (uint32_t at = 0; at < textKeys && keys[at] != '\0'; at += static_cast<uint32_t>(std::strlen(keys + at)) + 1) {
+        char text[kStatusTextBytes];
+        const uint32_t n =
+            host->onGetPrivateProfileStringA("Texts", keys + at, "", text, sizeof text, ".\\Brindlecot.ini");
+        if (n + 1 < sizeof text && playerTextSlip(text) == SettingSlip::None) checkPieces(text);
     }
 }
 

@@ -1,5 +1,6 @@
 // Brindlecot scenes — scripted runs of the settings file: words, the file beside the module, the
-// warning about a value that cannot be read, a gamepad that wakes late and the drive text.
+// warning about a value that cannot be read, a gamepad that wakes late, the drive text and the
+// language.
 
 #include <algorithm>
 #include <filesystem>
@@ -83,6 +84,34 @@ std::string driveTextNamesTheKey(Host& host) {
     return expectStatus(host, std::string(kStatusDriveHead) + kStatusDriveKeyBefore + "F4" + kStatusDriveKeyAfter);
 }
 
+const char* textIn(TextId id, int language) { return kCatalogue[static_cast<int>(id)].inLanguage[language]; }
+
+// The game runs in French, then in Russian: each arrest speaks the language of its start, and the
+// player's texts, read through the system's own reader, replace the catalogue's.
+std::string textsInTheGamesLanguage(Host& host) {
+    host.setIni(
+        "[Brindlecot]\narrest_mission_ped=off\n[Texts]\nescort=~b~Ведите~w~ подозреваемого к машине\n"
+        "drive_key_before=\" [\"\n");
+    host.world.language = 1;
+    host.world.parkLastVehicle({0, 10, 30});
+    const int32_t missionPed = host.world.spawnPed({-5, 0, 30});
+    host.world.find(missionPed)->missionEntity = true;
+    const int32_t ped = host.world.spawnPed({5, 0, 30});
+    start(host);
+    arrest(host, missionPed);
+    if (const std::string why = expectStatus(host, textIn(TextId::MissionPed, 1)); !why.empty()) return why;
+    host.world.language = 7;
+    arrest(host, ped);
+    if (const std::string why = expectStatus(host, textIn(TextId::GetClose, 7)); !why.empty()) return why;
+    host.world.movePlayer({5, std::min(kCuffRadius / 2, 1.0f), 30});
+    host.runFrames(20);
+    tap(host);
+    if (const std::string why = expectStatus(host, "~b~Ведите~w~ подозреваемого к машине"); !why.empty()) return why;
+    host.world.movePlayer({0, 8, 30});
+    host.runFrames(400);
+    return expectStatus(host, std::string(textIn(TextId::Drive, 7)) + " [F3" + textIn(TextId::DriveKeyAfter, 7));
+}
+
 }  // namespace
 
 const std::vector<ScriptedRun>& settingsRuns() {
@@ -91,6 +120,7 @@ const std::vector<ScriptedRun>& settingsRuns() {
         {"unreadable_settings_said", kCuffingTick, unreadableSettingsSaid},
         {"gamepad_names_late", kCuffingTick, gamepadNamesLate},
         {"drive_text_names_the_key", kCuffingTick, driveTextNamesTheKey},
+        {"texts_in_the_games_language", kCuffingTick, textsInTheGamesLanguage},
     };
     return runs;
 }

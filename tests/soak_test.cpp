@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "hud/texts.h"
 #include "script.h"
 #include "sim/host.h"
 #include "state.h"
@@ -23,9 +24,14 @@ int32_t attachPlugin(void* module, uint32_t reason, void* reserved) {
 }
 
 // The catalogue's own text, not a copy of it, or the drive text filled in for the default key.
+// The line points at a text of the plugin's own (no copy), as the plugin hands them out, in English.
 bool isCatalogueText(const char* text) {
     if (text == g_arrest.driveText) return std::string(text) == kStatusDrive;
-    return std::find(std::begin(kStatusTexts), std::end(kStatusTexts), text) != std::end(kStatusTexts);
+    if (text == kStatusEmpty) return true;
+    for (int n = 0; n < kTextCount; ++n) {
+        if (text == statusText(static_cast<TextId>(n))) return std::string(text) == kCatalogue[n].inLanguage[kEnglish];
+    }
+    return false;
 }
 
 scenes::Stage stage() {
