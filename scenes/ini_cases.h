@@ -57,6 +57,7 @@ inline constexpr IniCase kIniCases[] = {
     {"indented_section", "  [Brindlecot]\nkey_arrest=113\n", "key_arrest", "113", 113, false},
     {"empty_value", "[Brindlecot]\nkey_arrest=\n", "key_arrest", "", kItsDefault, false},
     {"blank_value", "[Brindlecot]\nkey_arrest=   \n", "key_arrest", "", kItsDefault, false},
+    {"control_byte_first", "[Brindlecot]\nkey_arrest=\x02" "0\n", "key_arrest", "\x02" "0", kItsDefault, true},
     {"duplicate_key", "[Brindlecot]\nkey_arrest=F1\nkey_arrest=F2\n", "key_arrest", "F1", 112, false},
     {"duplicate_section", "[Brindlecot]\nshow_msg=0\n[Brindlecot]\nkey_arrest=113\n", "key_arrest", "", kItsDefault, false},
     {"comment_line", "[Brindlecot]\n;key_arrest=1\nkey_arrest=113\n", "key_arrest", "113", 113, false},

@@ -50,6 +50,17 @@ struct Lookup {
     std::vector<std::string> longValues;  // the values too long for inih's lines, by number
 };
 
+// The value a line of inih's text stands for: the long value it names, or itself.
+std::string longValueOf(const Lookup& lookup, const std::string& value) {
+    if (value.size() < 2 || value[0] != kLongValue) return value;
+    size_t index = 0;
+    for (size_t at = 1; at < value.size(); ++at) {
+        if (value[at] < '0' || value[at] > '9' || index > lookup.longValues.size()) return value;
+        index = index * 10 + static_cast<size_t>(value[at] - '0');
+    }
+    return index < lookup.longValues.size() ? lookup.longValues[index] : value;
+}
+
 int onEntry(void* user, const char* section, const char* name, const char* value) {
     Lookup& lookup = *static_cast<Lookup*>(user);
     if (lower(section) != lookup.section) return 1;
@@ -59,8 +70,7 @@ int onEntry(void* user, const char* section, const char* name, const char* value
     } else if (!lookup.found && lower(name) == lookup.key) {
         lookup.found = true;
         lookup.value = value ? value : "";
-        if (!lookup.value.empty() && lookup.value[0] == kLongValue)
-            lookup.value = lookup.longValues[std::stoul(lookup.value.substr(1))];
+        lookup.value = longValueOf(lookup, lookup.value);
         for (char& c : lookup.value)
             if (c == kHiddenBlank) c = ' ';
     }
@@ -96,7 +106,8 @@ std::string normalised(std::istream& in, std::vector<std::string>& longValues) {
             for (size_t at = line.find(';', equals); at != std::string::npos; at = line.find(';', at + 1)) {
                 if (line[at - 1] == ' ' || line[at - 1] == '\t') line[at - 1] = kHiddenBlank;
             }
-            if (line.size() > kLongestForInih) {
+            // A value that begins with the mark itself travels beside the text as well.
+            if (line.size() > kLongestForInih || (line.size() > equals + 1 && line[equals + 1] == kLongValue)) {
                 longValues.push_back(line.substr(equals + 1));
                 line = line.substr(0, equals + 1) + kLongValue + std::to_string(longValues.size() - 1);
             }
