@@ -44,7 +44,7 @@ struct Scene {
     std::vector<std::string> failed;
 
     // A text of the status line as the plugin shows it in the scene's language.
-    const char* text(TextId id) const { return kCatalogue[static_cast<int>(id)].inLanguage[language]; }
+    const char* text(TextId id) const { return catalogueText(id, language); }
 
     bool expect(bool ok, const std::string& what) {
         if (!ok) failed.push_back(what);

@@ -45,6 +45,12 @@ inline std::string expectStatus(const sim::Host& host, const std::string& wanted
     return "status line is \"" + host.statusLine() + "\", expected \"" + wanted + "\"";
 }
 
+// The drive text as the plugin puts it together in `language`, naming `binding`.
+inline std::string driveTextOf(const std::string& binding, int language = kEnglish) {
+    return std::string(catalogueText(TextId::Drive, language)) + catalogueText(TextId::DriveKeyBefore, language) +
+           binding + catalogueText(TextId::DriveKeyAfter, language);
+}
+
 // The drive text, whatever key it names.
 inline std::string expectDriveText(const sim::Host& host) {
     if (host.statusLine().rfind(kStatusDriveHead, 0) == 0) return "";

@@ -81,10 +81,8 @@ std::string driveTextNamesTheKey(Host& host) {
     tap(host, kF4);
     host.world.movePlayer({0, 8, 30});
     host.runFrames(400);
-    return expectStatus(host, std::string(kStatusDriveHead) + kStatusDriveKeyBefore + "F4" + kStatusDriveKeyAfter);
+    return expectStatus(host, driveTextOf("F4"));
 }
-
-const char* textIn(TextId id, int language) { return kCatalogue[static_cast<int>(id)].inLanguage[language]; }
 
 // The game runs in French, then in Russian: each arrest speaks the language of its start, and the
 // player's texts, read through the system's own reader, replace the catalogue's.
@@ -99,17 +97,18 @@ std::string textsInTheGamesLanguage(Host& host) {
     const int32_t ped = host.world.spawnPed({5, 0, 30});
     start(host);
     arrest(host, missionPed);
-    if (const std::string why = expectStatus(host, textIn(TextId::MissionPed, 1)); !why.empty()) return why;
+    if (const std::string why = expectStatus(host, catalogueText(TextId::MissionPed, 1)); !why.empty()) return why;
     host.world.language = 7;
     arrest(host, ped);
-    if (const std::string why = expectStatus(host, textIn(TextId::GetClose, 7)); !why.empty()) return why;
+    if (const std::string why = expectStatus(host, catalogueText(TextId::GetClose, 7)); !why.empty()) return why;
     host.world.movePlayer({5, std::min(kCuffRadius / 2, 1.0f), 30});
     host.runFrames(20);
     tap(host);
     if (const std::string why = expectStatus(host, "~b~Ведите~w~ подозреваемого к машине"); !why.empty()) return why;
     host.world.movePlayer({0, 8, 30});
     host.runFrames(400);
-    return expectStatus(host, std::string(textIn(TextId::Drive, 7)) + " [F3" + textIn(TextId::DriveKeyAfter, 7));
+    return expectStatus(
+        host, std::string(catalogueText(TextId::Drive, 7)) + " [F3" + catalogueText(TextId::DriveKeyAfter, 7));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "hud/settings_texts.h"
 #include "input/input.h"
+#include "scenes/run_steps.h"
 #include "scenes/runs.h"
 #include "tests/scenario.h"
 
@@ -248,8 +249,7 @@ TEST_P(DriveText, NamesTheKeyAsSet) {
     ASSERT_EQ(host.statusLine(), kStatusEscort);
     entityOf(world(), car).pos = {kBesideThePlayer, 3, 30};
     host.runFrames(2);
-    const std::string expected = std::string(kStatusDriveHead) + kStatusDriveKeyBefore + c.free + kStatusDriveKeyAfter;
-    EXPECT_EQ(host.statusLine(), expected);
+    EXPECT_EQ(host.statusLine(), scenes::driveTextOf(c.free));
 }
 
 // clang-format off

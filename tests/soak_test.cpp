@@ -29,7 +29,7 @@ bool isCatalogueText(const char* text) {
     if (text == g_arrest.driveText) return std::string(text) == kStatusDrive;
     if (text == kStatusEmpty) return true;
     for (int n = 0; n < kTextCount; ++n) {
-        if (text == statusText(static_cast<TextId>(n))) return std::string(text) == kCatalogue[n].inLanguage[kEnglish];
+        if (text == statusText(static_cast<TextId>(n))) return std::string(text) == englishText(static_cast<TextId>(n));
     }
     return false;
 }

@@ -16,6 +16,7 @@
 #include "hud/settings_texts.h"
 #include "hud/texts.h"
 #include "input/settings.h"
+#include "scenes/run_steps.h"
 #include "script.h"
 #include "sim/host.h"
 #include "state.h"
@@ -44,7 +45,7 @@ std::pair<bool, bool> edgesOf(const std::string& text) {
     return {!text.empty() && text.front() == ' ', !text.empty() && text.back() == ' '};
 }
 
-const char* textIn(int text, int language) { return kCatalogue[text].inLanguage[language]; }
+const char* textIn(int text, int language) { return catalogueText(static_cast<TextId>(text), language); }
 
 // A failing case names the text by its key under [Texts] and the language by its code.
 std::string nameOf(int text, int language) {
@@ -151,9 +152,7 @@ TEST_F(StatusPieces, TheLongestDriveTextAndWarningOfEveryLanguageFitAndAreShownW
             g_arrest.settings.keyArrest = binding.key;
             g_arrest.settings.keyArrestGamepad = binding.pad;
             fillDriveText();
-            const std::string drive = std::string(textIn(static_cast<int>(TextId::Drive), language)) +
-                                      textIn(static_cast<int>(TextId::DriveKeyBefore), language) + binding.name +
-                                      textIn(static_cast<int>(TextId::DriveKeyAfter), language);
+            const std::string drive = scenes::driveTextOf(binding.name, language);
             EXPECT_EQ(g_arrest.driveText, drive);
             expectWholeInPieces(drive);
         }
@@ -167,7 +166,7 @@ TEST_F(StatusPieces, TheLongestDriveTextAndWarningOfEveryLanguageFitAndAreShownW
             std::memcpy(g_arrest.firstSlipWritten, written.c_str(), written.size() + 1);
             showSettingsWarning();
             const std::string warning = g_arrest.settingsWarning;
-            const std::string more = textIn(static_cast<int>(TextId::More), language);
+            const std::string more = catalogueText(TextId::More, language);
             EXPECT_EQ(warning.substr(warning.size() - more.size()), more) << "put together whole: " << warning;
             EXPECT_EQ(static_cast<int>(playerTextSlip(warning.c_str())), static_cast<int>(SettingSlip::None))
                 << "quoted between characters: " << warning;

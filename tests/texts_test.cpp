@@ -8,17 +8,10 @@
 #include "hud/catalogue.h"
 #include "input/settings.h"
 #include "scenes/ini_cases.h"
+#include "scenes/run_steps.h"
 #include "tests/scenario.h"
 
 namespace {
-
-const char* textIn(TextId id, int language) { return kCatalogue[static_cast<int>(id)].inLanguage[language]; }
-
-// The drive text as the plugin puts it together in `language`, naming `binding`.
-std::string driveIn(int language, const std::string& binding = "F3") {
-    return std::string(textIn(TextId::Drive, language)) + textIn(TextId::DriveKeyBefore, language) + binding +
-           textIn(TextId::DriveKeyAfter, language);
-}
 
 // The first frame's status line, as the plugin passed it in one or more components.
 std::string firstLineDrawn(const sim::Trace& trace) {
@@ -62,7 +55,7 @@ TEST_P(Language, FollowsTheGameOrTheSetting) {
     start();
     press(host, {ped});
     host.step();
-    EXPECT_EQ(host.statusLine(), textIn(TextId::RefuseOnFoot, c.shown));
+    EXPECT_EQ(host.statusLine(), catalogueText(TextId::RefuseOnFoot, c.shown));
     EXPECT_EQ(host.trace.count("GET_CURRENT_LANGUAGE"), c.asked ? 2u : 0u);
 }
 
@@ -93,10 +86,10 @@ class FrenchGame : public CustodyScenario {};
 
 TEST_F(FrenchGame, ShowsEveryTextOfTheArrestInFrench) {
     world().language = 1;
-    escortText = textIn(TextId::Escort, 1);
-    driveText = driveIn(1);
+    escortText = catalogueText(TextId::Escort, 1);
+    driveText = scenes::driveTextOf("F3", 1);
     startTransport();
-    EXPECT_GT(host.trace.count(componentOf(textIn(TextId::GetClose, 1))), 0u) << "the busted pose's text";
+    EXPECT_GT(host.trace.count(componentOf(catalogueText(TextId::GetClose, 1))), 0u) << "the busted pose's text";
 }
 
 // The warning about a value that cannot be read speaks the language chosen at the start.
@@ -104,8 +97,8 @@ TEST_F(Scenario, UnknownLanguageIsSaidInTheGamesLanguage) {
     host.setIni("[Brindlecot]\nlanguage=xx\n");
     host.world.language = 2;
     start();
-    EXPECT_EQ(host.statusLine(), std::string("Brindlecot.ini: language=xx") + textIn(TextId::NotALanguage, 2) + "auto" +
-                                     textIn(TextId::IsUsed, 2));
+    EXPECT_EQ(host.statusLine(), std::string("Brindlecot.ini: language=xx") + catalogueText(TextId::NotALanguage, 2) +
+                                     "auto" + catalogueText(TextId::IsUsed, 2));
 }
 
 // The player changes the game's language during an arrest: a press within it asks nothing, so its
@@ -119,13 +112,13 @@ TEST_F(LanguageChange, WithinAnArrestWaitsAndBetweenArrestsIsFollowed) {
     const size_t asked = host.trace.count("GET_CURRENT_LANGUAGE");
     world().language = 10;
     press(host, {0});
-    EXPECT_EQ(host.statusLine(), textIn(TextId::Escort, 1)) << "the language of the arrest's start";
+    EXPECT_EQ(host.statusLine(), catalogueText(TextId::Escort, 1)) << "the language of the arrest's start";
     EXPECT_EQ(host.trace.count("GET_CURRENT_LANGUAGE"), asked) << "the cuffing press asks nothing";
 
     world().language = 7;
     press(host, {fighter});
     host.step();
-    EXPECT_EQ(host.statusLine(), textIn(TextId::RefuseOnFoot, 7));
+    EXPECT_EQ(host.statusLine(), catalogueText(TextId::RefuseOnFoot, 7));
 }
 
 //-----------------------------------------------------------------------------
@@ -148,9 +141,9 @@ TEST_P(PlayerText, ReplacesTheEscortTextOrIsRefusedAndSaid) {
     const bool refused = c.why != SettingSlip::None;
     escortText = refused || c.read[0] == '\0' ? kStatusEscort : c.read;
     startEscort();
-    const char* reason = c.why == SettingSlip::TextTooLong   ? textIn(TextId::TextTooLong, kEnglish)
-                         : c.why == SettingSlip::TextNotUtf8 ? textIn(TextId::TextNotUtf8, kEnglish)
-                                                             : textIn(TextId::TextLoneTilde, kEnglish);
+    const char* reason = c.why == SettingSlip::TextTooLong   ? catalogueText(TextId::TextTooLong, kEnglish)
+                         : c.why == SettingSlip::TextNotUtf8 ? catalogueText(TextId::TextNotUtf8, kEnglish)
+                                                             : catalogueText(TextId::TextLoneTilde, kEnglish);
     EXPECT_EQ(firstLineDrawn(host.trace), refused ? std::string("Brindlecot.ini: [Texts] ") + c.key + reason : "");
 }
 
@@ -166,14 +159,15 @@ TEST_F(PlayerTexts, WinOverTheGamesLanguageInEveryPiece) {
         "drive_key_before=\" [\"\nwarn_not_a_key=\" ist keine Taste, \"\n");
     world().language = 1;
     escortText = "~b~Geleite~w~ ihn zum Wagen";
-    driveText = std::string("Fahr los [F3") + textIn(TextId::DriveKeyAfter, 1);
+    driveText = std::string("Fahr los [F3") + catalogueText(TextId::DriveKeyAfter, 1);
     startTransport();
     EXPECT_EQ(firstLineDrawn(host.trace),
-              std::string("Brindlecot.ini: key_arrest=F33 ist keine Taste, F3") + textIn(TextId::IsUsed, 1));
+              std::string("Brindlecot.ini: key_arrest=F33 ist keine Taste, F3") + catalogueText(TextId::IsUsed, 1));
 }
 
 TEST_F(Scenario, KeyThatNamesNoTextIsSaid) {
     host.setIni("[Texts]\nescrot=Walk him\nEscort=Walk him\n");
     start();
-    EXPECT_EQ(host.statusLine(), std::string("Brindlecot.ini: [Texts] escrot") + textIn(TextId::NotAText, kEnglish));
+    EXPECT_EQ(host.statusLine(),
+              std::string("Brindlecot.ini: [Texts] escrot") + catalogueText(TextId::NotAText, kEnglish));
 }

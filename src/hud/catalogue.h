@@ -486,3 +486,8 @@ constexpr bool catalogueInOrder() {
 }
 static_assert(sizeof kCatalogue / sizeof kCatalogue[0] == kTextCount && catalogueInOrder(),
               "one block per text, in the order of TextId");
+
+// The catalogue's wording of a text in a language, by the game's language number.
+constexpr const char* catalogueText(TextId id, int language) {
+    return kCatalogue[static_cast<int>(id)].inLanguage[language];
+}

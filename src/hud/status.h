@@ -16,7 +16,7 @@
 #include "state.h"
 
 // The English of each text: what a game in English, or in a language the plugin does not know, shows.
-constexpr const char* englishText(TextId id) { return kCatalogue[static_cast<int>(id)].inLanguage[kEnglish]; }
+constexpr const char* englishText(TextId id) { return catalogueText(id, kEnglish); }
 inline constexpr const char* kStatusMissionPed = englishText(TextId::MissionPed);
 inline constexpr const char* kStatusRefuseOnFoot = englishText(TextId::RefuseOnFoot);
 inline constexpr const char* kStatusRefuseInVehicle = englishText(TextId::RefuseInVehicle);

@@ -14,7 +14,7 @@ static_assert(std::size(kLanguageCodes) == kLanguageCount, "a setting's code for
 const char* statusText(TextId id) {
     const int n = static_cast<int>(id);
     if (g_arrest.playerTexts[n][0] != '\0') return g_arrest.playerTexts[n];
-    return kCatalogue[n].inLanguage[g_arrest.language];
+    return catalogueText(id, g_arrest.language);
 }
 
 // The catalogue text the line shows, or -1 when it shows none (nothing, the drive text, the warning).
