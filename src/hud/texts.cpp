@@ -36,15 +36,9 @@ void chooseLanguage() {
     if (shown >= 0) setStatusMessage(statusText(static_cast<TextId>(shown)));
 }
 
-static char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 int textOfKeyNoCase(const char* key) {
     for (int n = 0; n < kTextCount; ++n) {
-        const char* name = kCatalogue[n].key;
-        size_t at = 0;
-        while (name[at] != '\0' && name[at] == lower(key[at]))
-            ++at;
-        if (name[at] == '\0' && key[at] == '\0') return n;
+        if (isKeyNoCase(key, kCatalogue[n].key)) return n;
     }
     return -1;
 }

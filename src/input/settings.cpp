@@ -371,10 +371,11 @@ bool settingFromIni(const SettingRow& row, const char* written, uint32_t count, 
     return true;
 }
 
+bool isKeyNoCase(const char* key, const char* name) { return equalsNoCase({key, lengthOf(key)}, name); }
+
 const SettingRow* settingRowNoCase(const char* key) {
-    const Span span = {key, lengthOf(key)};
     for (const SettingRow& row : kSettingRows) {
-        if (equalsNoCase(span, row.key)) return &row;
+        if (isKeyNoCase(key, row.key)) return &row;
     }
     return nullptr;
 }

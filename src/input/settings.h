@@ -112,7 +112,10 @@ bool readSettingValue(SettingKind kind, const char* text, SettingValue* value, S
 bool settingFromIni(const SettingRow& row, const char* written, uint32_t count, uint32_t size, SettingValue* value,
                     SettingSlip* why = nullptr);
 
-// The row of a key as the reader lists it: in any case, as the reader matches keys. Null for none.
+// Whether a key as the reader lists it is `name`: in any case, as the reader matches keys.
+bool isKeyNoCase(const char* key, const char* name);
+
+// The row of a key as the reader lists it. Null for none.
 const SettingRow* settingRowNoCase(const char* key);
 
 // A fixed buffer that a text is written into piece by piece: cut at its end, always terminated.
