@@ -8,7 +8,9 @@
 #include "input/settings.h"
 #include "state.h"
 
-static TextId whatItIsNot(SettingKind kind, SettingSlip why) {
+// The words for why what was written is not taken: the reason's own where it has them, else those of
+// the setting's kind (a value that is none of its words).
+static TextId whyNotTaken(SettingSlip why, SettingKind kind) {
     switch (why) {
         case SettingSlip::ShootButton:
             return TextId::ShootButton;
@@ -16,7 +18,18 @@ static TextId whatItIsNot(SettingKind kind, SettingSlip why) {
             return TextId::AimButton;
         case SettingSlip::TooManyButtons:
             return TextId::TooManyButtons;
-        default:
+        case SettingSlip::NotASetting:
+            return TextId::NotASetting;
+        case SettingSlip::TextTooLong:
+            return TextId::TextTooLong;
+        case SettingSlip::TextNotUtf8:
+            return TextId::TextNotUtf8;
+        case SettingSlip::TextLoneTilde:
+            return TextId::TextLoneTilde;
+        case SettingSlip::NotAText:
+            return TextId::NotAText;
+        case SettingSlip::None:
+        case SettingSlip::Unreadable:
             break;
     }
     switch (kind) {
@@ -58,41 +71,33 @@ static bool isTextSlip(SettingSlip why) {
            why == SettingSlip::NotAText;
 }
 
-// A player's text that is not shown: "[Texts] escort is too long, the plugin's own text is used",
-// "[Texts] escrot is not a text".
-static void addTextSlip(BoundedText& warning, SettingSlip why) {
-    warning.add("[Texts] ");
-    if (why == SettingSlip::NotAText) {
-        addQuoted(warning, g_arrest.firstSlipWritten);
-        warning.add(statusText(TextId::NotAText));
-        return;
-    }
-    warning.add(kCatalogue[g_arrest.firstSlipRow].key);
-    warning.add(statusText(why == SettingSlip::TextTooLong   ? TextId::TextTooLong
-                           : why == SettingSlip::TextNotUtf8 ? TextId::TextNotUtf8
-                                                             : TextId::TextLoneTilde));
+// "key_arrest=F33 is not a key, F3 is used": the setting, what was written, why it is not taken and
+// the default taken instead.
+static void addValueSlip(BoundedText& warning, const SettingRow& row, SettingSlip why) {
+    warning.add(row.key).add('=');
+    addQuoted(warning, g_arrest.firstSlipWritten);
+    warning.add(statusText(whyNotTaken(why, row.kind)));
+    addSettingValue(warning, row.kind, row.defaultValue);
+    warning.add(statusText(TextId::IsUsed));
 }
 
-// "Brindlecot.ini: key_arrest=F33 is not a key, F3 is used", "Brindlecot.ini: key_arest is not a
-// setting", or a text of [Texts].
+// "Brindlecot.ini: " and the first slip: a value, "key_arest is not a setting", "[Texts] escort is
+// too long, the plugin's own text is used" or "[Texts] escrot is not a text".
 static void addFirstSlip(BoundedText& warning) {
     warning.add(kIniName).add(": ");
     const auto why = static_cast<SettingSlip>(g_arrest.firstSlipWhy);
-    if (isTextSlip(why)) {
-        addTextSlip(warning, why);
+    const bool text = isTextSlip(why);
+    if (!text && g_arrest.firstSlipRow >= 0) {
+        addValueSlip(warning, kSettingRows[g_arrest.firstSlipRow], why);
         return;
     }
+    if (text) warning.add("[Texts] ");
     if (g_arrest.firstSlipRow < 0) {
-        addQuoted(warning, g_arrest.firstSlipWritten);
-        warning.add(statusText(TextId::NotASetting));
-        return;
+        addQuoted(warning, g_arrest.firstSlipWritten);  // a key that names nothing
+    } else {
+        warning.add(kCatalogue[g_arrest.firstSlipRow].key);
     }
-    const SettingRow& row = kSettingRows[g_arrest.firstSlipRow];
-    warning.add(row.key).add('=');
-    addQuoted(warning, g_arrest.firstSlipWritten);
-    warning.add(statusText(whatItIsNot(row.kind, why)));
-    addSettingValue(warning, row.kind, row.defaultValue);
-    warning.add(statusText(TextId::IsUsed));
+    warning.add(statusText(whyNotTaken(why, SettingKind::Flag)));  // the reason's own words
 }
 
 void showSettingsWarning() {
