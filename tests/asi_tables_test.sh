@@ -50,7 +50,7 @@ kernel32_allowed=(
 msvcrt_allowed=(
   srand rand                                                           # the plugin: the resist draw
   memcpy                                                               # the plugin: a long status text's pieces
-  memset                                                               # the plugin: the player's texts cleared at each start
+  memset                                                               # the plugin: the fresh state record of a reload
   _initterm _amsg_exit                                                 # DLL start-up: initialiser tables
   _lock _unlock calloc realloc free                                    # DLL start-up: the module's exit table
   strlen strncmp __iob_func fwrite vfprintf abort                      # pseudo-relocator: section lookup, failure

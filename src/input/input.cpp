@@ -96,7 +96,8 @@ static void readPlayerText(const char* key, const char* path) {
 
 // The player's own texts, from the file the settings came from; every other text stays the plugin's.
 static void readPlayerTexts(const char* path) {
-    std::memset(g_arrest.playerTexts, 0, sizeof g_arrest.playerTexts);
+    for (char* room : g_arrest.playerTexts)
+        room[0] = '\0';  // an empty room is no text of the player's
     char keys[kKeyListSize];
     const DWORD count = readKeyNames(kTextsSection, path, keys);
     forEachKey(keys, count, [path](const char* key) { readPlayerText(key, path); });
